@@ -1,0 +1,130 @@
+#include "app/CQuillApp.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+
+#include "app/CMainFrame.h"
+#include "app/SettingsStore.h"
+#include "doc/CQuillDoc.h"
+#include "res/CommandIds.h"
+#include "view/CQuillView.h"
+
+namespace {
+CQuillApp* g_app = nullptr;
+}
+
+CQuillApp::CQuillApp() { g_app = this; }
+
+CQuillApp::~CQuillApp() {
+    delete m_frame;
+    if (g_app == this) {
+        g_app = nullptr;
+    }
+}
+
+CQuillApp* CQuillApp::Instance() { return g_app; }
+
+void CQuillApp::ReadSettings() {
+    m_hspdir = settings::GetString(settings::kHspDir);
+    m_hsphelp = settings::GetString(settings::kHspHelp);
+    m_cmdline = settings::GetString(settings::kCmdLine);
+    m_exestat = settings::GetInt(settings::kExeStat, 0);
+}
+
+bool CQuillApp::InitInstance(const QStringList& args) { return InitInstance(args, true); }
+
+bool CQuillApp::InitInstance(const QStringList& args, bool show) {
+    QApplication::setApplicationName("QUILL");
+    // The members must hold the settings before the frame exists: it reads
+    // m_exestat while it is created.
+    ReadSettings();
+
+    m_doc = new CQuillDoc(this);
+    m_frame = new CMainFrame(m_doc);
+    if (!m_frame->OnCreate()) {
+        return false;
+    }
+    m_view = m_frame->GetView();
+
+    if (args.isEmpty()) {
+        m_doc->OnNewDocument();
+    } else if (!OpenDocumentFile(args.first())) {
+        return false;
+    }
+
+    if (show) {
+        if (settings::GetInt(settings::kMode, settings::kModeNormal) == settings::kModeMaximized) {
+            m_frame->showMaximized();
+        } else {
+            m_frame->show();
+        }
+    }
+    return true;
+}
+
+bool CQuillApp::OnCommand(int id) {
+    switch (id) {
+        case cmd::ID_APP_ABOUT:
+            OnAppAbout();
+            return true;
+        case cmd::ID_SET_DIRECTORY:
+            OnSetDirectory();
+            return true;
+        case cmd::ID_HSP_CMDLINE:
+            OnHspCmdline();
+            return true;
+        case cmd::ID_SET_QFO:
+            OnSetQfo();
+            return true;
+        case cmd::ID_QFO_OPEN:
+            OnQfoOpen();
+            return true;
+        case cmd::ID_FILE_NEW:
+            OnFileNew();
+            return true;
+        case cmd::ID_FILE_OPEN:
+            OnFileOpen();
+            return true;
+        case cmd::ID_FILE_PRINT_SETUP:
+            OnFilePrintSetup();
+            return true;
+        default:
+            return false;
+    }
+}
+
+void CQuillApp::OnAppAbout() {}
+void CQuillApp::OnSetDirectory() {}
+void CQuillApp::OnHspCmdline() {}
+void CQuillApp::OnSetQfo() {}
+void CQuillApp::OnQfoOpen() {}
+void CQuillApp::OnFilePrintSetup() {}
+
+void CQuillApp::OnFileNew() {
+    if (m_doc->SaveModified()) {
+        m_doc->OnNewDocument();
+    }
+}
+
+void CQuillApp::OnFileOpen() {
+    const QString path = QFileDialog::getOpenFileName(
+        m_frame, QString(), QString(),
+        QStringLiteral("ＨＳＰスクリプト(*.as);;すべてのﾌｧｲﾙ (*.*)"));
+    if (!path.isEmpty()) {
+        OpenDocumentFile(path);
+    }
+}
+
+bool CQuillApp::OpenDocumentFile(const QString& path) {
+    if (!m_doc->SaveModified()) {
+        return false;
+    }
+    QString error;
+    if (!m_doc->OnOpenDocument(path, &error)) {
+        QMessageBox box(QMessageBox::Warning, "QUILL", error, QMessageBox::Ok);
+        box.exec();
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,64 @@
+#pragma once
+// The application object: the settings members that the rest of the editor
+// reads, start-up, and the commands that the application serves.
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include "app/CommandTarget.h"
+
+class CMainFrame;
+class CQuillDoc;
+class CQuillView;
+
+class CQuillApp : public QObject, public CCommandTarget {
+    Q_OBJECT
+public:
+    CQuillApp();
+    ~CQuillApp() override;
+
+    // The one instance (null before it is constructed or after it is gone).
+    static CQuillApp* Instance();
+
+    // Start-up: reads the settings, creates document, frame and view, carries
+    // out the command line (`args` without the program name) and shows the
+    // window. Returns false when the program must end.
+    bool InitInstance(const QStringList& args);
+
+    // Start-up without showing the window (tests drive the frame themselves).
+    bool InitInstance(const QStringList& args, bool show);
+
+    bool OnCommand(int id) override;
+
+    // Command handlers.
+    void OnAppAbout();
+    void OnSetDirectory();
+    void OnHspCmdline();
+    void OnSetQfo();
+    void OnQfoOpen();
+    void OnFileNew();
+    void OnFileOpen();
+    void OnFilePrintSetup();
+
+    // Opens `path` as the current script after the save prompt. Returns false
+    // when the user cancelled or the file could not be read (reported).
+    bool OpenDocumentFile(const QString& path);
+
+    CMainFrame* MainFrame() const { return m_frame; }
+    CQuillDoc* Document() const { return m_doc; }
+    CQuillView* View() const { return m_view; }
+
+    // Settings members, read at start-up; whoever changes one writes its key.
+    QString m_hspdir;
+    QString m_hsphelp;
+    QString m_cmdline;
+    int m_exestat = 0;
+
+private:
+    void ReadSettings();
+
+    CMainFrame* m_frame = nullptr;
+    CQuillDoc* m_doc = nullptr;
+    CQuillView* m_view = nullptr;
+};

@@ -1,0 +1,79 @@
+#include "app/SettingsStore.h"
+
+#include <QSettings>
+
+namespace settings {
+namespace {
+
+constexpr char kSection[] = "Settings";
+constexpr char kRecentSection[] = "Recent File List";
+
+QSettings OpenStore() {
+    return QSettings(QSettings::IniFormat, QSettings::UserScope, "Blue Moss!", "QUILL");
+}
+
+QString SettingsKey(const char* key) { return QString::fromLatin1(kSection) + '/' + key; }
+
+}  // namespace
+
+QString GetString(const char* key) {
+    const QVariant v = OpenStore().value(SettingsKey(key));
+    // A value with commas comes back from a hand-written INI file as a list.
+    if (v.typeId() == QMetaType::QStringList) {
+        return v.toStringList().join(',');
+    }
+    return v.toString();
+}
+
+int GetInt(const char* key, int defaultValue) {
+    const QVariant v = OpenStore().value(SettingsKey(key));
+    bool ok = false;
+    const int value = v.toString().trimmed().toInt(&ok);
+    return ok ? value : defaultValue;
+}
+
+void WriteString(const char* key, const QString& value) {
+    QSettings store = OpenStore();
+    store.setValue(SettingsKey(key), value);
+    store.sync();
+}
+
+void WriteInt(const char* key, int value) {
+    QSettings store = OpenStore();
+    store.setValue(SettingsKey(key), value);
+    store.sync();
+}
+
+bool Contains(const char* key) { return OpenStore().contains(SettingsKey(key)); }
+
+QStringList RecentFiles() {
+    QSettings store = OpenStore();
+    store.beginGroup(kRecentSection);
+    QStringList files;
+    for (int i = 1; i <= kRecentFileCount; ++i) {
+        const QString f = store.value(QStringLiteral("File%1").arg(i)).toString();
+        if (!f.isEmpty()) {
+            files << f;
+        }
+    }
+    return files;
+}
+
+void WriteRecentFiles(const QStringList& files) {
+    QSettings store = OpenStore();
+    store.beginGroup(kRecentSection);
+    for (int i = 1; i <= kRecentFileCount; ++i) {
+        const QString key = QStringLiteral("File%1").arg(i);
+        if (i <= files.size()) {
+            store.setValue(key, files.at(i - 1));
+        } else {
+            store.remove(key);
+        }
+    }
+    store.endGroup();
+    store.sync();
+}
+
+QString StoreFilePath() { return OpenStore().fileName(); }
+
+}  // namespace settings

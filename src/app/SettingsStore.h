@@ -1,0 +1,41 @@
+#pragma once
+// The one place that knows the settings keys. Values live in the per-user
+// store "Blue Moss!/QUILL" (an INI file under $XDG_CONFIG_HOME), section
+// "Settings", plus the recent-file list in "Recent File List".
+
+#include <QString>
+#include <QStringList>
+
+namespace settings {
+
+constexpr char kHspDir[] = "hspdir";
+constexpr char kHspHelp[] = "hsphelp";
+constexpr char kCmdLine[] = "cmdline";
+constexpr char kExeStat[] = "exestat";
+constexpr char kMode[] = "mode";
+constexpr char kLeft[] = "left";
+constexpr char kTop[] = "top";
+constexpr char kRight[] = "right";
+constexpr char kBottom[] = "bottom";
+constexpr char kPreviewPages[] = "PreviewPages";
+
+constexpr int kModeMaximized = 1;
+constexpr int kModeNormal = 2;
+constexpr int kRecentFileCount = 4;
+
+// Section "Settings". An absent string reads as empty; an absent or
+// malformed integer reads as the given default.
+QString GetString(const char* key);
+int GetInt(const char* key, int defaultValue);
+void WriteString(const char* key, const QString& value);
+void WriteInt(const char* key, int value);
+bool Contains(const char* key);
+
+// Section "Recent File List", keys File1..File4, most recent first.
+QStringList RecentFiles();
+void WriteRecentFiles(const QStringList& files);
+
+// The INI file behind the store (for tests and the README).
+QString StoreFilePath();
+
+}  // namespace settings

@@ -1,0 +1,196 @@
+#include "doc/CQuillDoc.h"
+
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QTextDocument>
+
+#include "res/CommandIds.h"
+#include "text/Cp932Codec.h"
+#include "view/CQuillView.h"
+
+namespace {
+
+const QString kReadError = QStringLiteral("%1 の読み取り中に予期しないｴﾗｰが発生しました。");
+const QString kWriteError = QStringLiteral("%1 の書き込み中に予期しないｴﾗｰが発生しました。");
+const QString kNotFound = QStringLiteral("%1 が見つかりません。");
+const QString kUnencodable =
+    QStringLiteral("%1 行目に Shift_JIS で保存できない文字があります。保存を中止しました。");
+const QString kAskToSave = QStringLiteral("%1 への変更を保存しますか?");
+
+// The line end that the file's first line end uses; CR LF when it has none.
+QByteArray DetectLineEnd(const QByteArray& bytes) {
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] == '\n') {
+            return "\n";
+        }
+        if (bytes[i] == '\r') {
+            return (i + 1 < bytes.size() && bytes[i + 1] == '\n') ? "\r\n" : "\r";
+        }
+    }
+    return "\r\n";
+}
+
+}  // namespace
+
+CQuillDoc::CQuillDoc(QObject* parent) : QObject(parent) {}
+
+CQuillDoc::~CQuillDoc() = default;
+
+void CQuillDoc::SetView(CQuillView* view) {
+    m_view = view;
+    connect(view->document(), &QTextDocument::modificationChanged, this,
+            &CQuillDoc::TitleChanged);
+}
+
+bool CQuillDoc::OnCommand(int id) {
+    switch (id) {
+        case cmd::ID_FILE_SAVE:
+            DoFileSave();
+            return true;
+        case cmd::ID_FILE_SAVE_AS:
+            DoSave(QString(), true);
+            return true;
+        case cmd::ID_HSP_RUN:
+            OnHspRun();
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool CQuillDoc::OnNewDocument() {
+    m_view->setPlainText(QString());
+    m_lineEnd = "\r\n";
+    m_strPathName.clear();
+    SetModifiedFlag(false);
+    emit TitleChanged();
+    return true;
+}
+
+bool CQuillDoc::OnOpenDocument(const QString& path, QString* error) {
+    QFile file(path);
+    if (!file.exists()) {
+        *error = kNotFound.arg(path);
+        return false;
+    }
+    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly)) {
+        *error = kReadError.arg(path);
+        return false;
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        *error = kReadError.arg(path);
+        return false;
+    }
+    m_lineEnd = DetectLineEnd(bytes);
+    QString text = cp932::Decode(bytes);
+    // The view holds one line per block: every line-end style becomes "\n".
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    m_view->setPlainText(text);
+    m_strPathName = QFileInfo(path).absoluteFilePath();
+    SetModifiedFlag(false);
+    m_view->RecolorAll();
+    emit TitleChanged();
+    emit PathOpenedOrSaved(m_strPathName);
+    return true;
+}
+
+bool CQuillDoc::Serialize(QByteArray* bytes, QString* error) const {
+    QString text = m_view->document()->toRawText();
+    const QString lineEnd = QString::fromLatin1(m_lineEnd);
+    text.replace(QChar::ParagraphSeparator, lineEnd);
+    const cp932::EncodeResult result = cp932::Encode(text);
+    if (!result.ok()) {
+        const int line = QStringView(text).left(result.failedAt).count(lineEnd) + 1;
+        *error = kUnencodable.arg(line);
+        return false;
+    }
+    *bytes = result.bytes;
+    return true;
+}
+
+bool CQuillDoc::OnSaveDocument(const QString& path, QString* error) {
+    QByteArray bytes;
+    if (!Serialize(&bytes, error)) {
+        return false;
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        *error = kWriteError.arg(path);
+        return false;
+    }
+    m_strPathName = QFileInfo(path).absoluteFilePath();
+    SetModifiedFlag(false);
+    emit TitleChanged();
+    emit PathOpenedOrSaved(m_strPathName);
+    return true;
+}
+
+bool CQuillDoc::DoFileSave() { return DoSave(m_strPathName, m_strPathName.isEmpty()); }
+
+bool CQuillDoc::DoSave(const QString& path, bool replace) {
+    QString target = path;
+    if (replace || target.isEmpty()) {
+        QFileDialog dialog(m_view ? m_view->window() : nullptr);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setNameFilters({QStringLiteral("ＨＳＰスクリプト(*.as)"),
+                               QStringLiteral("すべてのﾌｧｲﾙ (*.*)")});
+        dialog.setDefaultSuffix(QStringLiteral("as"));
+        dialog.selectFile(m_strPathName.isEmpty() ? QStringLiteral("QUILL.as") : m_strPathName);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+            return false;
+        }
+        target = dialog.selectedFiles().first();
+    }
+    QString error;
+    if (!OnSaveDocument(target, &error)) {
+        QMessageBox box(QMessageBox::Warning, "QUILL", error, QMessageBox::Ok);
+        box.exec();
+        return false;
+    }
+    return true;
+}
+
+bool CQuillDoc::SaveModified() {
+    if (!IsModified()) {
+        return true;
+    }
+    QMessageBox box(QMessageBox::Warning, "QUILL", kAskToSave.arg(GetTitle()),
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                    m_view ? m_view->window() : nullptr);
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("はい(&Y)"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("いいえ(&N)"));
+    box.button(QMessageBox::Cancel)->setText(QStringLiteral("キャンセル"));
+    switch (box.exec()) {
+        case QMessageBox::Yes:
+            return DoFileSave();
+        case QMessageBox::No:
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool CQuillDoc::IsModified() const { return m_view && m_view->document()->isModified(); }
+
+void CQuillDoc::SetModifiedFlag(bool modified) {
+    if (m_view) {
+        m_view->document()->setModified(modified);
+    }
+}
+
+void CQuillDoc::SetPathName(const QString& path) {
+    m_strPathName = path;
+    emit TitleChanged();
+}
+
+QString CQuillDoc::GetTitle() const {
+    return m_strPathName.isEmpty() ? QStringLiteral("無題") : QFileInfo(m_strPathName).fileName();
+}
+
+void CQuillDoc::OnHspRun() {}

@@ -1,0 +1,39 @@
+#pragma once
+// Lossless Shift_JIS (CP932) codec: every byte string decodes to a QString
+// and encodes back to the very same bytes.
+//
+// Valid characters decode to their Unicode code points as glibc's iconv
+// CP932 maps them (control codes stay as they are). A byte that starts no
+// valid character becomes U+F0000 + byte; a valid double-byte code that
+// would not encode back to itself (a duplicate code) becomes
+// U+F0000 + the 16-bit code. Encoding maps those code points back.
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+#include <QStringView>
+
+namespace cp932 {
+
+QString Decode(QByteArrayView bytes);
+
+struct EncodeResult {
+    QByteArray bytes;
+    // Index (in UTF-16 units of the input) of the first character that
+    // Shift_JIS cannot hold, or -1 when the whole text was encoded.
+    qsizetype failedAt = -1;
+    bool ok() const { return failedAt < 0; }
+};
+
+// Encodes the whole text; stops at the first character that cannot be held
+// and reports it (the bytes are then incomplete and must not be written).
+EncodeResult Encode(QStringView text);
+
+// Encodes for scanning only: a character that cannot be held becomes "?".
+QByteArray EncodeLossy(QStringView text);
+
+// Number of bytes (1 or 2) that the code point takes in Shift_JIS; a code
+// point that cannot be held counts as 1 (the "?" of EncodeLossy).
+int EncodedLength(char32_t codePoint);
+
+}  // namespace cp932

@@ -1,0 +1,194 @@
+#include "view/CEditControl.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <algorithm>
+
+#include "text/Cp932Codec.h"
+
+namespace {
+
+// Code point at `i` of `s` and the number of UTF-16 units it takes.
+char32_t CodePointAt(const QString& s, int i, int* units) {
+    const QChar c = s.at(i);
+    if (c.isHighSurrogate() && i + 1 < s.size() && s.at(i + 1).isLowSurrogate()) {
+        *units = 2;
+        return QChar::surrogateToUcs4(c, s.at(i + 1));
+    }
+    *units = 1;
+    return c.unicode();
+}
+
+}  // namespace
+
+CEditControl::CEditControl(QPlainTextEdit* edit) : m_edit(edit) {}
+
+QTextBlock CEditControl::BlockOfLine(int line) const {
+    if (line < 0) {
+        return m_edit->textCursor().block();
+    }
+    return m_edit->document()->findBlockByNumber(line);
+}
+
+int CEditControl::GetLineCount() const { return m_edit->document()->blockCount(); }
+
+int CEditControl::LineIndex(int line) const {
+    const QTextBlock b = BlockOfLine(line);
+    return b.isValid() ? b.position() : -1;
+}
+
+int CEditControl::LineFromChar(int pos) const {
+    if (pos < 0) {
+        return m_edit->textCursor().blockNumber();
+    }
+    const QTextBlock b = m_edit->document()->findBlock(pos);
+    return b.isValid() ? b.blockNumber() : GetLineCount() - 1;
+}
+
+int CEditControl::LineLength(int line) const {
+    const QTextBlock b = BlockOfLine(line);
+    return b.isValid() ? b.length() - 1 : -1;
+}
+
+QByteArray CEditControl::GetLine(int line, int maxBytes) const {
+    const QTextBlock b = BlockOfLine(line);
+    if (!b.isValid() || maxBytes <= 0) {
+        return {};
+    }
+    // Every character takes at least one byte and at most two UTF-16 units,
+    // so this prefix always holds the first maxBytes bytes.
+    const QString text = b.text();
+    QByteArray bytes = cp932::EncodeLossy(QStringView(text).left(2 * qsizetype(maxBytes)));
+    bytes.truncate(maxBytes);
+    return bytes;
+}
+
+int CEditControl::PositionFromByte(int line, int byteOffset) const {
+    const QTextBlock b = BlockOfLine(line);
+    if (!b.isValid()) {
+        return -1;
+    }
+    const QString text = b.text();
+    int bytes = 0;
+    int i = 0;
+    while (i < text.size()) {
+        int units = 0;
+        const int len = cp932::EncodedLength(CodePointAt(text, i, &units));
+        if (bytes + len > byteOffset) {
+            break;
+        }
+        bytes += len;
+        i += units;
+    }
+    return b.position() + i;
+}
+
+int CEditControl::ByteFromPosition(int pos) const {
+    const QTextBlock b = m_edit->document()->findBlock(std::max(pos, 0));
+    if (!b.isValid()) {
+        return 0;
+    }
+    const QString text = b.text();
+    const int end = std::clamp(pos - b.position(), 0, int(text.size()));
+    int bytes = 0;
+    for (int i = 0; i < end;) {
+        int units = 0;
+        bytes += cp932::EncodedLength(CodePointAt(text, i, &units));
+        i += units;
+    }
+    return bytes;
+}
+
+void CEditControl::GetSel(int* start, int* end) const {
+    const QTextCursor c = m_edit->textCursor();
+    *start = c.selectionStart();
+    *end = c.selectionEnd();
+}
+
+void CEditControl::SetSel(int start, int end) {
+    QTextCursor c = m_edit->textCursor();
+    const int length = GetTextLength();
+    if (start < 0) {
+        c.clearSelection();
+    } else {
+        c.setPosition(std::clamp(start, 0, length));
+        c.setPosition(std::clamp(end < 0 ? length : end, 0, length), QTextCursor::KeepAnchor);
+    }
+    m_edit->setTextCursor(c);
+}
+
+void CEditControl::ReplaceSel(const QString& text) {
+    QTextCursor c = m_edit->textCursor();
+    c.insertText(text);
+    m_edit->setTextCursor(c);
+}
+
+QString CEditControl::GetSelText() const {
+    QString s = m_edit->textCursor().selectedText();
+    s.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    return s;
+}
+
+int CEditControl::GetTextLength() const { return m_edit->document()->characterCount() - 1; }
+
+void CEditControl::SetCharFormat(int start, int end, const QTextCharFormat& format) {
+    const int length = GetTextLength();
+    start = std::clamp(start, 0, length);
+    end = std::clamp(end, 0, length);
+    if (start >= end) {
+        return;
+    }
+    QTextCursor c(m_edit->document());
+    c.setPosition(start);
+    c.setPosition(end, QTextCursor::KeepAnchor);
+    BeginBatch();
+    c.mergeCharFormat(format);
+    EndBatch();
+}
+
+void CEditControl::BeginBatch() {
+    if (m_batchDepth++ > 0) {
+        return;
+    }
+    QTextDocument* doc = m_edit->document();
+    m_wasModified = doc->isModified();
+    m_signalsWereBlocked = doc->blockSignals(true);
+    QTextCursor(doc).beginEditBlock();
+}
+
+void CEditControl::EndBatch() {
+    if (m_batchDepth == 0 || --m_batchDepth > 0) {
+        return;
+    }
+    QTextDocument* doc = m_edit->document();
+    QTextCursor(doc).endEditBlock();
+    doc->setModified(m_wasModified);
+    doc->blockSignals(m_signalsWereBlocked);
+}
+
+void CEditControl::SetRedraw(bool on) { m_edit->viewport()->setUpdatesEnabled(on); }
+
+bool CEditControl::IsRedrawOn() const { return m_edit->viewport()->updatesEnabled(); }
+
+void CEditControl::HideSelection(bool hide) { m_selectionHidden = hide; }
+
+void CEditControl::ScrollCaret() { m_edit->ensureCursorVisible(); }
+
+int CEditControl::GetHScrollPos() const { return m_edit->horizontalScrollBar()->value(); }
+
+QPoint CEditControl::PosFromChar(int pos) const {
+    QTextCursor c(m_edit->document());
+    c.setPosition(std::clamp(pos, 0, GetTextLength()));
+    return m_edit->cursorRect(c).topLeft();
+}
+
+void CEditControl::InvalidateAll() { m_edit->viewport()->update(); }
+
+void CEditControl::InvalidateBand(int top, int bottom) {
+    const QRect r = m_edit->viewport()->rect();
+    m_edit->viewport()->update(QRect(r.left(), top, r.width(), std::max(bottom - top, 1)));
+}

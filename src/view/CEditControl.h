@@ -1,0 +1,87 @@
+#pragma once
+// The edit-control operations that the view's handlers rely on, on top of a
+// QPlainTextEdit. A "line" is a text block (the view never wraps), a
+// "position" is a QTextDocument position. This is the one place that knows
+// how positions relate to the Shift_JIS bytes of a line: the byte rules of
+// the coloring and the navigation work on GetLine's bytes and convert byte
+// offsets with PositionFromByte / ByteFromPosition.
+
+#include <QByteArray>
+#include <QPoint>
+#include <QString>
+#include <QTextCharFormat>
+
+class QPlainTextEdit;
+class QTextBlock;
+
+class CEditControl {
+public:
+    explicit CEditControl(QPlainTextEdit* edit);
+
+    QPlainTextEdit* Widget() const { return m_edit; }
+
+    // Number of lines (at least 1: an empty text has one empty line).
+    int GetLineCount() const;
+    // First position of `line`; -1 asks for the caret's line. Returns -1 for
+    // a line that does not exist.
+    int LineIndex(int line) const;
+    // Line that holds `pos`; -1 asks for the caret's line.
+    int LineFromChar(int pos) const;
+    // Length of `line` in positions, without its line end; -1 when absent.
+    int LineLength(int line) const;
+
+    // The first `maxBytes` Shift_JIS bytes of `line`, without its line end,
+    // as a byte-counting edit control gives them out (the last byte may be
+    // the first half of a two-byte character). A character that Shift_JIS
+    // cannot hold reads as "?".
+    QByteArray GetLine(int line, int maxBytes) const;
+    // Position of byte offset `byteOffset` within `line`. An offset inside a
+    // two-byte character gives the character's position; an offset at or
+    // past the line's end gives the end of the line.
+    int PositionFromByte(int line, int byteOffset) const;
+    // Byte offset of `pos` within its line.
+    int ByteFromPosition(int pos) const;
+
+    // The selection as (start, end), start <= end.
+    void GetSel(int* start, int* end) const;
+    // Sets the selection: anchor at `start`, caret at `end`; both limited to
+    // the text. A negative `start` removes the selection and leaves the caret
+    // where it is.
+    void SetSel(int start, int end);
+    // Inserts `text` at or in place of the selection; caret after it.
+    void ReplaceSel(const QString& text);
+    QString GetSelText() const;
+    // Number of positions in the text (line ends count one each).
+    int GetTextLength() const;
+
+    // Merges `format` into positions [start, end). Callers that color many
+    // ranges wrap them in BeginBatch / EndBatch.
+    void SetCharFormat(int start, int end, const QTextCharFormat& format);
+    // One edit block around many format changes; the document's modified
+    // flag and its change signals are left as they were before.
+    void BeginBatch();
+    void EndBatch();
+
+    // Painting of the control on or off. Turning it on does not repaint.
+    void SetRedraw(bool on);
+    bool IsRedrawOn() const;
+    // Hides or shows the selection display. The view paints nothing while
+    // it is hidden (painting is off around every use), so this is a flag.
+    void HideSelection(bool hide);
+    void ScrollCaret();
+    int GetHScrollPos() const;
+    // Viewport coordinates of the top-left corner of `pos`.
+    QPoint PosFromChar(int pos) const;
+    // Repaints the whole viewport, or a band of it.
+    void InvalidateAll();
+    void InvalidateBand(int top, int bottom);
+
+private:
+    QTextBlock BlockOfLine(int line) const;
+
+    QPlainTextEdit* m_edit;
+    bool m_selectionHidden = false;
+    int m_batchDepth = 0;
+    bool m_wasModified = false;
+    bool m_signalsWereBlocked = false;
+};

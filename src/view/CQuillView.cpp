@@ -1,0 +1,78 @@
+#include "view/CQuillView.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMimeData>
+#include <QTextBlock>
+#include <QTextCursor>
+
+#include "res/CommandIds.h"
+
+CQuillView::CQuillView(QWidget* parent) : QPlainTextEdit(parent), m_ctrl(this) {
+    setLineWrapMode(QPlainTextEdit::NoWrap);
+    document()->setUndoRedoEnabled(false);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Base, Qt::black);
+    pal.setColor(QPalette::Text, Qt::white);
+    setPalette(pal);
+    setAcceptDrops(true);
+}
+
+CQuillView::~CQuillView() = default;
+
+bool CQuillView::OnCommand(int id) {
+    switch (id) {
+        case cmd::ID_EDIT_UNDO:
+            OnEditUndo();
+            return true;
+        case cmd::ID_EDIT_CUT:
+            OnEditCut();
+            return true;
+        case cmd::ID_EDIT_COPY:
+            OnEditCopy();
+            return true;
+        case cmd::ID_EDIT_PASTE:
+            OnEditPaste();
+            return true;
+        case cmd::ID_EDIT_CLEAR:
+            OnEditClear();
+            return true;
+        case cmd::ID_EDIT_SELECT_ALL:
+            OnEditSelectAll();
+            return true;
+        default:
+            return false;
+    }
+}
+
+void CQuillView::RecolorAll() { m_ctrl.SetSel(0, 0); }
+
+void CQuillView::RecolorLines(int first, int last, int selStart, int selEnd, int redraw) {
+    (void)first;
+    (void)last;
+    (void)redraw;
+    m_ctrl.SetSel(selStart, selEnd);
+}
+
+void CQuillView::OnEditCut() { cut(); }
+void CQuillView::OnEditPaste() { paste(); }
+void CQuillView::OnEditCopy() { copy(); }
+void CQuillView::OnEditClear() { textCursor().removeSelectedText(); }
+void CQuillView::OnEditSelectAll() { selectAll(); }
+
+void CQuillView::contextMenuEvent(QContextMenuEvent* event) { event->accept(); }
+
+void CQuillView::mouseReleaseEvent(QMouseEvent* event) { QPlainTextEdit::mouseReleaseEvent(event); }
+
+void CQuillView::keyPressEvent(QKeyEvent* event) { QPlainTextEdit::keyPressEvent(event); }
+
+bool CQuillView::event(QEvent* event) { return QPlainTextEdit::event(event); }
+
+void CQuillView::dragEnterEvent(QDragEnterEvent* event) { QPlainTextEdit::dragEnterEvent(event); }
+
+void CQuillView::dropEvent(QDropEvent* event) { QPlainTextEdit::dropEvent(event); }

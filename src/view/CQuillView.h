@@ -1,0 +1,54 @@
+#pragma once
+// The editor view: the script's text on black, no wrap, with the keyword
+// coloring, the editing hooks, navigation and help.
+
+#include <QPlainTextEdit>
+#include <memory>
+
+#include "app/CommandTarget.h"
+#include "view/CEditControl.h"
+
+class CQuillDoc;
+
+class CQuillView : public QPlainTextEdit, public CCommandTarget {
+    Q_OBJECT
+public:
+    explicit CQuillView(QWidget* parent = nullptr);
+    ~CQuillView() override;
+
+    CEditControl& Ctrl() { return m_ctrl; }
+    const CEditControl& Ctrl() const { return m_ctrl; }
+
+    void SetDocument(CQuillDoc* doc) { m_doc = doc; }
+    CQuillDoc* GetDocument() const { return m_doc; }
+
+    bool OnCommand(int id) override;
+
+    // Colors every line and puts the caret at the start of the text.
+    void RecolorAll();
+    void RecolorLines(int first, int last, int selStart, int selEnd, int redraw);
+
+    // Undo does nothing in this editor.
+    void OnEditUndo() {}
+    void OnEditCut();
+    void OnEditPaste();
+    void OnEditCopy();
+    void OnEditClear();
+    void OnEditSelectAll();
+
+signals:
+    // A file was dropped on the view.
+    void FileDropped(const QString& path);
+
+protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool event(QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    CEditControl m_ctrl;
+    CQuillDoc* m_doc = nullptr;
+};
