@@ -1,0 +1,39 @@
+#pragma once
+// A test fixture that starts the whole editor (application, document, frame
+// and view) as start-up does, with the executable's folder pointed at a
+// temporary folder that holds QUILL.DAT (and QFO/ when asked for).
+
+#include <gtest/gtest.h>
+
+#include <QByteArray>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <memory>
+
+class CQuillApp;
+class CMainFrame;
+class CQuillDoc;
+class CQuillView;
+
+class AppFixture : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Writes QUILL.DAT beside the (pretended) executable; by default the
+    // shipped word list is used.
+    void SetQuillDat(const QByteArray& bytes);
+    // Starts the editor with `args`; the frame is shown (offscreen) when
+    // `show` is set. Returns InitInstance's result.
+    bool Start(const QStringList& args = {}, bool show = true);
+
+    CQuillApp* App() const { return m_app.get(); }
+    CMainFrame* Frame() const;
+    CQuillDoc* Doc() const;
+    CQuillView* View() const;
+    // The folder that plays the executable's folder.
+    QString ExeDir() const { return m_exeDir.path(); }
+
+    QTemporaryDir m_exeDir;
+    std::unique_ptr<CQuillApp> m_app;
+};

@@ -1,0 +1,55 @@
+#include "support/TestUtil.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QSettings>
+#include <QTimer>
+#include <memory>
+
+namespace testutil {
+
+void WhenModal(std::function<void(QWidget*)> act, int timeoutMs) {
+    auto timer = new QTimer;
+    auto clock = std::make_shared<QElapsedTimer>();
+    clock->start();
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, [timer, clock, act, timeoutMs]() {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            timer->stop();
+            timer->deleteLater();
+            act(modal);
+        } else if (clock->elapsed() > timeoutMs) {
+            timer->stop();
+            timer->deleteLater();
+        }
+    });
+    timer->start();
+}
+
+QString WriteFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes) {
+    const QString path = dir.filePath(name);
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    if (f.open(QIODevice::WriteOnly)) {
+        f.write(bytes);
+    }
+    return path;
+}
+
+QByteArray ReadFile(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void ClearSettings() {
+    QSettings s(QSettings::IniFormat, QSettings::UserScope, "Blue Moss!", "QUILL");
+    s.clear();
+    s.sync();
+}
+
+QString SourceDir() {
+    return QStringLiteral(QUILL_SOURCE_DIR);
+}
+
+}  // namespace testutil

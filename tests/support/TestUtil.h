@@ -1,0 +1,27 @@
+#pragma once
+// Small helpers shared by the tests.
+
+#include <QApplication>
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+#include <functional>
+
+namespace testutil {
+
+// Runs `act` on the next modal widget (dialog or message box) as soon as one
+// is open, from a timer, so that a test can call a command that runs a modal
+// loop. Gives up after `timeoutMs`.
+void WhenModal(std::function<void(QWidget*)> act, int timeoutMs = 5000);
+
+// Writes `bytes` to `dir`/`name` and returns the full path.
+QString WriteFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes);
+QByteArray ReadFile(const QString& path);
+
+// Removes every value from the settings store.
+void ClearSettings();
+
+// The source tree's folder (for the shipped QUILL.DAT and fixtures).
+QString SourceDir();
+
+}  // namespace testutil
