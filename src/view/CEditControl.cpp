@@ -34,7 +34,9 @@ QTextBlock CEditControl::BlockOfLine(int line) const {
     return m_edit->document()->findBlockByNumber(line);
 }
 
-int CEditControl::GetLineCount() const { return m_edit->document()->blockCount(); }
+int CEditControl::GetLineCount() const {
+    return m_edit->document()->blockCount();
+}
 
 int CEditControl::LineIndex(int line) const {
     const QTextBlock b = BlockOfLine(line);
@@ -133,7 +135,9 @@ QString CEditControl::GetSelText() const {
     return s;
 }
 
-int CEditControl::GetTextLength() const { return m_edit->document()->characterCount() - 1; }
+int CEditControl::GetTextLength() const {
+    return m_edit->document()->characterCount() - 1;
+}
 
 void CEditControl::SetCharFormat(int start, int end, const QTextCharFormat& format) {
     const int length = GetTextLength();
@@ -170,15 +174,25 @@ void CEditControl::EndBatch() {
     doc->blockSignals(m_signalsWereBlocked);
 }
 
-void CEditControl::SetRedraw(bool on) { m_edit->viewport()->setUpdatesEnabled(on); }
+void CEditControl::SetRedraw(bool on) {
+    m_edit->viewport()->setUpdatesEnabled(on);
+}
 
-bool CEditControl::IsRedrawOn() const { return m_edit->viewport()->updatesEnabled(); }
+bool CEditControl::IsRedrawOn() const {
+    return m_edit->viewport()->updatesEnabled();
+}
 
-void CEditControl::HideSelection(bool hide) { m_selectionHidden = hide; }
+void CEditControl::HideSelection(bool hide) {
+    m_selectionHidden = hide;
+}
 
-void CEditControl::ScrollCaret() { m_edit->ensureCursorVisible(); }
+void CEditControl::ScrollCaret() {
+    m_edit->ensureCursorVisible();
+}
 
-int CEditControl::GetHScrollPos() const { return m_edit->horizontalScrollBar()->value(); }
+int CEditControl::GetHScrollPos() const {
+    return m_edit->horizontalScrollBar()->value();
+}
 
 QPoint CEditControl::PosFromChar(int pos) const {
     QTextCursor c(m_edit->document());
@@ -186,7 +200,9 @@ QPoint CEditControl::PosFromChar(int pos) const {
     return m_edit->cursorRect(c).topLeft();
 }
 
-void CEditControl::InvalidateAll() { m_edit->viewport()->update(); }
+void CEditControl::InvalidateAll() {
+    m_edit->viewport()->update();
+}
 
 void CEditControl::InvalidateBand(int top, int bottom) {
     const QRect r = m_edit->viewport()->rect();

@@ -50,7 +50,9 @@ bool CQuillView::OnCommand(int id) {
     }
 }
 
-void CQuillView::RecolorAll() { m_ctrl.SetSel(0, 0); }
+void CQuillView::RecolorAll() {
+    m_ctrl.SetSel(0, 0);
+}
 
 void CQuillView::RecolorLines(int first, int last, int selStart, int selEnd, int redraw) {
     (void)first;
@@ -59,20 +61,83 @@ void CQuillView::RecolorLines(int first, int last, int selStart, int selEnd, int
     m_ctrl.SetSel(selStart, selEnd);
 }
 
-void CQuillView::OnEditCut() { cut(); }
-void CQuillView::OnEditPaste() { paste(); }
-void CQuillView::OnEditCopy() { copy(); }
-void CQuillView::OnEditClear() { textCursor().removeSelectedText(); }
-void CQuillView::OnEditSelectAll() { selectAll(); }
+void CQuillView::ReplaceSelAndRecolor(const QString* text, int mode) {
+    (void)mode;
+    if (text) {
+        m_ctrl.ReplaceSel(*text);
+    } else {
+        paste();
+    }
+}
 
-void CQuillView::contextMenuEvent(QContextMenuEvent* event) { event->accept(); }
+bool CQuillView::FindText(const QString& find, bool matchCase, bool wholeWord) {
+    (void)find;
+    (void)matchCase;
+    (void)wholeWord;
+    return false;
+}
 
-void CQuillView::mouseReleaseEvent(QMouseEvent* event) { QPlainTextEdit::mouseReleaseEvent(event); }
+bool CQuillView::OnFindNext(const QString& find, bool next, bool matchCase, bool wholeWord) {
+    (void)find;
+    (void)next;
+    (void)matchCase;
+    (void)wholeWord;
+    return false;
+}
 
-void CQuillView::keyPressEvent(QKeyEvent* event) { QPlainTextEdit::keyPressEvent(event); }
+void CQuillView::OnReplaceSel(const QString& find, bool next, bool matchCase, bool wholeWord,
+                              const QString& replace) {
+    ReplaceSelAndRecolor(&replace, 1);
+    OnFindNext(find, next, matchCase, wholeWord);
+}
 
-bool CQuillView::event(QEvent* event) { return QPlainTextEdit::event(event); }
+void CQuillView::OnReplaceAll(const QString& find, const QString& replace, bool matchCase,
+                              bool wholeWord) {
+    while (FindText(find, matchCase, wholeWord)) {
+        ReplaceSelAndRecolor(&replace, 0);
+    }
+    m_ctrl.ScrollCaret();
+    m_ctrl.SetRedraw(true);
+    m_ctrl.InvalidateAll();
+    m_ctrl.HideSelection(false);
+}
 
-void CQuillView::dragEnterEvent(QDragEnterEvent* event) { QPlainTextEdit::dragEnterEvent(event); }
+void CQuillView::OnEditCut() {
+    cut();
+}
+void CQuillView::OnEditPaste() {
+    ReplaceSelAndRecolor(nullptr, 1);
+}
+void CQuillView::OnEditCopy() {
+    copy();
+}
+void CQuillView::OnEditClear() {
+    textCursor().removeSelectedText();
+}
+void CQuillView::OnEditSelectAll() {
+    selectAll();
+}
 
-void CQuillView::dropEvent(QDropEvent* event) { QPlainTextEdit::dropEvent(event); }
+void CQuillView::contextMenuEvent(QContextMenuEvent* event) {
+    event->accept();
+}
+
+void CQuillView::mouseReleaseEvent(QMouseEvent* event) {
+    QPlainTextEdit::mouseReleaseEvent(event);
+}
+
+void CQuillView::keyPressEvent(QKeyEvent* event) {
+    QPlainTextEdit::keyPressEvent(event);
+}
+
+bool CQuillView::event(QEvent* event) {
+    return QPlainTextEdit::event(event);
+}
+
+void CQuillView::dragEnterEvent(QDragEnterEvent* event) {
+    QPlainTextEdit::dragEnterEvent(event);
+}
+
+void CQuillView::dropEvent(QDropEvent* event) {
+    QPlainTextEdit::dropEvent(event);
+}

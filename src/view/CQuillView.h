@@ -7,6 +7,7 @@
 
 #include "app/CommandTarget.h"
 #include "view/CEditControl.h"
+#include "view/CKeywordTable.h"
 
 class CQuillDoc;
 
@@ -27,6 +28,24 @@ public:
     // Colors every line and puts the caret at the start of the text.
     void RecolorAll();
     void RecolorLines(int first, int last, int selStart, int selEnd, int redraw);
+
+    // The word list read from QUILL.DAT when the view was made.
+    const CKeywordTable& KeywordTable() const { return m_mapKeywords; }
+
+    // Replaces the selection with `text` (or pastes when `text` is null) and
+    // recolors every line the inserted text spans; `mode` 1 repaints the
+    // whole window, any other mode leaves painting off for the caller.
+    void ReplaceSelAndRecolor(const QString* text, int mode);
+
+    // Find and replace, as the find/replace dialog calls them.
+    // Searches forward from the selection, wrapping once; selects and
+    // returns true when found.
+    bool FindText(const QString& find, bool matchCase, bool wholeWord);
+    // Finds the next occurrence downward or upward.
+    bool OnFindNext(const QString& find, bool next, bool matchCase, bool wholeWord);
+    void OnReplaceSel(const QString& find, bool next, bool matchCase, bool wholeWord,
+                      const QString& replace);
+    void OnReplaceAll(const QString& find, const QString& replace, bool matchCase, bool wholeWord);
 
     // Undo does nothing in this editor.
     void OnEditUndo() {}
@@ -51,4 +70,5 @@ protected:
 private:
     CEditControl m_ctrl;
     CQuillDoc* m_doc = nullptr;
+    CKeywordTable m_mapKeywords;
 };
