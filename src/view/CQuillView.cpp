@@ -11,9 +11,15 @@
 #include <QTextBlock>
 #include <QTextCursor>
 
+#include "nav/CKeywordHelp.h"
+#include "nav/CNavigator.h"
 #include "res/CommandIds.h"
 
-CQuillView::CQuillView(QWidget* parent) : QPlainTextEdit(parent), m_ctrl(this) {
+CQuillView::CQuillView(QWidget* parent)
+    : QPlainTextEdit(parent),
+      m_ctrl(this),
+      m_nav(std::make_unique<CNavigator>(this)),
+      m_help(std::make_unique<CKeywordHelp>(this)) {
     setLineWrapMode(QPlainTextEdit::NoWrap);
     document()->setUndoRedoEnabled(false);
     QPalette pal = palette();
@@ -44,6 +50,33 @@ bool CQuillView::OnCommand(int id) {
             return true;
         case cmd::ID_EDIT_SELECT_ALL:
             OnEditSelectAll();
+            return true;
+        case cmd::ID_CURSOR_TOP:
+            OnCursorTop();
+            return true;
+        case cmd::ID_CURSOR_END:
+            OnCursorEnd();
+            return true;
+        case cmd::ID_CURSOR_MARK:
+            OnCursorMark();
+            return true;
+        case cmd::ID_CURSOR_BACK:
+            OnCursorBack();
+            return true;
+        case cmd::ID_CURSOR_FORWARD:
+            OnCursorForward();
+            return true;
+        case cmd::ID_CURSOR_LABEL:
+            OnCursorLabel();
+            return true;
+        case cmd::ID_CURSOR_LINE:
+            OnCursorLine();
+            return true;
+        case cmd::ID_HELP_KEYWORD:
+            OnHelpKeyword();
+            return true;
+        case cmd::ID_HELP_GUIDE:
+            OnHelpGuide();
             return true;
         default:
             return false;
@@ -117,6 +150,18 @@ void CQuillView::OnEditClear() {
 void CQuillView::OnEditSelectAll() {
     selectAll();
 }
+
+void CQuillView::OnCursorTop() { m_nav->OnCursorTop(); }
+void CQuillView::OnCursorEnd() { m_nav->OnCursorEnd(); }
+void CQuillView::OnCursorLine() { m_nav->OnCursorLine(); }
+void CQuillView::OnCursorLabel() { m_nav->OnCursorLabel(); }
+void CQuillView::OnCursorMark() { m_nav->OnCursorMark(); }
+void CQuillView::OnCursorBack() { m_nav->OnCursorBack(); }
+void CQuillView::OnCursorForward() { m_nav->OnCursorForward(); }
+void CQuillView::OnHelpKeyword() { m_help->OnHelpKeyword(); }
+void CQuillView::OnHelpGuide() { m_help->OnHelpGuide(); }
+void CQuillView::JumpToPosition(int start, int end) { m_nav->JumpToPosition(start, end); }
+void CQuillView::GotoLabel(const QString& name) { m_nav->GotoLabel(name); }
 
 void CQuillView::contextMenuEvent(QContextMenuEvent* event) {
     event->accept();

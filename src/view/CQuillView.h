@@ -10,6 +10,8 @@
 #include "view/CKeywordTable.h"
 
 class CQuillDoc;
+class CKeywordHelp;
+class CNavigator;
 
 class CQuillView : public QPlainTextEdit, public CCommandTarget {
     Q_OBJECT
@@ -55,6 +57,20 @@ public:
     void OnEditClear();
     void OnEditSelectAll();
 
+    // Navigation and help (the logic lives in src/nav).
+    void OnCursorTop();
+    void OnCursorEnd();
+    void OnCursorLine();
+    void OnCursorLabel();
+    void OnCursorMark();
+    void OnCursorBack();
+    void OnCursorForward();
+    void OnHelpKeyword();
+    void OnHelpGuide();
+    void JumpToPosition(int start, int end);
+    void GotoLabel(const QString& name);
+    CNavigator& Navigator() { return *m_nav; }
+
 signals:
     // A file was dropped on the view.
     void FileDropped(const QString& path);
@@ -71,4 +87,7 @@ private:
     CEditControl m_ctrl;
     CQuillDoc* m_doc = nullptr;
     CKeywordTable m_mapKeywords;
+    // Holds the cursor position memory, which lives as long as the view.
+    std::unique_ptr<CNavigator> m_nav;
+    std::unique_ptr<CKeywordHelp> m_help;
 };

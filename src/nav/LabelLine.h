@@ -1,0 +1,25 @@
+#pragma once
+// The label line rule of HSP scripts, applied to a line's Shift_JIS bytes:
+// after leading blanks (bytes 0x00-0x20) the first byte must be "*"; the
+// label's name follows it and runs over ASCII letters, digits, "_" and
+// two-byte characters. Any other byte (ASCII punctuation, blanks,
+// half-width katakana) ends the name, which may be empty.
+//
+// Collecting labels and jumping to one both decide by this one rule.
+
+#include <QByteArrayView>
+
+namespace nav {
+
+// Byte range [begin, end) of a label's name within its line.
+struct LabelNameRange {
+    int begin = 0;
+    int end = 0;
+};
+
+// True when `line` defines a label; `name` then receives the byte range of
+// its name (empty when the name is). A lead byte cut off at the end of
+// `line` ends the name there.
+bool FindLabelName(QByteArrayView line, LabelNameRange* name);
+
+}  // namespace nav
