@@ -1,43 +1,35 @@
 #include "nav/CLabelDlg.h"
 
-#include <QDialogButtonBox>
-#include <QLineEdit>
 #include <QListWidget>
-#include <QVBoxLayout>
 
-CLabelDlg::CLabelDlg(QWidget* parent) : QDialog(parent) {
-    auto* layout = new QVBoxLayout(this);
-    m_nameBox = new QLineEdit(this);
-    m_lineBox = new QLineEdit(this);
-    m_lineBox->setReadOnly(true);
-    m_list = new QListWidget(this);
-    layout->addWidget(m_nameBox);
-    layout->addWidget(m_lineBox);
-    layout->addWidget(m_list);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    layout->addWidget(buttons);
+#include "res/DialogResources.h"
+
+CLabelDlg::CLabelDlg(QWidget* parent)
+    : CDialogBase(IDD_LABEL, parent), m_list(Control<QListWidget>(IDC_LIST1)) {
     connect(m_list, &QListWidget::itemSelectionChanged, this, &CLabelDlg::OnSelchangeList);
     connect(m_list, &QListWidget::itemDoubleClicked, this, &CLabelDlg::OnDblclkList);
 }
 
-int CLabelDlg::exec() {
-    UpdateBoxes();
-    m_nameBox->setFocus();
+void CLabelDlg::UpdateData(bool save) {
+    if (save) {
+        m_label = GetDlgItemText(IDC_EDIT1);
+        m_line = GetDlgItemText(IDC_EDIT2).toInt();
+    } else {
+        SetDlgItemText(IDC_EDIT1, m_label);
+        SetDlgItemText(IDC_EDIT2, QString::number(m_line));
+    }
+}
+
+void CLabelDlg::OnInitDialog() {
+    UpdateData(false);
+    GetDlgItem(IDC_EDIT1)->setFocus();
     m_list->addItems(m_labels);
-    m_list->setCurrentRow(-1);
-    return QDialog::exec();
+    m_list->clearSelection();
 }
 
 int CLabelDlg::SelectedRow() const {
     const QList<QListWidgetItem*> items = m_list->selectedItems();
     return items.isEmpty() ? -1 : m_list->row(items.first());
-}
-
-void CLabelDlg::UpdateBoxes() {
-    m_nameBox->setText(m_label);
-    m_lineBox->setText(QString::number(m_line));
 }
 
 void CLabelDlg::OnSelchangeList() {
@@ -47,7 +39,7 @@ void CLabelDlg::OnSelchangeList() {
     }
     m_label = m_list->item(row)->text();
     m_line = m_lines.at(row);
-    UpdateBoxes();
+    UpdateData(false);
 }
 
 void CLabelDlg::OnDblclkList() {
@@ -56,10 +48,10 @@ void CLabelDlg::OnDblclkList() {
         return;
     }
     m_label = m_list->item(row)->text();
-    accept();
+    OnOK();
 }
 
-void CLabelDlg::accept() {
-    m_label = m_nameBox->text();
-    QDialog::accept();
+void CLabelDlg::OnOK() {
+    UpdateData(true);
+    CDialogBase::OnOK();
 }

@@ -1,21 +1,10 @@
 #include "nav/CLineDlg.h"
 
-#include <QLineEdit>
-#include <QVBoxLayout>
-#include <QDialogButtonBox>
 #include <climits>
 
-CLineDlg::CLineDlg(QWidget* parent) : QDialog(parent) {
-    auto* layout = new QVBoxLayout(this);
-    m_edit = new QLineEdit(this);
-    m_edit->setObjectName("1001");
-    layout->addWidget(m_edit);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    layout->addWidget(buttons);
-    m_edit->setFocus();
-}
+#include "res/DialogResources.h"
+
+CLineDlg::CLineDlg(QWidget* parent) : CDialogBase(IDD_LINE, parent) {}
 
 int CLineDlg::ParseLineNumber(const QString& text) {
     int number = 0;
@@ -32,7 +21,11 @@ int CLineDlg::ParseLineNumber(const QString& text) {
     return number;
 }
 
-void CLineDlg::accept() {
-    m_line = ParseLineNumber(m_edit->text());
-    QDialog::accept();
+void CLineDlg::OnInitDialog() {
+    GetDlgItem(IDC_EDIT1)->setFocus();
+}
+
+void CLineDlg::OnOK() {
+    m_line = ParseLineNumber(GetDlgItemText(IDC_EDIT1));
+    CDialogBase::OnOK();
 }

@@ -1,26 +1,24 @@
 #pragma once
-// Dialog 132: asks for the line number to go to.
+// Dialog 132: asks for the number of the line to go to.
 
-#include <QDialog>
+#include <QString>
 
-class QLineEdit;
+#include "res/CDialogBase.h"
 
-class CLineDlg : public QDialog {
+class CLineDlg : public CDialogBase {
     Q_OBJECT
 public:
     explicit CLineDlg(QWidget* parent = nullptr);
 
-    // The digits at the start of `text` as a number; 0 when it starts with
-    // no digit; INT_MAX when the number is too large for an int.
+    // The number that the digits at the start of `text` spell; 0 when it
+    // starts with anything else; INT_MAX when it is too large for an int
+    // (which is past every line).
     static int ParseLineNumber(const QString& text);
 
     // The line entered, one-based; 0 when nothing usable was entered.
     int m_line = 0;
 
-public slots:
-    // OK: reads the box.
-    void accept() override;
-
-private:
-    QLineEdit* m_edit = nullptr;
+protected:
+    void OnInitDialog() override;
+    void OnOK() override;
 };

@@ -65,7 +65,7 @@ void CNavigator::JumpToPosition(int start, int end) {
 
 void CNavigator::OnCursorLine() {
     CLineDlg dlg(m_view->window());
-    if (dlg.exec() != QDialog::Accepted) {
+    if (dlg.DoModal() != IDOK) {
         return;
     }
     CEditControl& ctrl = m_view->Ctrl();
@@ -110,7 +110,7 @@ void CNavigator::OnCursorLabel() {
             dlg.m_lines.append(label.line);
         }
     }
-    if (dlg.exec() == QDialog::Accepted) {
+    if (dlg.DoModal() == IDOK) {
         GotoLabel(dlg.m_label);
     }
 }
