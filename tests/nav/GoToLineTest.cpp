@@ -1,0 +1,139 @@
+// Top, End and Go to line on the real editor, the line dialog answered
+// through its keyboard.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <climits>
+
+#include "NavTestSupport.h"
+#include "nav/CLineDlg.h"
+#include "nav/CNavigator.h"
+#include "res/CommandIds.h"
+#include "res/DialogResources.h"
+#include "support/TestUtil.h"
+#include "view/CQuillView.h"
+
+namespace {
+
+class GoToLine : public NavFixture {
+protected:
+    // Runs Go to line and types `text` into the dialog's box (where the
+    // focus must be), then presses Enter, or Cancel when `cancel` is set.
+    void GoTo(const QString& text, bool cancel = false) {
+        m_focusInBox = false;
+        m_title.clear();
+        testutil::WhenModal([this, text, cancel](QWidget* w) {
+            auto* dlg = qobject_cast<CLineDlg*>(w);
+            if (!dlg) {
+                w->close();
+                return;
+            }
+            m_title = dlg->windowTitle();
+            QWidget* box = dlg->GetDlgItem(IDC_EDIT1);
+            m_focusInBox = QApplication::focusWidget() == box;
+            QTest::keyClicks(box, text);
+            if (cancel) {
+                static_cast<QPushButton*>(dlg->GetDlgItem(IDCANCEL))->click();
+            } else {
+                QTest::keyClick(box, Qt::Key_Return);
+            }
+        });
+        Command(cmd::ID_CURSOR_LINE);
+    }
+
+    bool m_focusInBox = false;
+    QString m_title;
+};
+
+}  // namespace
+
+TEST(CLineDlgParse, DigitsUpToTheFirstOtherCharacter) {
+    EXPECT_EQ(CLineDlg::ParseLineNumber("1"), 1);
+    EXPECT_EQ(CLineDlg::ParseLineNumber("0"), 0);
+    EXPECT_EQ(CLineDlg::ParseLineNumber(""), 0);
+    EXPECT_EQ(CLineDlg::ParseLineNumber("12ab"), 12);
+    EXPECT_EQ(CLineDlg::ParseLineNumber(" 12"), 0);
+    EXPECT_EQ(CLineDlg::ParseLineNumber("-3"), 0);
+    EXPECT_EQ(CLineDlg::ParseLineNumber("+3"), 0);
+    EXPECT_EQ(CLineDlg::ParseLineNumber(QString::fromUtf8("１２")), 0);  // full-width digits
+    EXPECT_EQ(CLineDlg::ParseLineNumber("007x"), 7);
+    EXPECT_EQ(CLineDlg::ParseLineNumber("2147483647"), INT_MAX);
+    // Too large for an int: saturates instead of overflowing.
+    EXPECT_EQ(CLineDlg::ParseLineNumber("2147483648"), INT_MAX);
+    EXPECT_EQ(CLineDlg::ParseLineNumber("99999999999999999999"), INT_MAX);
+}
+
+TEST_F(GoToLine, TopAndEndGoToTheFirstAndTheLastLineStart) {
+    SetText("first\nsecond\nlast line");
+    Select(8, 10);
+    Command(cmd::ID_CURSOR_END);
+    EXPECT_EQ(Sel(), QString("%1,%1").arg(LineStart(2)));  // before "last line", not after it
+    Command(cmd::ID_CURSOR_TOP);
+    EXPECT_EQ(Sel(), "0,0");
+
+    // A text that ends with a line end has an empty last line.
+    SetText("a\nb\n");
+    Command(cmd::ID_CURSOR_END);
+    EXPECT_EQ(Sel(), "4,4");
+    EXPECT_EQ(View()->Navigator().Marks().MarkCount(), 0);
+}
+
+TEST_F(GoToLine, LineNumbersFromTheDialog) {
+    SetText(NumberedLines(200));
+    const int last = LineStart(199);
+
+    GoTo("1");
+    EXPECT_TRUE(m_focusInBox);
+    EXPECT_EQ(m_title, QString::fromUtf8("移動先の行数を入力して下さい"));
+    EXPECT_EQ(Sel(), "0,0");
+    EXPECT_EQ(TopLine(), 0);
+
+    GoTo("12ab");
+    EXPECT_EQ(Sel(), QString("%1,%1").arg(LineStart(11)));
+
+    GoTo("200");
+    EXPECT_EQ(Sel(), QString("%1,%1").arg(last));
+
+    for (const char* nothing : {"", "0", " 5", "-5", "x1"}) {
+        Select(3, 3);
+        GoTo(nothing);
+        EXPECT_EQ(Sel(), QString("%1,%1").arg(last)) << nothing;
+    }
+    for (const char* past : {"201", "5000", "99999999999999999999"}) {
+        Select(3, 3);
+        GoTo(past);
+        EXPECT_EQ(View()->Ctrl().LineFromChar(-1), 199) << past;
+    }
+    EXPECT_EQ(View()->Navigator().Marks().MarkCount(), 0);
+}
+
+TEST_F(GoToLine, CancelLeavesTheCaret) {
+    SetText(NumberedLines(50));
+    Select(10, 12);
+    GoTo("30", true);
+    EXPECT_EQ(Sel(), "10,12");
+}
+
+TEST_F(GoToLine, TargetLineComesToTheTopOfTheWindow) {
+    SetText(NumberedLines(300));
+    GoTo("120");
+    EXPECT_EQ(TopLine(), 119);
+    // From below, too.
+    GoTo("40");
+    EXPECT_EQ(TopLine(), 39);
+    EXPECT_TRUE(View()->Ctrl().IsRedrawOn());
+
+    // Near the end there is too little text after the line: the last line
+    // stays at the bottom of the window.
+    GoTo("299");
+    EXPECT_LT(TopLine(), 298);
+    const int lastTop = View()->Ctrl().PosFromChar(LineStart(299)).y();
+    const int lineHeight = View()->fontMetrics().height();
+    const int windowHeight = View()->viewport()->height();
+    EXPECT_LE(lastTop + lineHeight, windowHeight);
+    EXPECT_GT(lastTop + 2 * lineHeight, windowHeight);
+    EXPECT_EQ(View()->Ctrl().LineFromChar(-1), 298);
+}

@@ -1,0 +1,72 @@
+#include "NavTestSupport.h"
+
+#include <QAbstractButton>
+#include <QMessageBox>
+#include <QScrollBar>
+#include <QTextBlock>
+
+#include "app/CMainFrame.h"
+#include "doc/CQuillDoc.h"
+#include "support/TestUtil.h"
+#include "view/CQuillView.h"
+
+void NavFixture::SetUp() {
+    AppFixture::SetUp();
+    ASSERT_TRUE(Start());
+    Frame()->resize(640, 480);
+}
+
+void NavFixture::SetText(const QString& text) {
+    View()->setPlainText(text);
+    Doc()->SetModifiedFlag(false);
+}
+
+void NavFixture::Command(int id) {
+    Frame()->DispatchCommand(id);
+}
+
+QString NavFixture::Sel() const {
+    int start = 0;
+    int end = 0;
+    View()->Ctrl().GetSel(&start, &end);
+    return QString("%1,%2").arg(start).arg(end);
+}
+
+void NavFixture::Select(int start, int end) {
+    View()->Ctrl().SetSel(start, end);
+}
+
+int NavFixture::TopLine() const {
+    return View()->verticalScrollBar()->value();
+}
+
+int NavFixture::LineStart(int line) const {
+    return View()->Ctrl().LineIndex(line);
+}
+
+void NavFixture::ExpectMessage() {
+    m_caption.clear();
+    m_message.clear();
+    testutil::WhenModal([this](QWidget* w) {
+        auto* box = qobject_cast<QMessageBox*>(w);
+        if (!box) {
+            if (auto* dialog = qobject_cast<QDialog*>(w)) {
+                dialog->reject();
+            }
+            return;
+        }
+        m_caption = box->windowTitle();
+        m_message = box->text();
+        m_messageHadIcon = box->icon() != QMessageBox::NoIcon;
+        m_messageHadOnlyOk = box->buttons().size() == 1 && box->button(QMessageBox::Ok);
+        box->button(QMessageBox::Ok)->click();
+    });
+}
+
+QString NumberedLines(int count) {
+    QStringList lines;
+    for (int i = 1; i <= count; ++i) {
+        lines << QString("line %1").arg(i);
+    }
+    return lines.join('\n');
+}

@@ -1,0 +1,39 @@
+#pragma once
+// Helpers for the navigation tests that drive the real editor.
+
+#include <QString>
+#include <QStringList>
+
+#include "app/CQuillApp.h"
+#include "support/AppFixture.h"
+
+class CQuillView;
+
+class NavFixture : public AppFixture {
+protected:
+    void SetUp() override;
+
+    // Replaces the view's text (unmodified afterwards, so New and Open do
+    // not ask to save).
+    void SetText(const QString& text);
+    // Runs command `id` as a menu or a key would.
+    void Command(int id);
+    // Selection as "start,end".
+    QString Sel() const;
+    void Select(int start, int end);
+    // Number of the line at the top of the window.
+    int TopLine() const;
+    // Position of the start of `line`.
+    int LineStart(int line) const;
+
+    // Answers the next modal message box: records its caption, text and
+    // icon and presses its OK button.
+    void ExpectMessage();
+    QString m_caption;
+    QString m_message;
+    bool m_messageHadIcon = false;
+    bool m_messageHadOnlyOk = false;
+};
+
+// `count` lines "line 1" ... "line <count>".
+QString NumberedLines(int count);
