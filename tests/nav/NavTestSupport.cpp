@@ -12,6 +12,7 @@
 
 void NavFixture::SetUp() {
     AppFixture::SetUp();
+    SetQuillDat(WordList());
     ASSERT_TRUE(Start());
     Frame()->resize(640, 480);
 }

@@ -11,7 +11,10 @@ class CQuillView;
 
 class NavFixture : public AppFixture {
 protected:
+    // Writes WordList() as QUILL.DAT and starts the editor.
     void SetUp() override;
+    // The word list the editor starts with: labels have a color.
+    virtual QByteArray WordList() const { return "!red\n*\n!blue\nmes\n"; }
 
     // Replaces the view's text (unmodified afterwards, so New and Open do
     // not ask to save).

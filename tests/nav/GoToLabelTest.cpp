@@ -1,0 +1,254 @@
+// Go to label: collecting, the label dialog and the jump, on the editor.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <functional>
+
+#include "NavTestSupport.h"
+#include "nav/CLabelDlg.h"
+#include "nav/CNavigator.h"
+#include "res/CommandIds.h"
+#include "res/DialogResources.h"
+#include "support/TestUtil.h"
+#include "view/CQuillView.h"
+
+namespace {
+
+// Lines 0 to 10 of the script used below.
+const char* const kScript =
+    "*start\n"
+    "\t\t*loop:mes \"x\"\n"
+    "  *sub ; comment\n"
+    "*Case\n"
+    "*ｱｲ\n"
+    "*表示\n"
+    "mes *notlabel\n"
+    "*\n"
+    "\t*CASE\n"
+    "*end\n"
+    "stop";
+
+// What the label dialog showed when it opened.
+struct Opened {
+    QString title;
+    QStringList rows;
+    int selectedRows = -1;
+    QString nameBox;
+    QString lineBox;
+    bool lineBoxReadOnly = false;
+    bool focusInName = false;
+    QString viewSelection;
+};
+
+class GoToLabel : public NavFixture {
+protected:
+    void SetUp() override {
+        NavFixture::SetUp();
+        SetText(QString::fromUtf8(kScript));
+    }
+
+    static QListWidget* List(CLabelDlg* dlg) { return dlg->Control<QListWidget>(IDC_LIST1); }
+    static QLineEdit* Box(CLabelDlg* dlg, int id) { return dlg->Control<QLineEdit>(id); }
+
+    static void ClickRow(CLabelDlg* dlg, int row, bool doubleClick = false) {
+        QListWidget* list = List(dlg);
+        if (!list->item(row)) {
+            ADD_FAILURE() << "no row " << row;
+            dlg->reject();
+            return;
+        }
+        list->scrollToItem(list->item(row));
+        const QPoint at = list->visualItemRect(list->item(row)).center();
+        if (doubleClick) {
+            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+        } else {
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+        }
+    }
+    static void PressOk(CLabelDlg* dlg) { static_cast<QPushButton*>(dlg->GetDlgItem(IDOK))->click(); }
+
+    // Runs F2's command; `act` answers the dialog after its state on
+    // opening was recorded in m_opened.
+    void RunLabel(std::function<void(CLabelDlg*)> act) {
+        m_opened = Opened();
+        testutil::WhenModal([this, act](QWidget* w) {
+            auto* dlg = qobject_cast<CLabelDlg*>(w);
+            if (!dlg) {
+                w->close();
+                return;
+            }
+            QListWidget* list = List(dlg);
+            m_opened.title = dlg->windowTitle();
+            for (int i = 0; i < list->count(); ++i) {
+                m_opened.rows << list->item(i)->text();
+            }
+            m_opened.selectedRows = int(list->selectedItems().size());
+            m_opened.nameBox = Box(dlg, IDC_EDIT1)->text();
+            m_opened.lineBox = Box(dlg, IDC_EDIT2)->text();
+            m_opened.lineBoxReadOnly = Box(dlg, IDC_EDIT2)->isReadOnly();
+            m_opened.focusInName = QApplication::focusWidget() == Box(dlg, IDC_EDIT1);
+            m_opened.viewSelection = Sel();
+            act(dlg);
+        });
+        Command(cmd::ID_CURSOR_LABEL);
+    }
+
+    // Types `name` into the name box and presses Enter.
+    void TypeAndOk(const QString& name) {
+        RunLabel([name](CLabelDlg* dlg) {
+            QLineEdit* box = Box(dlg, IDC_EDIT1);
+            box->setText(name);
+            QTest::keyClick(box, Qt::Key_Return);
+        });
+    }
+
+    QString AtLineStart(int line) const { return QString("%1,%1").arg(LineStart(line)); }
+
+    Opened m_opened;
+};
+
+class GoToLabelUncolored : public GoToLabel {
+protected:
+    QByteArray WordList() const override { return "!blue\nmes\n"; }
+};
+
+}  // namespace
+
+TEST_F(GoToLabel, CollectsEveryLabelLineInTextOrder) {
+    const QList<CNavigator::Label> labels = View()->Navigator().CollectLabels();
+    QStringList names;
+    QList<int> lines;
+    for (const CNavigator::Label& l : labels) {
+        names << l.name;
+        lines << l.line;
+    }
+    EXPECT_EQ(names, QStringList({"start", "loop", "sub", "Case", "", QString::fromUtf8("表示"),
+                                  "", "CASE", "end"}));
+    EXPECT_EQ(lines, QList<int>({1, 2, 3, 4, 5, 6, 8, 9, 10}));
+}
+
+TEST_F(GoToLabel, DialogOpensWithTheListAndEmptyBoxes) {
+    ASSERT_TRUE(View()->KeywordTable().Contains("*"));
+    Select(3, 5);
+    RunLabel([](CLabelDlg* dlg) { dlg->reject(); });
+    EXPECT_EQ(m_opened.title, QString::fromUtf8("ラベル名を入力して下さい"));
+    EXPECT_EQ(m_opened.rows.size(), 9);
+    EXPECT_EQ(m_opened.rows.value(5), QString::fromUtf8("表示"));
+    EXPECT_EQ(m_opened.selectedRows, 0);
+    EXPECT_EQ(m_opened.nameBox, "");
+    EXPECT_EQ(m_opened.lineBox, "0");
+    EXPECT_TRUE(m_opened.lineBoxReadOnly);
+    EXPECT_TRUE(m_opened.focusInName);
+    // Collecting leaves the user's selection, and so does Cancel.
+    EXPECT_EQ(m_opened.viewSelection, "3,5");
+    EXPECT_EQ(Sel(), "3,5");
+    EXPECT_EQ(View()->Navigator().Marks().MarkCount(), 0);
+}
+
+TEST_F(GoToLabel, PickingARowFillsBothBoxesAndOkJumpsToTheLineStart) {
+    QString nameBox, lineBox;
+    RunLabel([&](CLabelDlg* dlg) {
+        ClickRow(dlg, 1);
+        nameBox = Box(dlg, IDC_EDIT1)->text();
+        lineBox = Box(dlg, IDC_EDIT2)->text();
+        PressOk(dlg);
+    });
+    EXPECT_EQ(nameBox, "loop");
+    EXPECT_EQ(lineBox, "2");
+    EXPECT_EQ(Sel(), AtLineStart(1));  // column 0, although the "*" is indented
+}
+
+TEST_F(GoToLabel, DoubleClickEndsTheDialogWithTheRow) {
+    RunLabel([](CLabelDlg* dlg) { ClickRow(dlg, 5, true); });
+    EXPECT_EQ(Sel(), AtLineStart(5));
+}
+
+TEST_F(GoToLabel, NamesDifferingInCaseGoToTheFirst) {
+    QString lineBox;
+    RunLabel([&](CLabelDlg* dlg) {
+        ClickRow(dlg, 7);  // "CASE" on line 9
+        lineBox = Box(dlg, IDC_EDIT2)->text();
+        PressOk(dlg);
+    });
+    EXPECT_EQ(lineBox, "9");
+    EXPECT_EQ(Sel(), AtLineStart(3));
+    TypeAndOk("cAsE");
+    EXPECT_EQ(Sel(), AtLineStart(3));
+}
+
+TEST_F(GoToLabel, EmptyNameGoesToTheFirstEmptyLabel) {
+    TypeAndOk("");
+    EXPECT_EQ(Sel(), AtLineStart(4));  // "*ｱｲ": half-width katakana starts no name
+}
+
+TEST_F(GoToLabel, UnknownNamesReportAndChangeNothing) {
+    for (const char* name : {"*start", "star", "startx", "notlabel"}) {
+        Select(2, 4);
+        ExpectMessage();
+        TypeAndOk(name);
+        EXPECT_EQ(m_message, QString::fromUtf8("ラベルが見つかりません。")) << name;
+        EXPECT_EQ(m_caption, "QUILL");
+        EXPECT_FALSE(m_messageHadIcon);
+        EXPECT_TRUE(m_messageHadOnlyOk);
+        EXPECT_EQ(Sel(), "2,4");
+    }
+    EXPECT_EQ(View()->Navigator().Marks().MarkCount(), 0);
+}
+
+TEST_F(GoToLabel, BackReturnsFromLabelJumps) {
+    Select(20, 23);
+    TypeAndOk("end");
+    EXPECT_EQ(Sel(), AtLineStart(9));
+    TypeAndOk(QString::fromUtf8("表示"));
+    EXPECT_EQ(Sel(), AtLineStart(5));
+    Command(cmd::ID_CURSOR_BACK);
+    EXPECT_EQ(Sel(), AtLineStart(9));
+    Command(cmd::ID_CURSOR_BACK);
+    EXPECT_EQ(Sel(), "20,23");
+}
+
+TEST_F(GoToLabel, LongLinesAndManyLabelsAreAllReachable) {
+    // 300 labels; one far to the right, one whose name runs past the part
+    // of the line that is read.
+    QStringList lines;
+    for (int i = 0; i < 300; ++i) {
+        lines << QString("*label%1").arg(i);
+    }
+    const QString farName = QString(80, QChar('f'));
+    lines << QString(100, QChar(' ')) + "*" + farName;
+    lines << QString(200, QChar('\t')) + "*" + QString(100, QChar('c'));
+    SetText(lines.join('\n'));
+
+    int rows = 0;
+    RunLabel([&](CLabelDlg* dlg) {
+        rows = List(dlg)->count();
+        ClickRow(dlg, 299, true);
+    });
+    EXPECT_EQ(rows, 302);
+    EXPECT_EQ(Sel(), AtLineStart(299));
+
+    View()->GotoLabel(farName);
+    EXPECT_EQ(Sel(), AtLineStart(300));
+
+    // The cut name is the one listed, and it is reached; the name compared
+    // is still the whole listed one.
+    const QList<CNavigator::Label> labels = View()->Navigator().CollectLabels();
+    ASSERT_EQ(labels.size(), 302);
+    EXPECT_EQ(labels.last().name, QString(53, QChar('c')));
+    View()->GotoLabel(labels.last().name);
+    EXPECT_EQ(Sel(), AtLineStart(301));
+    ExpectMessage();
+    View()->GotoLabel(QString(52, QChar('c')));
+    EXPECT_EQ(m_message, QString::fromUtf8("ラベルが見つかりません。"));
+}
+
+TEST_F(GoToLabelUncolored, WithoutALabelColorTheListIsEmptyButNamesAreFound) {
+    ASSERT_FALSE(View()->KeywordTable().Contains("*"));
+    TypeAndOk("SUB");
+    EXPECT_TRUE(m_opened.rows.isEmpty());
+    EXPECT_EQ(Sel(), AtLineStart(2));
+}
