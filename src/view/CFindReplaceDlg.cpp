@@ -12,6 +12,7 @@
 #include <span>
 
 #include "view/CQuillView.h"
+#include "view/CWaitCursor.h"
 
 namespace {
 
@@ -255,5 +256,6 @@ void CFindReplaceDlg::OnReplaceAllClicked() {
     // A new pass over the whole text that starts at the selection and
     // includes it: a selected occurrence is replaced too.
     m_view->Search().Restart(true);
+    CWaitCursor wait;
     m_view->OnReplaceAll(FindWhat(), ReplaceWith(), MatchCase(), WholeWord());
 }

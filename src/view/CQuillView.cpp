@@ -17,6 +17,7 @@
 #include "app/CQuillApp.h"
 #include "res/CommandIds.h"
 #include "view/CFindReplaceDlg.h"
+#include "view/CWaitCursor.h"
 
 CQuillView::CQuillView(QWidget* parent) : QPlainTextEdit(parent), m_ctrl(this) {
     setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -93,26 +94,13 @@ void CQuillView::ReplaceSelAndRecolor(const QString* text, int mode) {
     }
 }
 
-namespace {
-
-// The wait cursor for the time of one search.
-class WaitCursor {
-public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
-
-}  // namespace
-
 bool CQuillView::FindText(const QString& find, bool matchCase, bool wholeWord) {
     int s = 0;
     int e = 0;
     m_ctrl.GetSel(&s, &e);
     CTextSearch::Match m;
     {
-        WaitCursor wait;
+        CWaitCursor wait;
         m = m_search.FindText(*document(), s, e, find, matchCase, wholeWord);
     }
     if (!m.Found()) {
@@ -128,7 +116,7 @@ bool CQuillView::OnFindNext(const QString& find, bool next, bool matchCase, bool
     m_ctrl.GetSel(&s, &e);
     CTextSearch::Match m;
     {
-        WaitCursor wait;
+        CWaitCursor wait;
         m = m_search.FindNext(*document(), s, e, {find, matchCase, wholeWord, next});
     }
     if (!m.Found()) {

@@ -237,6 +237,7 @@ TEST_F(FindReplaceTest, ReplaceDialogReusesTheInstance) {
     Type(replaceWith, QStringLiteral("ねこ"));
     QTest::mouseClick(Control<QPushButton>("replaceAll"), Qt::LeftButton);
     EXPECT_EQ(Text(), QStringLiteral("cow dog ねこ"));
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);  // the wait cursor is gone
 
     // Emptying the search box disables every button but Cancel.
     Control<QLineEdit>("findWhat")->clear();
