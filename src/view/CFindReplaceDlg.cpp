@@ -162,6 +162,7 @@ void CFindReplaceDlg::Build(Mode mode) {
         }
         w->setObjectName(QString::fromLatin1(c.name));
         w->setGeometry(du.Rect(c));
+        w->show();  // needed when the controls are rebuilt in a visible dialog
         if (c.id != Ctl::None) {
             byId.insert(c.id, w);
         }

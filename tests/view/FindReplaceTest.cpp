@@ -223,6 +223,9 @@ TEST_F(FindReplaceTest, ReplaceDialogReusesTheInstance) {
     EXPECT_EQ(Control<QLineEdit>("findWhat")->text(), "cat");
     EXPECT_TRUE(Control<QCheckBox>("matchCase")->isChecked());
     EXPECT_EQ(Dialog()->findChild<QWidget*>("up"), nullptr);
+    for (const char* name : {"findWhat", "replaceWith", "replace", "replaceAll", "cancel"}) {
+        EXPECT_TRUE(Control<QWidget>(name)->isVisible()) << name;
+    }
 
     auto replaceWith = Control<QLineEdit>("replaceWith");
     QTest::keyClicks(replaceWith, "cow");
