@@ -141,15 +141,6 @@ TEST_F(FindReplaceTest, ReplaceAllEndsAndReportsNothing) {
     EXPECT_TRUE(View()->Ctrl().IsRedrawOn());
 }
 
-TEST_F(FindReplaceTest, ReplaceAllWholeWordAndCase) {
-    SetText("Print print printf\nPRINT _print");
-    View()->OnReplaceAll("print", "mes", true, true);
-    EXPECT_EQ(Text(), "Print mes printf\nPRINT _print");
-    View()->Ctrl().SetSel(0, 0);
-    View()->OnReplaceAll("print", "mes", false, true);
-    EXPECT_EQ(Text(), "mes mes printf\nmes _print");
-}
-
 TEST_F(FindReplaceTest, FindDialogDrivenByKeysAndButtons) {
     SetText("foo bar\nfoo baz foo");
     View()->OnCommand(cmd::ID_EDIT_FIND);

@@ -38,12 +38,6 @@ TEST(TextMatch, MatchMustLieWithinTheRange) {
     EXPECT_EQ(FindBackward(text, u"abc", -5, 99, kPlain), 3);
 }
 
-TEST(TextMatch, EmptySearchTextFindsNothing) {
-    EXPECT_EQ(FindForward(u"abc", u"", 0, 3, kPlain), -1);
-    EXPECT_EQ(FindBackward(u"abc", u"", 0, 3, kPlain), -1);
-    EXPECT_EQ(FindForward(u"", u"a", 0, 0, kPlain), -1);
-}
-
 TEST(TextMatch, WholeWordUsesLettersDigitsAndUnderscore) {
     const QString text = QStringLiteral("a_x ax x1 x (x) x");
     // "x" is whole only where no letter, digit or "_" touches it.

@@ -78,13 +78,6 @@ TEST(TextSearch, FindTextStartsOneAfterANonEmptySelection) {
     EXPECT_FALSE(d.FindText("aa").Found());
 }
 
-TEST(TextSearch, OriginAtTheStartMeansNoWrap) {
-    SearchDoc d(QStringLiteral("x x"));
-    EXPECT_EQ(d.FindText("x").start, 0);
-    EXPECT_EQ(d.FindText("x").start, 2);
-    EXPECT_FALSE(d.FindText("x").Found());
-}
-
 TEST(TextSearch, ChangingTheRequestStartsANewCycle) {
     SearchDoc d(QStringLiteral("ab AB ab"));
     d.s = d.e = 4;
