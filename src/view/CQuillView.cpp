@@ -8,10 +8,15 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
+#include <QPointer>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <memory>
 
+#include "app/CMainFrame.h"
+#include "res/CMenuBuilder.h"
 #include "res/CommandIds.h"
+#include "res/CommandTable.h"
 
 CQuillView::CQuillView(QWidget* parent) : QPlainTextEdit(parent), m_ctrl(this) {
     setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -118,11 +123,35 @@ void CQuillView::OnEditSelectAll() {
     selectAll();
 }
 
+// A command chosen in the view (context menu, a table key that reached the
+// view) goes the way a menu command goes: through the frame's routing, or to
+// the view itself when it is not in a frame.
+static void RouteViewCommand(CQuillView* view, int id) {
+    if (auto* frame = qobject_cast<CMainFrame*>(view->window())) {
+        frame->DispatchCommand(id);
+    } else {
+        view->OnCommand(id);
+    }
+}
+
 void CQuillView::contextMenuEvent(QContextMenuEvent* event) {
+    // The view's own menu opens on the right button's release; the text
+    // widget's standard one never shows.
     event->accept();
 }
 
 void CQuillView::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::RightButton) {
+        QPointer<CQuillView> self(this);
+        std::unique_ptr<QMenu> menu(CMenuBuilder::BuildContextMenu(window()));
+        const int id = CMenuBuilder::CommandOf(menu->exec(event->globalPosition().toPoint()));
+        if (!self) {
+            return;
+        }
+        if (id != 0) {
+            RouteViewCommand(this, id);
+        }
+    }
     QPlainTextEdit::mouseReleaseEvent(event);
 }
 
@@ -131,6 +160,22 @@ void CQuillView::keyPressEvent(QKeyEvent* event) {
 }
 
 bool CQuillView::event(QEvent* event) {
+    // The window's accelerators win over the text widget's own key bindings
+    // (its built-in cut, paste and undo among them): a table key is not
+    // claimed here, so the window's action runs. Should the key still arrive
+    // (no frame around the view), it is routed as its command.
+    if (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) {
+        const int id = res::AcceleratorCommand(static_cast<QKeyEvent*>(event)->keyCombination());
+        if (id != 0) {
+            if (event->type() == QEvent::ShortcutOverride) {
+                event->ignore();
+            } else {
+                event->accept();
+                RouteViewCommand(this, id);
+            }
+            return true;
+        }
+    }
     return QPlainTextEdit::event(event);
 }
 
