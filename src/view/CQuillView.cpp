@@ -11,7 +11,6 @@
 #include <QPointer>
 #include <QTextBlock>
 #include <QTextCursor>
-#include <memory>
 
 #include "app/CMainFrame.h"
 #include "res/CMenuBuilder.h"
@@ -143,8 +142,11 @@ void CQuillView::contextMenuEvent(QContextMenuEvent* event) {
 void CQuillView::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::RightButton) {
         QPointer<CQuillView> self(this);
-        std::unique_ptr<QMenu> menu(CMenuBuilder::BuildContextMenu(window()));
-        const int id = CMenuBuilder::CommandOf(menu->exec(event->globalPosition().toPoint()));
+        // Owned by the window (for its look), deleted here after use.
+        QPointer<QMenu> menu(CMenuBuilder::BuildContextMenu(window()));
+        QAction* chosen = menu->exec(event->globalPosition().toPoint());
+        const int id = menu ? CMenuBuilder::CommandOf(chosen) : 0;
+        delete menu;
         if (!self) {
             return;
         }
