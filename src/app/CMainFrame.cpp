@@ -220,7 +220,10 @@ void CMainFrame::OnDestroy() {
 }
 
 void CMainFrame::UpdateTitle() {
-    setWindowTitle(m_doc->GetTitle() + QStringLiteral(" - ") + QString::fromUtf8(res::kAppTitle));
+    // The document's name, then the window-title field of the document
+    // template.
+    const QString frameTitle = QString::fromUtf8(res::kDocTemplate).section('\n', 0, 0);
+    setWindowTitle(m_doc->GetTitle() + QStringLiteral(" - ") + frameTitle);
 }
 
 void CMainFrame::UpdateIndicators() {
