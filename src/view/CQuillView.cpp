@@ -9,13 +9,17 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPointer>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTimer>
 #include <QUrl>
 
+#include "app/CMainFrame.h"
 #include "app/CQuillApp.h"
+#include "res/CMenuBuilder.h"
 #include "res/CommandIds.h"
+#include "res/CommandTable.h"
 #include "view/CFindReplaceDlg.h"
 #include "view/CWaitCursor.h"
 
@@ -215,11 +219,38 @@ void CQuillView::OnEditSelectAll() {
     selectAll();
 }
 
+// A command chosen in the view (context menu, a table key that reached the
+// view) goes the way a menu command goes: through the frame's routing, or to
+// the view itself when it is not in a frame.
+static void RouteViewCommand(CQuillView* view, int id) {
+    if (auto* frame = qobject_cast<CMainFrame*>(view->window())) {
+        frame->DispatchCommand(id);
+    } else {
+        view->OnCommand(id);
+    }
+}
+
 void CQuillView::contextMenuEvent(QContextMenuEvent* event) {
+    // The view's own menu opens on the right button's release; the text
+    // widget's standard one never shows.
     event->accept();
 }
 
 void CQuillView::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::RightButton) {
+        QPointer<CQuillView> self(this);
+        // Owned by the window (for its look), deleted here after use.
+        QPointer<QMenu> menu(CMenuBuilder::BuildContextMenu(window()));
+        QAction* chosen = menu->exec(event->globalPosition().toPoint());
+        const int id = menu ? CMenuBuilder::CommandOf(chosen) : 0;
+        delete menu;
+        if (!self) {
+            return;
+        }
+        if (id != 0) {
+            RouteViewCommand(this, id);
+        }
+    }
     QPlainTextEdit::mouseReleaseEvent(event);
 }
 
@@ -228,6 +259,22 @@ void CQuillView::keyPressEvent(QKeyEvent* event) {
 }
 
 bool CQuillView::event(QEvent* event) {
+    // The window's accelerators win over the text widget's own key bindings
+    // (its built-in cut, paste and undo among them): a table key is not
+    // claimed here, so the window's action runs. Should the key still arrive
+    // (no frame around the view), it is routed as its command.
+    if (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) {
+        const int id = res::AcceleratorCommand(static_cast<QKeyEvent*>(event)->keyCombination());
+        if (id != 0) {
+            if (event->type() == QEvent::ShortcutOverride) {
+                event->ignore();
+            } else {
+                event->accept();
+                RouteViewCommand(this, id);
+            }
+            return true;
+        }
+    }
     return QPlainTextEdit::event(event);
 }
 
