@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QMouseEvent>
+#include <algorithm>
 
 #include "qfo/QfoStore.h"
 #include "res/DialogResources.h"
@@ -65,6 +66,17 @@ bool CQfoPopupDlg::eventFilter(QObject* watched, QEvent* event) {
                 m_name.clear();
                 OnCancel();
                 return true;
+            case Qt::Key_Up:
+            case Qt::Key_Down:
+                // The list starts with its focus frame on the first item but
+                // nothing selected; the first arrow key selects that item
+                // rather than moving past it (a one-item list would
+                // otherwise stay unselected).
+                if (watched == m_list && m_list->selectedItems().isEmpty() && m_list->count() > 0) {
+                    m_list->setCurrentRow(std::max(m_list->currentRow(), 0));
+                    return true;
+                }
+                break;
             default:
                 break;
         }
