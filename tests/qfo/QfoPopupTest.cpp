@@ -120,16 +120,6 @@ TEST_F(QfoPopupTest, EnterOrEscapeWithoutChoiceOpensNothing) {
     EXPECT_TRUE(boxes.Boxes().empty());
 }
 
-TEST_F(QfoPopupTest, EmptyStoreShowsAnEmptyList) {
-    int count = -1;
-    RunPopup([&](CQfoPopupDlg* popup) {
-        count = popup->m_list->count();
-        QTest::keyClick(popup->m_list, Qt::Key_Return);
-    });
-    EXPECT_EQ(count, 0);
-    EXPECT_TRUE(Doc()->GetPathName().isEmpty());
-}
-
 TEST_F(QfoPopupTest, ShiftStartsASecondEditorAndLeavesTheDocument) {
     Entry("script", m_script.toUtf8());
     RunPopup([&](CQfoPopupDlg* popup) {

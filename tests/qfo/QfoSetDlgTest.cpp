@@ -297,21 +297,4 @@ TEST_F(QfoSetDlgTest, BrowseFillsTheFileAndCancelKeepsIt) {
     EXPECT_EQ(QfoReadEntry("typed"), QString("kept.as"));
 }
 
-TEST_F(QfoSetDlgTest, MissingStoreFolderCannotStoreAnything) {
-    ASSERT_TRUE(QDir(ExeDir() + "/QFO").removeRecursively());
-    RunSetDlg([](CQfoSetDlg* dlg) {
-        EXPECT_EQ(dlg->m_list->count(), 0);
-        OnNextModal<CQfoEntryDlg>([](CQfoEntryDlg* entry) {
-            bool seen = false;
-            ExpectMessage("登録名が入力されていないか、無効な文字が含まれています。", &seen);
-            FillAndOk(entry, "name", "/p.as");
-            EXPECT_TRUE(seen);
-            Click(entry, IDCANCEL);
-        });
-        Click(dlg, kAdd);
-        Click(dlg, IDOK);
-    });
-    EXPECT_FALSE(QDir(ExeDir() + "/QFO").exists());
-}
-
 }  // namespace

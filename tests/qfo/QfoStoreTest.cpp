@@ -37,11 +37,6 @@ protected:
     QTemporaryDir m_root;
 };
 
-TEST_F(QfoStoreTest, EntryPathIsTheStoreFolderFollowedByTheName) {
-    EXPECT_EQ(QfoStorePath(), Store());
-    EXPECT_EQ(QfoEntryPath("abc"), Store() + "abc");
-}
-
 TEST_F(QfoStoreTest, EmptyStoreListsNothing) {
     EXPECT_TRUE(QfoListEntries().isEmpty());
 }
