@@ -1,6 +1,8 @@
 #include "qfo/QfoStore.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
@@ -17,11 +19,30 @@ namespace {
 bool SameFile(const QString& a, const QString& b) {
     struct stat sa {};
     struct stat sb {};
-    if (::stat(QFile::encodeName(a).constData(), &sa) != 0 ||
-        ::stat(QFile::encodeName(b).constData(), &sb) != 0) {
+    if (::lstat(QFile::encodeName(a).constData(), &sa) != 0 ||
+        ::lstat(QFile::encodeName(b).constData(), &sb) != 0) {
         return false;
     }
     return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+
+// Opens the entry file at `path` into `file`. Entries are regular files in
+// the store: a symbolic link is never followed (writing through one would
+// change a file outside the store), and a named pipe or device is refused
+// without blocking.
+bool OpenEntryFile(const QString& path, int flags, QIODevice::OpenMode mode, QFile* file) {
+    const int fd = ::open(QFile::encodeName(path).constData(),
+                          flags | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        return false;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
+        !file->open(fd, mode, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return false;
+    }
+    return true;
 }
 
 }  // namespace
@@ -67,14 +88,8 @@ std::optional<QString> QfoReadEntry(const QString& name) {
     if (!QfoIsValidName(name)) {
         return std::nullopt;
     }
-    const QString path = QfoEntryPath(name);
-    // Only regular files are entries that can be read: a subdirectory cannot
-    // be opened, and a named pipe would block the editor.
-    if (!QFileInfo(path).isFile()) {
-        return std::nullopt;
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    QFile file;
+    if (!OpenEntryFile(QfoEntryPath(name), O_RDONLY, QIODevice::ReadOnly, &file)) {
         return std::nullopt;
     }
     QByteArray bytes = file.readAll();
@@ -87,8 +102,9 @@ bool QfoWriteEntry(const QString& name, const QString& path) {
     if (!QfoIsValidName(name)) {
         return false;
     }
-    QFile file(QfoEntryPath(name));
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+    QFile file;
+    if (!OpenEntryFile(QfoEntryPath(name), O_WRONLY | O_CREAT | O_TRUNC, QIODevice::WriteOnly,
+                       &file)) {
         return false;
     }
     const QByteArray bytes = QFile::encodeName(path);

@@ -5,6 +5,8 @@
 #include <QTemporaryDir>
 #include <climits>
 
+#include <unistd.h>
+
 #include "app/ExePath.h"
 #include "qfo/QfoStore.h"
 #include "support/TestUtil.h"
@@ -152,6 +154,17 @@ TEST_F(QfoStoreTest, UnsafeNamesNeverReachOutsideTheStore) {
     EXPECT_EQ(QfoReadEntry("mine"), QString("/m.as"));
 }
 
+TEST_F(QfoStoreTest, SymbolicLinksAreNeverFollowed) {
+    const QString target = testutil::WriteFile(m_root, "target", "private");
+    ASSERT_TRUE(QFile::link(target, Store() + "link"));
+    EXPECT_EQ(QfoListEntries(), QStringList({"link"}));
+    EXPECT_FALSE(QfoReadEntry("link").has_value());
+    EXPECT_FALSE(QfoWriteEntry("link", "pwned"));
+    EXPECT_EQ(testutil::ReadFile(target), "private");
+    EXPECT_TRUE(QfoRemoveEntry("link"));
+    EXPECT_EQ(testutil::ReadFile(target), "private");
+}
+
 TEST_F(QfoStoreTest, EntryPathLongerThanThePlatformAllowsIsRefused) {
     // A store folder "/ddd.../QFO/" so deep that a one-byte name makes the
     // longest path the platform allows (PATH_MAX counts the terminating zero).
@@ -176,10 +189,12 @@ TEST_F(QfoStoreTest, ReplaceWritesTheNewEntryBeforeRemovingTheOld) {
     ASSERT_TRUE(QfoReplaceEntry("new", "other", "/edited.as"));
     EXPECT_EQ(QfoListEntries(), QStringList({"other"}));
     EXPECT_EQ(QfoReadEntry("other"), QString("/edited.as"));
-    // A link to the entry's file names the same entry: it is not removed.
-    ASSERT_TRUE(QFile::link(Store() + "other", Store() + "sym"));
-    ASSERT_TRUE(QfoReplaceEntry("other", "sym", "/s.as"));
-    EXPECT_EQ(QfoReadEntry("other"), QString("/s.as"));
+    // A hard link names the same file: renaming onto it removes nothing.
+    ASSERT_EQ(::link(QFile::encodeName(Store() + "other").constData(),
+                     QFile::encodeName(Store() + "hard").constData()),
+              0);
+    ASSERT_TRUE(QfoReplaceEntry("other", "hard", "/h.as"));
+    EXPECT_EQ(QfoReadEntry("other"), QString("/h.as"));
 }
 
 TEST_F(QfoStoreTest, FailedReplaceKeepsTheOldEntry) {
