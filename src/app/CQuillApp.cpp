@@ -126,7 +126,12 @@ void CQuillApp::OnQfoOpen() {
     }
 }
 
-void CQuillApp::OnFilePrintSetup() {}
+// Page setup on the printer that the view's printing and preview use.
+void CQuillApp::OnFilePrintSetup() {
+    if (m_view) {
+        m_view->Printer().PageSetup(m_frame);
+    }
+}
 
 void CQuillApp::OnFileNew() {
     if (m_doc->SaveModified()) {
