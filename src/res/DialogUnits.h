@@ -1,0 +1,22 @@
+#pragma once
+// Dialog units: a dialog's layout is given in units of its font, a quarter
+// of the font's average character width across and an eighth of its
+// character height down, so the layout grows and shrinks with the font.
+
+#include <QFont>
+#include <QRect>
+
+struct DialogBaseUnits {
+    int cx;  // average character width in pixels
+    int cy;  // character height in pixels
+};
+
+// The base units of `font`: the average width of the 52 Latin letters,
+// rounded, and the font's line height.
+DialogBaseUnits BaseUnitsOf(const QFont& font);
+
+// `value` * `numerator` / `denominator`, rounded half away from zero.
+int MulDivRound(int value, int numerator, int denominator);
+
+// A rectangle in dialog units converted to pixels.
+QRect MapDialogRect(const QRect& units, DialogBaseUnits base);
