@@ -31,6 +31,8 @@ CQuillView::CQuillView(QWidget* parent) : QPlainTextEdit(parent), m_ctrl(this) {
     pal.setColor(QPalette::Text, Qt::white);
     setPalette(pal);
     setAcceptDrops(true);
+    // Tab stops every half inch, as the rich edit control places them.
+    setTabStopDistance(logicalDpiX() / 2.0);
 }
 
 CQuillView::~CQuillView() = default;
