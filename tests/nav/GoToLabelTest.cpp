@@ -75,7 +75,7 @@ protected:
     // opening was recorded in m_opened.
     void RunLabel(std::function<void(CLabelDlg*)> act) {
         m_opened = Opened();
-        testutil::WhenModal([this, act](QWidget* w) {
+        OnModal([this, act](QWidget* w) {
             auto* dlg = qobject_cast<CLabelDlg*>(w);
             if (!dlg) {
                 w->close();

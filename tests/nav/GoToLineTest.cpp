@@ -25,7 +25,7 @@ protected:
     void GoTo(const QString& text, bool cancel = false) {
         m_focusInBox = false;
         m_title.clear();
-        testutil::WhenModal([this, text, cancel](QWidget* w) {
+        OnModal([this, text, cancel](QWidget* w) {
             auto* dlg = qobject_cast<CLineDlg*>(w);
             if (!dlg) {
                 w->close();

@@ -17,6 +17,20 @@ void NavFixture::SetUp() {
     Frame()->resize(640, 480);
 }
 
+void NavFixture::TearDown() {
+    *m_alive = false;
+    AppFixture::TearDown();
+}
+
+void NavFixture::OnModal(std::function<void(QWidget*)> act) {
+    std::shared_ptr<bool> alive = m_alive;
+    testutil::WhenModal([alive, act](QWidget* w) {
+        if (*alive) {
+            act(w);
+        }
+    });
+}
+
 void NavFixture::SetText(const QString& text) {
     View()->setPlainText(text);
     Doc()->SetModifiedFlag(false);
@@ -48,12 +62,11 @@ int NavFixture::LineStart(int line) const {
 void NavFixture::ExpectMessage() {
     m_caption.clear();
     m_message.clear();
-    testutil::WhenModal([this](QWidget* w) {
+    OnModal([this](QWidget* w) {
         auto* box = qobject_cast<QMessageBox*>(w);
         if (!box) {
-            if (auto* dialog = qobject_cast<QDialog*>(w)) {
-                dialog->reject();
-            }
+            // Another dialog comes first: wait for the box behind it.
+            ExpectMessage();
             return;
         }
         m_caption = box->windowTitle();

@@ -3,6 +3,8 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
+#include <memory>
 
 #include "app/CQuillApp.h"
 #include "support/AppFixture.h"
@@ -13,6 +15,7 @@ class NavFixture : public AppFixture {
 protected:
     // Writes WordList() as QUILL.DAT and starts the editor.
     void SetUp() override;
+    void TearDown() override;
     // The word list the editor starts with: labels have a color.
     virtual QByteArray WordList() const { return "!red\n*\n!blue\nmes\n"; }
 
@@ -29,6 +32,10 @@ protected:
     // Position of the start of `line`.
     int LineStart(int line) const;
 
+    // Runs `act` on the next modal widget, unless this test has ended by
+    // then.
+    void OnModal(std::function<void(QWidget*)> act);
+
     // Answers the next modal message box: records its caption, text and
     // icon and presses its OK button.
     void ExpectMessage();
@@ -36,6 +43,9 @@ protected:
     QString m_message;
     bool m_messageHadIcon = false;
     bool m_messageHadOnlyOk = false;
+
+private:
+    std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
 };
 
 // `count` lines "line 1" ... "line <count>".
