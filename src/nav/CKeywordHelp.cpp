@@ -69,6 +69,7 @@ void CKeywordHelp::OnHelpGuide() {
 
 void CKeywordHelp::ShowAccessError() const {
     QMessageBox box(QMessageBox::NoIcon, QStringLiteral("QUILL"),
-                    QStringLiteral("ヘルプファイルにアクセスできません。"), QMessageBox::Ok, m_view);
+                    QStringLiteral("ヘルプファイルにアクセスできません。"), QMessageBox::Ok,
+                    m_view);
     box.exec();
 }

@@ -9,7 +9,9 @@ namespace nav {
 
 namespace {
 
-bool StartsWord(std::uint8_t b) { return sjis::IsAsciiLetter(b) || b == '_' || b == '*'; }
+bool StartsWord(std::uint8_t b) {
+    return sjis::IsAsciiLetter(b) || b == '_' || b == '*';
+}
 
 bool ContinuesWord(std::uint8_t b) {
     return sjis::IsAsciiLetter(b) || sjis::IsAsciiDigit(b) || b == '_' || sjis::IsLeadByte(b);

@@ -254,17 +254,39 @@ void CQuillView::OnEditSelectAll() {
     selectAll();
 }
 
-void CQuillView::OnCursorTop() { m_nav->OnCursorTop(); }
-void CQuillView::OnCursorEnd() { m_nav->OnCursorEnd(); }
-void CQuillView::OnCursorLine() { m_nav->OnCursorLine(); }
-void CQuillView::OnCursorLabel() { m_nav->OnCursorLabel(); }
-void CQuillView::OnCursorMark() { m_nav->OnCursorMark(); }
-void CQuillView::OnCursorBack() { m_nav->OnCursorBack(); }
-void CQuillView::OnCursorForward() { m_nav->OnCursorForward(); }
-void CQuillView::OnHelpKeyword() { m_help->OnHelpKeyword(); }
-void CQuillView::OnHelpGuide() { m_help->OnHelpGuide(); }
-void CQuillView::JumpToPosition(int start, int end) { m_nav->JumpToPosition(start, end); }
-void CQuillView::GotoLabel(const QString& name) { m_nav->GotoLabel(name); }
+void CQuillView::OnCursorTop() {
+    m_nav->OnCursorTop();
+}
+void CQuillView::OnCursorEnd() {
+    m_nav->OnCursorEnd();
+}
+void CQuillView::OnCursorLine() {
+    m_nav->OnCursorLine();
+}
+void CQuillView::OnCursorLabel() {
+    m_nav->OnCursorLabel();
+}
+void CQuillView::OnCursorMark() {
+    m_nav->OnCursorMark();
+}
+void CQuillView::OnCursorBack() {
+    m_nav->OnCursorBack();
+}
+void CQuillView::OnCursorForward() {
+    m_nav->OnCursorForward();
+}
+void CQuillView::OnHelpKeyword() {
+    m_help->OnHelpKeyword();
+}
+void CQuillView::OnHelpGuide() {
+    m_help->OnHelpGuide();
+}
+void CQuillView::JumpToPosition(int start, int end) {
+    m_nav->JumpToPosition(start, end);
+}
+void CQuillView::GotoLabel(const QString& name) {
+    m_nav->GotoLabel(name);
+}
 
 // A command chosen in the view (context menu, a table key that reached the
 // view) goes the way a menu command goes: through the frame's routing, or to

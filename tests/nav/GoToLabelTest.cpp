@@ -69,7 +69,9 @@ protected:
             QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
         }
     }
-    static void PressOk(CLabelDlg* dlg) { static_cast<QPushButton*>(dlg->GetDlgItem(IDOK))->click(); }
+    static void PressOk(CLabelDlg* dlg) {
+        static_cast<QPushButton*>(dlg->GetDlgItem(IDOK))->click();
+    }
 
     // Runs F2's command; `act` answers the dialog after its state on
     // opening was recorded in m_opened.
@@ -126,8 +128,8 @@ TEST_F(GoToLabel, CollectsEveryLabelLineInTextOrder) {
         names << l.name;
         lines << l.line;
     }
-    EXPECT_EQ(names, QStringList({"start", "loop", "sub", "Case", "", QString::fromUtf8("表示"),
-                                  "", "CASE", "end"}));
+    EXPECT_EQ(names, QStringList({"start", "loop", "sub", "Case", "", QString::fromUtf8("表示"), "",
+                                  "CASE", "end"}));
     EXPECT_EQ(lines, QList<int>({1, 2, 3, 4, 5, 6, 8, 9, 10}));
 }
 

@@ -46,7 +46,7 @@ TEST(LabelLine, TwoByteCharactersBelongToTheName) {
     // "*ラベル" and a name mixing letters and a two-byte character whose
     // trail byte is a punctuation code (0x5C, "\" in ASCII).
     EXPECT_EQ(NameOf("*\x83\x89\x83\x78\x83\x8b"), "\x83\x89\x83\x78\x83\x8b");
-    EXPECT_EQ(NameOf("*a\x95\x5c" "b:"), "a\x95\x5c" "b");
+    EXPECT_EQ(NameOf("*a\x95\x5c\x62:"), "a\x95\x5c\x62");
     // A lead byte cut off at the end of the bytes read ends the name there.
     EXPECT_EQ(NameOf("*ab\x83"), "ab\x83");
 }

@@ -37,7 +37,7 @@ TEST_F(PositionMemory, EmptyHistoryLeavesTheCaret) {
 }
 
 TEST_F(PositionMemory, BackRestoresTheWholeSelectionAndForwardResets) {
-    MarkAt(5, 9);     // P, several characters
+    MarkAt(5, 9);      // P, several characters
     MarkAt(300, 300);  // Q
     Select(600, 600);
     Command(cmd::ID_CURSOR_BACK);

@@ -1,0 +1,145 @@
+// Keyword help (F1) and the program guide on the editor. Pages are caught by
+// a URL handler that the test installs, so no browser is started.
+#include <gtest/gtest.h>
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QObject>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUrl>
+
+#include "NavTestSupport.h"
+#include "nav/CNavigator.h"
+#include "res/CommandIds.h"
+#include "support/TestUtil.h"
+#include "view/CQuillView.h"
+
+class PageCatcher : public QObject {
+    Q_OBJECT
+public:
+    QStringList pages;  // file names of the pages opened, in order
+public slots:
+    void Open(const QUrl& url) { pages << QFileInfo(url.toLocalFile()).fileName(); }
+};
+
+namespace {
+
+class KeywordHelp : public NavFixture {
+protected:
+    void SetUp() override {
+        NavFixture::SetUp();
+        QDesktopServices::setUrlHandler("file", &m_catcher, "Open");
+        for (const char* page :
+             {"S_mes.htm", "S_getpat.htm", "S_Circle.htm", "hsppidx.htm", "hspprog.htm"}) {
+            AddPage(page);
+        }
+        App()->m_hsphelp = m_help.path() + "/";
+    }
+    void TearDown() override {
+        QDesktopServices::unsetUrlHandler("file");
+        NavFixture::TearDown();
+    }
+    void AddPage(const QString& name) { testutil::WriteFile(m_help, name, "<html></html>"); }
+    void RemovePage(const QString& name) { QFile::remove(m_help.filePath(name)); }
+
+    // Puts the caret at `column` of line 0 and presses F1; returns the page
+    // opened ("" for none).
+    QString HelpAt(int column) {
+        m_catcher.pages.clear();
+        Select(column, column);
+        QTest::keyClick(View(), Qt::Key_F1);
+        return m_catcher.pages.join(',');
+    }
+
+    QTemporaryDir m_help;
+    PageCatcher m_catcher;
+};
+
+}  // namespace
+
+TEST_F(KeywordHelp, WordAtTheCaret) {
+    SetText("\tmes \"a\"   getpath   \n");
+    EXPECT_EQ(HelpAt(1), "S_mes.htm");  // on the first letter
+    EXPECT_EQ(HelpAt(3), "S_mes.htm");  // inside
+    EXPECT_EQ(HelpAt(4), "S_mes.htm");  // right after the last letter
+    EXPECT_EQ(HelpAt(0), "S_mes.htm");  // before it
+    // In the blanks between two words: the word to the right ("a" has no
+    // page of its own, so the index opens).
+    EXPECT_EQ(HelpAt(5), "hsppidx.htm");
+    EXPECT_EQ(HelpAt(9), "S_getpat.htm");
+    // Behind the last word: the last word; seven letters share the page of
+    // their first six.
+    EXPECT_EQ(HelpAt(21), "S_getpat.htm");
+}
+
+TEST_F(KeywordHelp, PageNamesKeepTheScriptsCaseAndCutTwoByteCharactersExistNot) {
+    SetText(QString::fromUtf8("Circle : circle : abcde表\n"));
+    EXPECT_EQ(HelpAt(2), "S_Circle.htm");
+    // The file system tells case apart, so "circle" has no page here.
+    EXPECT_EQ(HelpAt(10), "hsppidx.htm");
+    // The first six bytes end inside "表": no such page, whatever exists
+    // under the whole character's name.
+    AddPage(QString::fromUtf8("S_abcde表.htm"));
+    EXPECT_EQ(HelpAt(19), "hsppidx.htm");
+}
+
+TEST_F(KeywordHelp, MissingPagesFallBackToTheIndexThenTheMessage) {
+    SetText("print\n");
+    EXPECT_EQ(HelpAt(0), "hsppidx.htm");
+    RemovePage("hsppidx.htm");
+    ExpectMessage();
+    EXPECT_EQ(HelpAt(0), "");
+    EXPECT_EQ(m_message, QString::fromUtf8("ヘルプファイルにアクセスできません。"));
+    EXPECT_EQ(m_caption, "QUILL");
+    EXPECT_TRUE(m_messageHadOnlyOk);
+
+    // A folder setting without its trailing separator asks for wrong names.
+    App()->m_hsphelp = m_help.path();
+    ExpectMessage();
+    SetText("mes\n");
+    EXPECT_EQ(HelpAt(0), "");
+    EXPECT_EQ(m_message, QString::fromUtf8("ヘルプファイルにアクセスできません。"));
+}
+
+TEST_F(KeywordHelp, EmptyFolderSettingLooksBesideTheWorkingFolder) {
+    App()->m_hsphelp.clear();
+    const QString old = QDir::currentPath();
+    QDir::setCurrent(m_help.path());
+    SetText("mes\n");
+    EXPECT_EQ(HelpAt(0), "S_mes.htm");
+    QDir::setCurrent(old);
+}
+
+TEST_F(KeywordHelp, LabelReferenceJumpsInsteadOfOpeningAPage) {
+    SetText("\tgoto *here\nmes\n*HERE\n");
+    EXPECT_EQ(HelpAt(8), "");
+    EXPECT_EQ(Sel(), QString("%1,%1").arg(LineStart(2)));
+    EXPECT_EQ(View()->Navigator().Marks().MarkCount(), 1);
+    Command(cmd::ID_CURSOR_BACK);
+    EXPECT_EQ(Sel(), "8,8");
+
+    // A "*" right after a word starts no reference; a lone "*" looks for
+    // an empty name, which this script does not have.
+    SetText("mes*here\ngoto * \n*here\n");
+    EXPECT_EQ(HelpAt(1), "S_mes.htm");
+    ExpectMessage();
+    EXPECT_EQ(HelpAt(15), "");
+    EXPECT_EQ(m_message, QString::fromUtf8("ラベルが見つかりません。"));
+}
+
+TEST_F(KeywordHelp, ProgramGuideHasNoFallback) {
+    m_catcher.pages.clear();
+    Command(cmd::ID_HELP_GUIDE);
+    EXPECT_EQ(m_catcher.pages, QStringList{"hspprog.htm"});
+
+    RemovePage("hspprog.htm");
+    m_catcher.pages.clear();
+    ExpectMessage();
+    Command(cmd::ID_HELP_GUIDE);
+    EXPECT_TRUE(m_catcher.pages.isEmpty());
+    EXPECT_EQ(m_message, QString::fromUtf8("ヘルプファイルにアクセスできません。"));
+}
+
+#include "KeywordHelpTest.moc"
