@@ -29,6 +29,16 @@ void SetBoxText(QLineEdit* box, const QString& text) {
 }  // namespace
 
 CDirDlg::CDirDlg(QWidget* parent) : CDialogBase(IDD_DIRECTORY, parent) {
+    for (const int id : {IDC_EDIT1, IDC_EDIT2}) {
+        QLineEdit* box = Control<QLineEdit>(id);
+        box->setMaxLength(kMaxChars);
+        // Once a longer value put in has been shortened, the limit is back.
+        connect(box, &QLineEdit::textChanged, this, [box](const QString& text) {
+            if (text.size() <= kMaxChars && box->maxLength() != kMaxChars) {
+                box->setMaxLength(kMaxChars);
+            }
+        });
+    }
     connect(Control<QPushButton>(IDC_BUTTON1), &QPushButton::clicked, this, &CDirDlg::OnBrowseDir);
     connect(Control<QPushButton>(IDC_BUTTON2), &QPushButton::clicked, this, &CDirDlg::OnBrowseHelp);
 }
