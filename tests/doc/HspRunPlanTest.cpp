@@ -31,6 +31,7 @@ TEST(HspRunPlan, CommandLineIsSplitIntoArgumentsNeverInterpreted) {
     // characters, so an apostrophe in an argument does no harm.
     EXPECT_EQ(RuntimeArguments(obj, 0, R"(one "two words" it's)"),
               (QStringList{"obj", "one", "two words", "it's"}));
+    EXPECT_EQ(RuntimeArguments(obj, 0, R"(say """hi""")"), (QStringList{"obj", "say", "\"hi\""}));
     // Shell syntax stays literal text.
     EXPECT_EQ(RuntimeArguments(obj, 0, "a; rm x && $(b) | c"),
               (QStringList{"obj", "a;", "rm", "x", "&&", "$(b)", "|", "c"}));
