@@ -1,6 +1,7 @@
 #include "app/CQuillApp.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -10,6 +11,11 @@
 #include "app/CRunOptionDlg.h"
 #include "app/SettingsStore.h"
 #include "doc/CQuillDoc.h"
+#include "qfo/CQfoPopupDlg.h"
+#include "qfo/CQfoSetDlg.h"
+#include "qfo/QfoMessage.h"
+#include "qfo/QfoProcess.h"
+#include "qfo/QfoStore.h"
 #include "res/CommandIds.h"
 #include "view/CQuillView.h"
 
@@ -128,9 +134,35 @@ void CQuillApp::OnHspCmdline() {
     }
 }
 
-void CQuillApp::OnSetQfo() {}
-void CQuillApp::OnQfoOpen() {}
-void CQuillApp::OnFilePrintSetup() {}
+void CQuillApp::OnSetQfo() {
+    CQfoSetDlg dlg(m_frame);
+    dlg.DoModal();
+}
+
+void CQuillApp::OnQfoOpen() {
+    CQfoPopupDlg dlg(m_frame);
+    dlg.m_pos = QCursor::pos();
+    dlg.DoModal();
+    // Only the name and the Shift flag decide; Escape leaves the name empty.
+    const std::optional<QString> path = QfoReadEntry(dlg.m_name);
+    if (!path) {
+        return;
+    }
+    if (!QfoFileExists(*path)) {
+        QfoMessageBox(m_frame, QString::fromUtf8(kQfoFileNotFound));
+    } else if (dlg.m_newInstance) {
+        QfoLaunchProcess(*path);
+    } else {
+        OpenDocumentFile(*path);
+    }
+}
+
+// Page setup on the printer that the view's printing and preview use.
+void CQuillApp::OnFilePrintSetup() {
+    if (m_view) {
+        m_view->Printer().PageSetup(m_frame);
+    }
+}
 
 void CQuillApp::OnFileNew() {
     if (m_doc->SaveModified()) {

@@ -3,12 +3,16 @@
 // coloring, the editing hooks, navigation and help.
 
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <memory>
 
 #include "app/CommandTarget.h"
 #include "view/CEditControl.h"
 #include "view/CKeywordTable.h"
+#include "view/CScriptPrinter.h"
+#include "view/CTextSearch.h"
 
+class CFindReplaceDlg;
 class CQuillDoc;
 
 class CQuillView : public QPlainTextEdit, public CCommandTarget {
@@ -47,6 +51,21 @@ public:
                       const QString& replace);
     void OnReplaceAll(const QString& find, const QString& replace, bool matchCase, bool wholeWord);
 
+    // The search cycle shared by the find dialog, F3 and Replace All.
+    CTextSearch& Search() { return m_search; }
+    // The find/replace dialog's one instance; null until first opened.
+    CFindReplaceDlg* FindReplaceDialog() const;
+    // Find (Ctrl+F), replace (Ctrl+H) and find next (F3).
+    void OnEditFind();
+    void OnEditReplace();
+    void OnEditRepeat();
+
+    // The printer shared by printing, preview and page setup.
+    CScriptPrinter& Printer() { return m_printer; }
+    void OnFilePrint();
+    void OnFilePrintDirect();
+    void OnFilePrintPreview();
+
     // Undo does nothing in this editor.
     void OnEditUndo() {}
     void OnEditCut();
@@ -65,10 +84,16 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     bool event(QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
 private:
+    void OpenFindReplace(bool replace);
+
     CEditControl m_ctrl;
     CQuillDoc* m_doc = nullptr;
     CKeywordTable m_mapKeywords;
+    CTextSearch m_search;
+    QPointer<CFindReplaceDlg> m_findDlg;
+    CScriptPrinter m_printer;
 };
