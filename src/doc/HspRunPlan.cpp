@@ -1,7 +1,6 @@
 #include "doc/HspRunPlan.h"
 
 #include <QDir>
-#include <QProcess>
 
 namespace {
 
@@ -33,7 +32,49 @@ QStringList RuntimeArguments(const QString& object, int exestat, const QString& 
         first += QLatin1Char('@');
     }
     first += object;
-    return QStringList{first} + QProcess::splitCommand(cmdline);
+    return QStringList{first} + SplitCommandLine(cmdline);
+}
+
+QStringList SplitCommandLine(const QString& cmdline) {
+    QStringList args;
+    QString arg;
+    int quoteCount = 0;
+    bool inQuote = false;
+    for (qsizetype i = 0; i < cmdline.size(); ++i) {
+        const QChar c = cmdline.at(i);
+        if (c == u'"') {
+            // Three double quotes in a row stand for one literal quote.
+            if (++quoteCount == 3) {
+                quoteCount = 0;
+                arg += c;
+            }
+            continue;
+        }
+        if (quoteCount == 1) {
+            inQuote = !inQuote;
+        }
+        quoteCount = 0;
+        if (!inQuote && c.isSpace()) {
+            if (!arg.isEmpty()) {
+                args += arg;
+                arg.clear();
+            }
+            continue;
+        }
+        // A single quote that begins a word keeps everything up to the next
+        // single quote together; elsewhere it is an ordinary character.
+        const qsizetype close = cmdline.indexOf(u'\'', i + 1);
+        if (c == u'\'' && !inQuote && arg.isEmpty() && close > i) {
+            arg += cmdline.mid(i + 1, close - i - 1);
+            i = close;
+            continue;
+        }
+        arg += c;
+    }
+    if (!arg.isEmpty()) {
+        args += arg;
+    }
+    return args;
 }
 
 HspRunPlan MakeHspRunPlan(const QString& hspdir, int exestat, const QString& cmdline,

@@ -35,6 +35,12 @@ QString RunFolderOf(const QString& docPath, const QString& hspdir);
 // a part together) but never given to a shell.
 QStringList RuntimeArguments(const QString& object, int exestat, const QString& cmdline);
 
+// Splits a command line into arguments without any shell: blanks separate
+// them; a double-quoted part, or a single-quoted part at the start of a word,
+// stays one argument ("""" inside double quotes is a literal quote); an
+// apostrophe inside a word is an ordinary character.
+QStringList SplitCommandLine(const QString& cmdline);
+
 // The whole plan; relative folders are resolved against `currentDir`.
 HspRunPlan MakeHspRunPlan(const QString& hspdir, int exestat, const QString& cmdline,
                           const QString& docPath, const QString& currentDir);

@@ -27,10 +27,12 @@ TEST(HspRunPlan, CommandLineIsSplitIntoArgumentsNeverInterpreted) {
     const QString obj = "obj";
     EXPECT_EQ(RuntimeArguments(obj, 3, "abc"), (QStringList{"*@obj", "abc"}));
     EXPECT_EQ(RuntimeArguments(obj, 0, "   "), QStringList{"obj"});
-    // Double quotes keep a part together; single quotes are ordinary
-    // characters, so an apostrophe in an argument does no harm.
-    EXPECT_EQ(RuntimeArguments(obj, 0, R"(one "two words" it's)"),
-              (QStringList{"obj", "one", "two words", "it's"}));
+    // Double quotes, and single quotes that begin a word, keep a part
+    // together; an apostrophe inside a word is an ordinary character.
+    EXPECT_EQ(RuntimeArguments(obj, 0, R"(one "two words" it's 'three  words' x'y z')"),
+              (QStringList{"obj", "one", "two words", "it's", "three  words", "x'y", "z'"}));
+    EXPECT_EQ(RuntimeArguments(obj, 0, R"('a "b" c' "d 'e' f" 'open)"),
+              (QStringList{"obj", "a \"b\" c", "d 'e' f", "'open"}));
     EXPECT_EQ(RuntimeArguments(obj, 0, R"(say """hi""")"), (QStringList{"obj", "say", "\"hi\""}));
     // Shell syntax stays literal text.
     EXPECT_EQ(RuntimeArguments(obj, 0, "a; rm x && $(b) | c"),
