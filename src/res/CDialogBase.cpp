@@ -81,15 +81,7 @@ void CDialogBase::Build() {
     } else {
         setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
     }
-    // The template's face where it is installed, else the nearest
-    // proportional Japanese Gothic faces, whose metrics the layouts were
-    // made for (a Latin face with Japanese from a fallback is much wider).
-    QFont font;
-    font.setFamilies({QString::fromUtf8(t.fontFace), QStringLiteral("MS PGothic"),
-                      QStringLiteral("IPAPGothic"), QStringLiteral("VL PGothic"),
-                      QStringLiteral("Noto Sans CJK JP")});
-    font.setPointSize(t.pointSize);
-    setFont(font);
+    setFont(DialogFont(QString::fromUtf8(t.fontFace), t.pointSize));
 
     // Controls are created in table order, which is also the Tab order.
     for (std::size_t i = 0; i < t.controlCount; ++i) {
