@@ -15,6 +15,7 @@
 #include "app/RecentFiles.h"
 #include "app/SettingsStore.h"
 #include "doc/CQuillDoc.h"
+#include "res/AppIcon.h"
 #include "res/CMenuBuilder.h"
 #include "res/CommandIcons.h"
 #include "res/CommandIds.h"
@@ -44,7 +45,7 @@ QString WithoutMnemonic(QString label) {
 CMainFrame::CMainFrame(CQuillDoc* doc, QWidget* parent)
     : QMainWindow(parent), m_doc(doc), m_view(new CQuillView(this)) {
     setCentralWidget(m_view);
-    setWindowIcon(res::AppIcon());
+    setWindowIcon(AppIcon());
     m_view->SetDocument(doc);
     doc->SetView(m_view);
     connect(doc, &CQuillDoc::TitleChanged, this, &CMainFrame::UpdateTitle);

@@ -5,7 +5,10 @@
 #include <QFileDialog>
 #include <QMessageBox>
 
+#include "app/CAboutDlg.h"
+#include "app/CDirDlg.h"
 #include "app/CMainFrame.h"
+#include "app/CRunOptionDlg.h"
 #include "app/SettingsStore.h"
 #include "doc/CQuillDoc.h"
 #include "qfo/CQfoPopupDlg.h"
@@ -20,7 +23,9 @@ namespace {
 CQuillApp* g_app = nullptr;
 }
 
-CQuillApp::CQuillApp() { g_app = this; }
+CQuillApp::CQuillApp() {
+    g_app = this;
+}
 
 CQuillApp::~CQuillApp() {
     delete m_frame;
@@ -29,7 +34,9 @@ CQuillApp::~CQuillApp() {
     }
 }
 
-CQuillApp* CQuillApp::Instance() { return g_app; }
+CQuillApp* CQuillApp::Instance() {
+    return g_app;
+}
 
 void CQuillApp::ReadSettings() {
     m_hspdir = settings::GetString(settings::kHspDir);
@@ -38,7 +45,9 @@ void CQuillApp::ReadSettings() {
     m_exestat = settings::GetInt(settings::kExeStat, 0);
 }
 
-bool CQuillApp::InitInstance(const QStringList& args) { return InitInstance(args, true); }
+bool CQuillApp::InitInstance(const QStringList& args) {
+    return InitInstance(args, true);
+}
 
 bool CQuillApp::InitInstance(const QStringList& args, bool show) {
     QApplication::setApplicationName("QUILL");
@@ -100,9 +109,31 @@ bool CQuillApp::OnCommand(int id) {
     }
 }
 
-void CQuillApp::OnAppAbout() {}
-void CQuillApp::OnSetDirectory() {}
-void CQuillApp::OnHspCmdline() {}
+void CQuillApp::OnAppAbout() {
+    CAboutDlg dlg(m_frame);
+    dlg.DoModal();
+}
+
+void CQuillApp::OnSetDirectory() {
+    CDirDlg dlg(m_frame);
+    dlg.m_hspdir = m_hspdir;
+    dlg.m_hsphelp = m_hsphelp;
+    // The dialog has written both keys when it ends with OK.
+    if (dlg.DoModal() == IDOK) {
+        m_hspdir = dlg.m_hspdir;
+        m_hsphelp = dlg.m_hsphelp;
+    }
+}
+
+void CQuillApp::OnHspCmdline() {
+    CRunOptionDlg dlg(m_frame);
+    dlg.m_cmdline = m_cmdline;
+    if (dlg.DoModal() == IDOK) {
+        m_cmdline = dlg.m_cmdline;
+        settings::WriteString(settings::kCmdLine, m_cmdline);
+    }
+}
+
 void CQuillApp::OnSetQfo() {
     CQfoSetDlg dlg(m_frame);
     dlg.DoModal();
@@ -140,9 +171,9 @@ void CQuillApp::OnFileNew() {
 }
 
 void CQuillApp::OnFileOpen() {
-    const QString path = QFileDialog::getOpenFileName(
-        m_frame, QString(), QString(),
-        QStringLiteral("ＨＳＰスクリプト(*.as);;すべてのﾌｧｲﾙ (*.*)"));
+    const QString path =
+        QFileDialog::getOpenFileName(m_frame, QString(), QString(),
+                                     QStringLiteral("ＨＳＰスクリプト(*.as);;すべてのﾌｧｲﾙ (*.*)"));
     if (!path.isEmpty()) {
         OpenDocumentFile(path);
     }

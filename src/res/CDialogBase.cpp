@@ -81,9 +81,7 @@ void CDialogBase::Build() {
     } else {
         setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
     }
-    QFont font(QString::fromUtf8(t.fontFace));
-    font.setPointSize(t.pointSize);
-    setFont(font);
+    setFont(DialogFont(QString::fromUtf8(t.fontFace), t.pointSize));
 
     // Controls are created in table order, which is also the Tab order.
     for (std::size_t i = 0; i < t.controlCount; ++i) {

@@ -338,37 +338,4 @@ QPixmap CommandIcon(int id) {
     return QPixmap();
 }
 
-QIcon AppIcon() {
-    QIcon icon;
-    for (const int size : {16, 32, 48}) {
-        QPixmap pixmap(size, size);
-        pixmap.fill(Qt::transparent);
-        QPainter p(&pixmap);
-        p.setRenderHint(QPainter::Antialiasing, true);
-        p.scale(size / 32.0, size / 32.0);
-        // A sheet of script with a quill across it.
-        p.setPen(QPen(kInk, 1));
-        p.setBrush(QColor(16, 16, 16));
-        p.drawRoundedRect(QRectF(3.5, 1.5, 22, 29), 2, 2);
-        p.setPen(QPen(QColor(0, 200, 255), 2));
-        p.drawLine(QPointF(7, 8), QPointF(17, 8));
-        p.setPen(QPen(kPaper, 2));
-        p.drawLine(QPointF(7, 13), QPointF(20, 13));
-        p.setPen(QPen(QColor(0, 220, 0), 2));
-        p.drawLine(QPointF(7, 18), QPointF(15, 18));
-        QPainterPath feather;
-        feather.moveTo(10, 30);
-        feather.cubicTo(14, 20, 22, 8, 31, 1);
-        feather.cubicTo(29, 10, 22, 20, 10, 30);
-        p.setPen(QPen(kInk, 1));
-        p.setBrush(QColor(255, 240, 200));
-        p.drawPath(feather);
-        p.setPen(QPen(kBrown, 1));
-        p.drawLine(QPointF(10, 30), QPointF(27, 6));
-        p.end();
-        icon.addPixmap(pixmap);
-    }
-    return icon;
-}
-
 }  // namespace res

@@ -11,7 +11,4 @@ namespace res {
 // that has no button.
 QPixmap CommandIcon(int id);
 
-// The window icon.
-QIcon AppIcon();
-
 }  // namespace res

@@ -1,7 +1,16 @@
 #include "res/DialogUnits.h"
 
 #include <QFontMetrics>
+#include <QStringList>
 #include <cstdlib>
+
+QFont DialogFont(const QString& face, int pointSize) {
+    QFont font;
+    font.setFamilies(QStringList{face, QStringLiteral("MS PGothic"), QStringLiteral("IPAPGothic"),
+                                 QStringLiteral("VL PGothic"), QStringLiteral("Noto Sans CJK JP")});
+    font.setPointSize(pointSize);
+    return font;
+}
 
 DialogBaseUnits BaseUnitsOf(const QFont& font) {
     const QFontMetrics metrics(font);

@@ -11,6 +11,12 @@ struct DialogBaseUnits {
     int cy;  // character height in pixels
 };
 
+// The font of a dialog whose template asks for `face` at `pointSize`: that
+// face where it is installed, else the nearest proportional Japanese Gothic
+// faces, whose metrics the layouts were made for (a Latin face with Japanese
+// from a fallback is much wider).
+QFont DialogFont(const QString& face, int pointSize);
+
 // The base units of `font`: the average width of the 52 Latin letters,
 // rounded, and the font's line height.
 DialogBaseUnits BaseUnitsOf(const QFont& font);

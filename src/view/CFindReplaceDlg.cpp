@@ -1,16 +1,15 @@
 #include "view/CFindReplaceDlg.h"
 
 #include <QCheckBox>
-#include <QFontMetricsF>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMap>
 #include <QPushButton>
 #include <QRadioButton>
-#include <cmath>
 #include <span>
 
+#include "res/DialogUnits.h"
 #include "view/CQuillView.h"
 #include "view/CWaitCursor.h"
 
@@ -79,29 +78,12 @@ constexpr ControlSpec kReplaceControls[] = {
 constexpr DialogSpec kFindDialog{"検索", 298, 62, kFindControls};
 constexpr DialogSpec kReplaceDialog{"置換", 298, 78, kReplaceControls};
 
-// Dialog units of the dialog font: x is a quarter of the average width of
-// the Latin letters, y an eighth of the character height.
-struct DialogUnits {
-    explicit DialogUnits(const QFont& font) {
-        const QFontMetricsF fm(font);
-        baseX = fm.horizontalAdvance(
-                    QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) /
-                52.0;
-        baseY = fm.height();
-    }
-    int X(int dlu) const { return int(std::lround(dlu * baseX / 4.0)); }
-    int Y(int dlu) const { return int(std::lround(dlu * baseY / 8.0)); }
-    QRect Rect(const ControlSpec& c) const { return QRect(X(c.x), Y(c.y), X(c.cx), Y(c.cy)); }
-    double baseX;
-    double baseY;
-};
-
 }  // namespace
 
 CFindReplaceDlg::CFindReplaceDlg(CQuillView* view, QWidget* parent)
     : QDialog(parent), m_view(view) {
     setModal(false);
-    setFont(QFont(QStringLiteral("ＭＳ Ｐゴシック"), 9));
+    setFont(DialogFont(QStringLiteral("ＭＳ Ｐゴシック"), 9));
     Build(Mode::Find);
 }
 
@@ -124,9 +106,9 @@ void CFindReplaceDlg::Build(Mode mode) {
 
     m_mode = mode;
     const DialogSpec& spec = mode == Mode::Find ? kFindDialog : kReplaceDialog;
-    const DialogUnits du(font());
+    const DialogBaseUnits base = BaseUnitsOf(font());
     setWindowTitle(QString::fromUtf8(spec.caption));
-    setFixedSize(du.X(spec.cx), du.Y(spec.cy));
+    setFixedSize(MapDialogRect(QRect(0, 0, spec.cx, spec.cy), base).size());
 
     QMap<Ctl, QWidget*> byId;
     QList<QPair<QLabel*, Ctl>> buddies;
@@ -161,7 +143,7 @@ void CFindReplaceDlg::Build(Mode mode) {
             }
         }
         w->setObjectName(QString::fromLatin1(c.name));
-        w->setGeometry(du.Rect(c));
+        w->setGeometry(MapDialogRect(QRect(c.x, c.y, c.cx, c.cy), base));
         w->show();  // needed when the controls are rebuilt in a visible dialog
         if (c.id != Ctl::None) {
             byId.insert(c.id, w);

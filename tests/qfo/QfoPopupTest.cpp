@@ -66,12 +66,14 @@ TEST_F(QfoPopupTest, OpensAtThePointerWithTheTemplateSizeAndNoTitleBar) {
     Entry("c", m_script.toUtf8());
     QPoint pos;
     QSize size;
+    QFont font;
     QStringList items;
     bool frameless = false;
     bool modal = false;
     RunPopup([&](CQfoPopupDlg* popup) {
         pos = popup->pos();
         size = popup->size();
+        font = popup->font();
         frameless = popup->windowFlags() & Qt::FramelessWindowHint;
         modal = popup->isModal();
         for (int i = 0; i < popup->m_list->count(); ++i) {
@@ -83,7 +85,7 @@ TEST_F(QfoPopupTest, OpensAtThePointerWithTheTemplateSizeAndNoTitleBar) {
         QTest::keyClick(popup->m_list, Qt::Key_Escape);
     });
     EXPECT_EQ(pos, pointer);
-    const DialogBaseUnits base = BaseUnitsOf(QFont(QStringLiteral("ＭＳ Ｐゴシック"), 9));
+    const DialogBaseUnits base = BaseUnitsOf(font);
     EXPECT_EQ(size, MapDialogRect(QRect(0, 0, 116, 91), base).size());
     EXPECT_FALSE(screen.contains(QRect(pos, size)));
     EXPECT_TRUE(frameless);

@@ -8,6 +8,7 @@
 #include <QKeySequence>
 #include <QSet>
 
+#include "res/AppIcon.h"
 #include "res/CommandIcons.h"
 #include "res/CommandIds.h"
 #include "res/CommandTable.h"
@@ -118,7 +119,7 @@ TEST(CommandIcons, EveryButtonHasAPictureOfItsOwn) {
         seen << image;
     }
     EXPECT_TRUE(res::CommandIcon(cmd::ID_APP_EXIT).isNull());
-    EXPECT_FALSE(res::AppIcon().isNull());
+    EXPECT_FALSE(AppIcon().isNull());
 }
 
 }  // namespace
