@@ -1,0 +1,77 @@
+#pragma once
+// Keeps the keyword colors of the view's text: recolors a range of lines
+// (reset to the default record, then labels, words and comments as the
+// line scan finds them) and the whole text after a load.
+//
+// A long text is colored from the top: the lines a window can show first,
+// at once, then the rest in short chunks from the event loop, so that a
+// loaded script appears as fast as an uncolored one. The chunks end in the
+// same formats as one pass over every line; lines edited meanwhile are
+// recolored by their editing hook and again by the chunk that reaches them.
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QTextCharFormat>
+#include <QTextCursor>
+#include <QTimer>
+#include <array>
+#include <vector>
+
+#include "view/KeywordColors.h"
+#include "view/LineScanner.h"
+
+class CEditControl;
+class CKeywordTable;
+
+class CSyntaxColorer : public QObject {
+public:
+    using Formats = std::array<QTextCharFormat, keywordcolors::kRecordCount>;
+
+    // Redraw arguments besides a horizontal scroll position.
+    static constexpr int kRedrawAll = -1;
+    static constexpr int kRedrawNone = -2;
+
+    CSyntaxColorer(CEditControl& ctrl, const CKeywordTable& table, const Formats& formats,
+                   QObject* parent = nullptr);
+
+    // Recolors lines first..last (both included), sets the selection and
+    // repaints: only the band of the lines when `redraw` equals the
+    // horizontal scroll position afterwards, the whole window otherwise
+    // (always for kRedrawAll); kRedrawNone leaves painting off and the
+    // selection hidden for the caller.
+    void RecolorLines(int first, int last, int selStart, int selEnd, int redraw);
+    // Colors every line (see above) and puts the caret at the start.
+    void RecolorAll();
+
+    // Lines still waiting for their chunk.
+    bool IsPending() const { return m_pendingActive; }
+    // Colors every waiting line now.
+    void FinishPending();
+
+    // Texts of at most this many lines are colored in one pass.
+    static constexpr int kSyncLines = 2000;
+    // Lines colored at once before the chunks: more than any window shows.
+    static constexpr int kFirstLines = 200;
+    // Time a chunk may take, in milliseconds.
+    static constexpr int kChunkMs = 20;
+
+private:
+    // Resets lines first..last to record 0 and colors them, as one edit
+    // block that leaves the modified flag and the change signals alone.
+    // On line last only its first 254 bytes are reset unless `wholeLast`.
+    void ColorLines(int first, int last, bool wholeLast);
+    void ColorLine(int line);
+    // Steps after the coloring: selection, caret into view, repaint.
+    void Finish(int first, int last, int selStart, int selEnd, int redraw);
+    void StartPending(int line);
+    void RunChunk();
+
+    CEditControl& m_ctrl;
+    const CKeywordTable& m_table;
+    const Formats& m_formats;
+    std::vector<linescan::ColorRange> m_ranges;
+
+    QTimer m_timer;
+    bool m_pendingActive = false;
+    QTextCursor m_pending;  // start of the first waiting line; follows edits
+};
