@@ -7,6 +7,18 @@
 // valid character becomes U+F0000 + byte; a valid double-byte code that
 // would not encode back to itself (a duplicate code) becomes
 // U+F0000 + the 16-bit code. Encoding maps those code points back.
+//
+// Encoding is the exact inverse of decoding: a character is held only if
+// some bytes decode to it. So U+00A5 is not written as 0x5C, nor U+2016 as
+// 0x8161 (those bytes read back as U+005C and U+2225), and a private code
+// point that decoding never gives (U+F0041, for 0x41 reads back as "A") is
+// not held either. A lone lead byte (U+F0081) directly followed by a
+// character whose first byte would complete it to a pair cannot be held
+// where it stands, as the saved bytes would read back as that pair.
+//
+// The mapping is text/Cp932Table.h, generated from iconv by
+// tools/gen_cp932_table.cpp; the lookup tables are built from it at compile
+// time, so the codec costs nothing at start-up and needs no gconv modules.
 
 #include <QByteArray>
 #include <QByteArrayView>

@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs what QUILL needs to build, run and test on Debian 12 (run as root).
+# Packages that are already installed are left alone.
+set -euo pipefail
+
+packages=(
+    build-essential cmake ninja-build pkg-config
+    qt6-base-dev libgl-dev
+    googletest libgtest-dev libbenchmark-dev
+    fonts-ipafont-gothic
+)
+
+missing=()
+for p in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+        missing+=("$p")
+    fi
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -qq
+    apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi

@@ -1,0 +1,60 @@
+// Start-up: settings into the members, the command line, failures.
+#include <QMessageBox>
+#include <QTextDocument>
+
+#include "app/CMainFrame.h"
+#include "app/CQuillApp.h"
+#include "app/SettingsStore.h"
+#include "doc/CQuillDoc.h"
+#include "support/AppFixture.h"
+#include "support/TestUtil.h"
+#include "view/CQuillView.h"
+
+namespace {
+
+using StartupTest = AppFixture;
+
+TEST_F(StartupTest, FirstStartOpensAnUntitledScriptWithEmptySettings) {
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(App()->m_hspdir, "");
+    EXPECT_EQ(App()->m_hsphelp, "");
+    EXPECT_EQ(App()->m_cmdline, "");
+    EXPECT_EQ(App()->m_exestat, 0);
+    EXPECT_EQ(Doc()->GetTitle(), QString::fromUtf8("無題"));
+    EXPECT_EQ(Frame()->windowTitle(), QString::fromUtf8("無題 - QUILL"));
+    EXPECT_TRUE(View()->toPlainText().isEmpty());
+}
+
+TEST_F(StartupTest, SettingsAreReadIntoTheMembers) {
+    settings::WriteString(settings::kHspDir, "/opt/hsp/");
+    settings::WriteString(settings::kHspHelp, "/opt/hsp/help/");
+    settings::WriteString(settings::kCmdLine, "  a b ");
+    settings::WriteInt(settings::kExeStat, 7);
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(App()->m_hspdir, "/opt/hsp/");
+    EXPECT_EQ(App()->m_hsphelp, "/opt/hsp/help/");
+    EXPECT_EQ(App()->m_cmdline, "  a b ");
+    EXPECT_EQ(App()->m_exestat, 7);
+}
+
+TEST_F(StartupTest, CommandLineFileIsOpened) {
+    const QString path = testutil::WriteFile(m_exeDir, "start.as", "mes \"hi\"\r\n");
+    ASSERT_TRUE(Start({path}));
+    EXPECT_EQ(View()->toPlainText(), "mes \"hi\"\n");
+    EXPECT_EQ(Frame()->windowTitle(), "start.as - QUILL");
+    EXPECT_FALSE(Doc()->IsModified());
+}
+
+TEST_F(StartupTest, MissingCommandLineFileIsReportedAndStartFails) {
+    QString shown;
+    testutil::WhenModal([&](QWidget* w) {
+        if (auto* box = qobject_cast<QMessageBox*>(w)) {
+            shown = box->text();
+            box->accept();
+        }
+    });
+    EXPECT_FALSE(Start({m_exeDir.filePath("nope.as")}));
+    EXPECT_TRUE(shown.contains("nope.as")) << shown.toStdString();
+}
+
+}  // namespace

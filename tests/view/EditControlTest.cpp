@@ -1,0 +1,149 @@
+// The edit-control layer: lines as Shift_JIS bytes, byte offsets and
+// positions, selection, formats that leave the modified flag alone.
+#include <gtest/gtest.h>
+
+#include <QSignalSpy>
+#include <QTest>
+#include <QTextBlock>
+
+#include "res/CommandIds.h"
+#include "text/Cp932Codec.h"
+#include "view/CQuillView.h"
+
+namespace {
+
+class EditControlTest : public ::testing::Test {
+protected:
+    void SetText(const QString& text) {
+        view.setPlainText(text);
+        view.document()->setModified(false);
+    }
+    CQuillView view;
+    CEditControl& ctrl = view.Ctrl();
+};
+
+// あ (2 bytes), ｱ (1 byte), U+F0081 (a lone 0x81 byte kept from the file,
+// two UTF-16 units), 😀 (no Shift_JIS form, reads as "?").
+const QString kMixed =
+    QString::fromUtf8("aあｱ") + QString::fromUcs4(U"\U000F0081") + QString::fromUtf8("b😀c");
+
+TEST_F(EditControlTest, LinesAreShiftJisBytes) {
+    SetText("first\n" + kMixed + "\nlast");
+    EXPECT_EQ(ctrl.GetLineCount(), 3);
+    EXPECT_EQ(ctrl.GetLine(0, 254), "first");
+    EXPECT_EQ(ctrl.GetLine(1, 254), QByteArray("a\x82\xa0\xb1\x81"
+                                               "b?c"));
+    // A limit inside a two-byte character cuts it, as a byte-counting control does.
+    EXPECT_EQ(ctrl.GetLine(1, 2), QByteArray("a\x82"));
+    EXPECT_EQ(ctrl.GetLine(2, 3), "las");
+    EXPECT_EQ(ctrl.GetLine(5, 254), "");
+    EXPECT_EQ(ctrl.GetLine(2, 0), "");
+}
+
+TEST_F(EditControlTest, ByteOffsetsAndPositionsConvertBothWays) {
+    SetText("x\n" + kMixed);
+    const int start = ctrl.LineIndex(1);
+    ASSERT_EQ(start, 2);
+    // Bytes:     a=0 あ=1,2 ｱ=3 0x81=4 b=5 ?=6 c=7 end=8
+    // Positions: a=0 あ=1   ｱ=2 U+F0081=3,4 b=5 😀=6,7 c=8 end=9
+    const int bytes[] = {0, 1, 3, 4, 5, 6, 7, 8};
+    const int positions[] = {0, 1, 2, 3, 5, 6, 8, 9};
+    for (int i = 0; i < 8; ++i) {
+        EXPECT_EQ(ctrl.PositionFromByte(1, bytes[i]), start + positions[i]) << i;
+        EXPECT_EQ(ctrl.ByteFromPosition(start + positions[i]), bytes[i]) << i;
+    }
+    // Inside a two-byte character: the character's own position.
+    EXPECT_EQ(ctrl.PositionFromByte(1, 2), start + 1);
+    // Past the end: the end of the line.
+    EXPECT_EQ(ctrl.PositionFromByte(1, 500), start + 9);
+    EXPECT_EQ(ctrl.PositionFromByte(7, 0), -1);
+}
+
+TEST_F(EditControlTest, LinesAndPositions) {
+    SetText("ab\ncde\n");
+    EXPECT_EQ(ctrl.GetLineCount(), 3);
+    EXPECT_EQ(ctrl.LineIndex(1), 3);
+    EXPECT_EQ(ctrl.LineIndex(2), 7);
+    EXPECT_EQ(ctrl.LineIndex(3), -1);
+    EXPECT_EQ(ctrl.LineFromChar(4), 1);
+    EXPECT_EQ(ctrl.LineLength(1), 3);
+    EXPECT_EQ(ctrl.GetTextLength(), 7);
+    ctrl.SetSel(5, 5);
+    EXPECT_EQ(ctrl.LineIndex(-1), 3);
+    EXPECT_EQ(ctrl.LineFromChar(-1), 1);
+    SetText("");
+    EXPECT_EQ(ctrl.GetLineCount(), 1);
+    EXPECT_EQ(ctrl.GetTextLength(), 0);
+}
+
+TEST_F(EditControlTest, SelectionIsOrderedClampedAndReplaced) {
+    SetText("hello world");
+    ctrl.SetSel(8, 2);
+    int s = 0, e = 0;
+    ctrl.GetSel(&s, &e);
+    EXPECT_EQ(s, 2);
+    EXPECT_EQ(e, 8);
+    EXPECT_EQ(view.textCursor().position(), 2);  // caret at the second argument
+    ctrl.SetSel(3, 1000);
+    ctrl.GetSel(&s, &e);
+    EXPECT_EQ(e, 11);
+    ctrl.SetSel(0, 5);
+    EXPECT_EQ(ctrl.GetSelText(), "hello");
+    ctrl.ReplaceSel("bye");
+    EXPECT_EQ(view.toPlainText(), "bye world");
+    ctrl.GetSel(&s, &e);
+    EXPECT_EQ(s, 3);
+    EXPECT_EQ(e, 3);
+    ctrl.SetSel(-1, -1);
+    ctrl.GetSel(&s, &e);
+    EXPECT_EQ(s, 3);
+}
+
+TEST_F(EditControlTest, FormatChangesKeepModifiedFlagAndSignalsQuiet) {
+    SetText("abc def");
+    QSignalSpy changed(view.document(), &QTextDocument::contentsChanged);
+    QSignalSpy textChanged(&view, &QPlainTextEdit::textChanged);
+    QTextCharFormat red;
+    red.setForeground(Qt::red);
+    ctrl.BeginBatch();
+    ctrl.SetCharFormat(0, 3, red);
+    ctrl.SetCharFormat(4, 7, red);
+    ctrl.EndBatch();
+    EXPECT_FALSE(view.document()->isModified());
+    EXPECT_EQ(changed.count(), 0);
+    EXPECT_EQ(textChanged.count(), 0);
+    const QTextBlock b = view.document()->firstBlock();
+    EXPECT_EQ(b.begin().fragment().charFormat().foreground().color(), QColor(Qt::red));
+
+    view.document()->setModified(true);
+    ctrl.SetCharFormat(0, 1, red);
+    EXPECT_TRUE(view.document()->isModified());
+}
+
+TEST_F(EditControlTest, UndoChangesNothingByCommandOrKey) {
+    SetText("abc");
+    view.setFocus();
+    ctrl.SetSel(3, 3);
+    QTest::keyClicks(&view, "def");
+    ctrl.SetSel(1, 4);
+    const QString text = view.toPlainText();
+    ASSERT_EQ(text, "abcdef");
+
+    EXPECT_TRUE(view.OnCommand(cmd::ID_EDIT_UNDO));
+    QTest::keyClick(&view, Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(&view, Qt::Key_Backspace, Qt::AltModifier);
+    EXPECT_EQ(view.toPlainText(), text);
+    int s = 0, e = 0;
+    ctrl.GetSel(&s, &e);
+    EXPECT_EQ(s, 1);
+    EXPECT_EQ(e, 4);
+}
+
+TEST_F(EditControlTest, ViewShowsWhiteOnBlackWithoutWrap) {
+    EXPECT_EQ(view.lineWrapMode(), QPlainTextEdit::NoWrap);
+    EXPECT_EQ(view.palette().color(QPalette::Base), QColor(Qt::black));
+    EXPECT_EQ(view.palette().color(QPalette::Text), QColor(Qt::white));
+    EXPECT_FALSE(view.document()->isUndoRedoEnabled());
+}
+
+}  // namespace
