@@ -21,6 +21,7 @@
 #include "view/LineScanner.h"
 
 class CEditControl;
+class QTextBlock;
 class CKeywordTable;
 
 class CSyntaxColorer : public QObject {
@@ -52,6 +53,9 @@ public:
     static constexpr int kSyncLines = 2000;
     // Lines colored at once before the chunks: more than any window shows.
     static constexpr int kFirstLines = 200;
+    // Ranges of up to this many lines (the editing hooks') change only the
+    // formats that differ; longer ones are reset and colored.
+    static constexpr int kChangeOnlyLines = 8;
     // Time a chunk may take, in milliseconds.
     static constexpr int kChunkMs = 20;
 
@@ -59,17 +63,38 @@ private:
     // Resets lines first..last to record 0 and colors them, as one edit
     // block that leaves the modified flag and the change signals alone.
     // On line last only its first 254 bytes are reset unless `wholeLast`.
-    void ColorLines(int first, int last, bool wholeLast);
-    void ColorLine(int line);
+    // Returns whether any format changed.
+    bool ColorLines(int first, int last, bool wholeLast);
+    // A run of positions [start, end) in one record.
+    struct Run {
+        int start;
+        int end;
+        int record;
+    };
+    // The colored runs of `line` (held by `block`) into m_runs.
+    void ScanRuns(const QTextBlock& block, int line);
+    // Colors the runs of a line that was just reset to record 0.
+    void ColorLineAfterReset(QTextCursor& cursor, const QTextBlock& block, int line);
+    // Gives the line's positions up to `end` (and its line end when
+    // `separator`) the formats they should have, changing only those that
+    // differ.
+    void ColorLineChanges(QTextCursor& cursor, const QTextBlock& block, int end, bool separator);
+    void SetFormat(QTextCursor& cursor, int start, int end, int record);
     // Steps after the coloring: selection, caret into view, repaint.
-    void Finish(int first, int last, int selStart, int selEnd, int redraw);
+    void Finish(int first, int last, int selStart, int selEnd, int redraw, bool changed);
     void StartPending(int line);
     void RunChunk();
 
     CEditControl& m_ctrl;
     const CKeywordTable& m_table;
-    const Formats& m_formats;
+    // Record 0 merged with each record: the whole format a character of
+    // that record has, set in one step instead of merged.
+    Formats m_full;
     std::vector<linescan::ColorRange> m_ranges;
+    std::vector<Run> m_runs;
+    std::vector<Run> m_wanted;
+    std::vector<Run> m_changes;
+    bool m_changed = false;  // a format was set since ColorLines began
 
     QTimer m_timer;
     bool m_pendingActive = false;
