@@ -1,32 +1,160 @@
 #include "app/CMainFrame.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QToolBar>
 
+#include "app/CLockKeyState.h"
 #include "app/CQuillApp.h"
+#include "app/RecentFiles.h"
+#include "app/SettingsStore.h"
 #include "doc/CQuillDoc.h"
+#include "res/AppIcon.h"
+#include "res/CMenuBuilder.h"
+#include "res/CommandIcons.h"
+#include "res/CommandIds.h"
+#include "res/CommandTable.h"
 #include "view/CQuillView.h"
+
+namespace {
+
+// Bits of CQuillApp::m_exestat.
+constexpr int kExeStatFullscreen = 1;
+constexpr int kExeStatDebugwin = 2;
+
+// Rectangle used when the settings hold none.
+constexpr int kDefaultLeft = 0;
+constexpr int kDefaultTop = 0;
+constexpr int kDefaultRight = 400;
+constexpr int kDefaultBottom = 300;
+
+// "ﾂｰﾙ ﾊﾞｰ(&T)" -> "ﾂｰﾙ ﾊﾞｰ": the caption of the floating tool bar.
+QString WithoutMnemonic(QString label) {
+    const qsizetype open = label.indexOf(QStringLiteral("(&"));
+    return open < 0 ? label : label.left(open);
+}
+
+}  // namespace
 
 CMainFrame::CMainFrame(CQuillDoc* doc, QWidget* parent)
     : QMainWindow(parent), m_doc(doc), m_view(new CQuillView(this)) {
     setCentralWidget(m_view);
+    setWindowIcon(AppIcon());
     m_view->SetDocument(doc);
     doc->SetView(m_view);
     connect(doc, &CQuillDoc::TitleChanged, this, &CMainFrame::UpdateTitle);
+    connect(doc, &CQuillDoc::PathOpenedOrSaved, this, &CMainFrame::AddRecentFile);
 }
 
 CMainFrame::~CMainFrame() = default;
 
 bool CMainFrame::OnCreate() {
+    // The frame's own part: commands, keys and the main menu.
+    m_actions = CMenuBuilder::CreateActions(this);
+    for (auto it = m_actions.cbegin(); it != m_actions.cend(); ++it) {
+        const int id = it.key();
+        // Every command's keys work anywhere in the window, also for
+        // commands that have no menu item or button.
+        addAction(it.value());
+        connect(it.value(), &QAction::triggered, this, [this, id]() { DispatchCommand(id); });
+    }
+    CMenuBuilder::BuildMenuBar(menuBar(), m_actions);
+    // The recent-file entries 2..4 follow the first one, hidden until used.
+    QAction* first = m_actions.value(cmd::ID_FILE_MRU_FILE1);
+    for (QObject* owner : first->associatedObjects()) {
+        if (auto* menu = qobject_cast<QMenu*>(owner)) {
+            const QList<QAction*> items = menu->actions();
+            const qsizetype at = items.indexOf(first);
+            QAction* before = at + 1 < items.size() ? items.at(at + 1) : nullptr;
+            for (int id = cmd::ID_FILE_MRU_FILE2; id <= cmd::ID_FILE_MRU_FILE4; ++id) {
+                menu->insertAction(before, m_actions.value(id));
+            }
+        }
+    }
+    UpdateRecentFileMenu();
     UpdateTitle();
+
+    // Tool bar with its buttons.
+    m_wndToolBar = new QToolBar(WithoutMnemonic(res::MenuLabel(cmd::ID_VIEW_TOOLBAR)), this);
+    m_wndToolBar->setObjectName(QStringLiteral("toolBar"));
+    CMenuBuilder::BuildToolBar(m_wndToolBar, m_actions);
+
+    // Status bar with its panes.
+    m_wndStatusBar = new QStatusBar(this);
+    m_wndStatusBar->setObjectName(QStringLiteral("statusBar"));
+    setStatusBar(m_wndStatusBar);
+    m_indicators = CMenuBuilder::BuildStatusBar(m_wndStatusBar);
+    if (CLockKeyState::Available()) {
+        // Lock keys change with key presses; other windows' presses are
+        // caught up with when the window is activated again.
+        qApp->installEventFilter(this);
+        UpdateIndicators();
+    }
+
+    // The tool bar docks on any side; it starts at the top.
+    m_wndToolBar->setAllowedAreas(Qt::AllToolBarAreas);
+    m_wndToolBar->setMovable(true);
+    m_wndToolBar->setFloatable(true);
+    addToolBar(Qt::TopToolBarArea, m_wndToolBar);
+    SetCheck(cmd::ID_VIEW_TOOLBAR, true);
+    SetCheck(cmd::ID_VIEW_STATUS_BAR, true);
+
+    // The run options' check marks mirror m_exestat.
+    if (CQuillApp* app = CQuillApp::Instance()) {
+        SetCheck(cmd::ID_HSP_FULLSCREEN, (app->m_exestat & kExeStatFullscreen) != 0);
+        SetCheck(cmd::ID_HSP_DEBUGWIN, (app->m_exestat & kExeStatDebugwin) != 0);
+    }
+
+    // The rectangle of the last exit, unless the window was maximized then.
+    if (settings::GetInt(settings::kMode, settings::kModeNormal) == settings::kModeNormal) {
+        const int left = settings::GetInt(settings::kLeft, kDefaultLeft);
+        const int top = settings::GetInt(settings::kTop, kDefaultTop);
+        const int right = settings::GetInt(settings::kRight, kDefaultRight);
+        const int bottom = settings::GetInt(settings::kBottom, kDefaultBottom);
+        move(left, top);
+        resize(right - left, bottom - top);
+    }
     return true;
 }
 
 bool CMainFrame::OnCommand(int id) {
-    (void)id;
-    return false;
+    switch (id) {
+        case cmd::ID_HSP_FULLSCREEN:
+            OnHspFullscreen();
+            return true;
+        case cmd::ID_HSP_DEBUGWIN:
+            OnHspDebugwin();
+            return true;
+        case cmd::ID_VIEW_TOOLBAR:
+            OnViewToolbar();
+            return true;
+        case cmd::ID_VIEW_STATUS_BAR:
+            OnViewStatusBar();
+            return true;
+        case cmd::ID_APP_EXIT:
+            close();
+            return true;
+        case cmd::ID_FILE_MRU_FILE1:
+        case cmd::ID_FILE_MRU_FILE2:
+        case cmd::ID_FILE_MRU_FILE3:
+        case cmd::ID_FILE_MRU_FILE4:
+            OnOpenRecentFile(id - cmd::ID_FILE_MRU_FILE1);
+            return true;
+        default:
+            return false;
+    }
 }
 
 void CMainFrame::DispatchCommand(int id) {
+    if (m_commandHook && m_commandHook(id)) {
+        return;
+    }
     if (m_view->OnCommand(id) || m_doc->OnCommand(id) || OnCommand(id)) {
         return;
     }
@@ -35,11 +163,136 @@ void CMainFrame::DispatchCommand(int id) {
     }
 }
 
-void CMainFrame::OnHspFullscreen() {}
-void CMainFrame::OnHspDebugwin() {}
-void CMainFrame::OnDestroy() {}
+void CMainFrame::OnHspFullscreen() {
+    ToggleExeStat(kExeStatFullscreen, cmd::ID_HSP_FULLSCREEN);
+}
 
-void CMainFrame::UpdateTitle() { setWindowTitle(m_doc->GetTitle() + " - QUILL"); }
+void CMainFrame::OnHspDebugwin() {
+    ToggleExeStat(kExeStatDebugwin, cmd::ID_HSP_DEBUGWIN);
+}
+
+void CMainFrame::ToggleExeStat(int bit, int id) {
+    CQuillApp* app = CQuillApp::Instance();
+    if (!app) {
+        return;
+    }
+    const int value = app->m_exestat ^ bit;
+    SetCheck(id, (value & bit) != 0);
+    app->m_exestat = value;
+    settings::WriteInt(settings::kExeStat, value);
+}
+
+void CMainFrame::OnViewToolbar() {
+    m_wndToolBar->setVisible(m_wndToolBar->isHidden());
+    SetCheck(cmd::ID_VIEW_TOOLBAR, !m_wndToolBar->isHidden());
+}
+
+void CMainFrame::OnViewStatusBar() {
+    m_wndStatusBar->setVisible(m_wndStatusBar->isHidden());
+    SetCheck(cmd::ID_VIEW_STATUS_BAR, !m_wndStatusBar->isHidden());
+}
+
+void CMainFrame::SetCheck(int id, bool checked) {
+    if (QAction* action = m_actions.value(id)) {
+        action->setChecked(checked);
+    }
+}
+
+void CMainFrame::OnDestroy() {
+    const Qt::WindowStates state = windowState();
+    if ((state & Qt::WindowMaximized) && !(state & Qt::WindowMinimized)) {
+        settings::WriteInt(settings::kMode, settings::kModeMaximized);
+        return;
+    }
+    // The rectangle the window has (or would be restored to): the frame's
+    // top-left corner, as move() takes it, and the size as resize() takes
+    // it, so that the next start puts the window back exactly.
+    QRect normal = geometry();
+    QPoint topLeft = pos();
+    if (state & (Qt::WindowMaximized | Qt::WindowFullScreen)) {
+        normal = normalGeometry();
+        topLeft = normal.topLeft() - (geometry().topLeft() - pos());
+    }
+    settings::WriteInt(settings::kMode, settings::kModeNormal);
+    settings::WriteInt(settings::kLeft, topLeft.x());
+    settings::WriteInt(settings::kTop, topLeft.y());
+    settings::WriteInt(settings::kRight, topLeft.x() + normal.width());
+    settings::WriteInt(settings::kBottom, topLeft.y() + normal.height());
+}
+
+void CMainFrame::UpdateTitle() {
+    // The document's name, then the window-title field of the document
+    // template.
+    const QString frameTitle = QString::fromUtf8(res::kDocTemplate).section('\n', 0, 0);
+    setWindowTitle(m_doc->GetTitle() + QStringLiteral(" - ") + frameTitle);
+}
+
+void CMainFrame::UpdateIndicators() {
+    const CLockKeyState::Locks locks = CLockKeyState::Read();
+    for (QLabel* pane : m_indicators) {
+        bool on = false;
+        switch (pane->property("paneId").toInt()) {
+            case cmd::ID_INDICATOR_KANA:
+                on = locks.kana;
+                break;
+            case cmd::ID_INDICATOR_CAPS:
+                on = locks.caps;
+                break;
+            case cmd::ID_INDICATOR_NUM:
+                on = locks.num;
+                break;
+            case cmd::ID_INDICATOR_SCRL:
+                on = locks.scroll;
+                break;
+            default:
+                break;
+        }
+        CMenuBuilder::SetIndicator(pane, on);
+    }
+}
+
+void CMainFrame::AddRecentFile(const QString& path) {
+    settings::WriteRecentFiles(
+        recent::Add(settings::RecentFiles(), path, settings::kRecentFileCount));
+    UpdateRecentFileMenu();
+}
+
+void CMainFrame::UpdateRecentFileMenu() {
+    const QStringList files = settings::RecentFiles();
+    for (int i = 0; i < settings::kRecentFileCount; ++i) {
+        QAction* action = m_actions.value(cmd::ID_FILE_MRU_FILE1 + i);
+        if (!action) {
+            continue;
+        }
+        if (i < files.size()) {
+            action->setText(recent::MenuText(i, files.at(i)));
+            action->setEnabled(true);
+            action->setVisible(true);
+        } else if (i == 0) {
+            // No recent files: the grayed placeholder.
+            action->setText(res::MenuLabel(cmd::ID_FILE_MRU_FILE1));
+            action->setEnabled(false);
+            action->setVisible(true);
+        } else {
+            action->setVisible(false);
+        }
+    }
+}
+
+void CMainFrame::OnOpenRecentFile(int index) {
+    const QStringList files = settings::RecentFiles();
+    CQuillApp* app = CQuillApp::Instance();
+    if (index < 0 || index >= files.size() || !app) {
+        return;
+    }
+    const QString path = files.at(index);
+    // A file that is gone leaves the list (its failure has been reported);
+    // a cancelled save prompt keeps it.
+    if (!app->OpenDocumentFile(path) && !QFileInfo::exists(path)) {
+        settings::WriteRecentFiles(recent::Remove(settings::RecentFiles(), index));
+        UpdateRecentFileMenu();
+    }
+}
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
     if (!m_doc->SaveModified()) {
@@ -48,4 +301,20 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     }
     OnDestroy();
     event->accept();
+}
+
+void CMainFrame::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::ActivationChange && !m_indicators.isEmpty() &&
+        CLockKeyState::Available()) {
+        UpdateIndicators();
+    }
+    QMainWindow::changeEvent(event);
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    if ((event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) &&
+        watched == QApplication::focusWidget()) {
+        UpdateIndicators();
+    }
+    return QMainWindow::eventFilter(watched, event);
 }

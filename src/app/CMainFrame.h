@@ -1,14 +1,23 @@
 #pragma once
 // The editor's one top-level window: menu, tool bar, status bar, the view in
 // the middle; keeps its placement in the settings and serves the two
-// run-option toggles.
+// run-option toggles, the bar toggles and the recent-file entries.
 
+#include <QHash>
+#include <QList>
 #include <QMainWindow>
+#include <QStringList>
+#include <functional>
 
 #include "app/CommandTarget.h"
 
 class CQuillDoc;
 class CQuillView;
+class QAction;
+class QLabel;
+class QMenu;
+class QStatusBar;
+class QToolBar;
 
 class CMainFrame : public QMainWindow, public CCommandTarget {
     Q_OBJECT
@@ -16,7 +25,8 @@ public:
     explicit CMainFrame(CQuillDoc* doc, QWidget* parent = nullptr);
     ~CMainFrame() override;
 
-    // Builds bars and menus and places the window; false when that failed.
+    // Builds menu, bars and check marks and places the window; false when
+    // that failed (start-up then ends).
     bool OnCreate();
 
     CQuillView* GetView() const { return m_view; }
@@ -28,16 +38,54 @@ public:
 
     void OnHspFullscreen();
     void OnHspDebugwin();
+    void OnViewToolbar();
+    void OnViewStatusBar();
     // Stores the placement in the settings.
     void OnDestroy();
 
     // Refreshes the window title from the document.
     void UpdateTitle();
 
+    // The action of a command (menu item, button and keys), or null.
+    QAction* CommandAction(int id) const { return m_actions.value(id); }
+    QToolBar* ToolBar() const { return m_wndToolBar; }
+    QStatusBar* StatusBar() const { return m_wndStatusBar; }
+    // The lock indicator panes, in order.
+    const QList<QLabel*>& IndicatorPanes() const { return m_indicators; }
+    // Re-reads the lock keys into the indicator panes.
+    void UpdateIndicators();
+
+    // Puts `path` at the head of the recent-file list (settings and menu).
+    void AddRecentFile(const QString& path);
+    // Rebuilds the File menu's recent entries from the settings.
+    void UpdateRecentFileMenu();
+
+    // Tests: a hook that sees every dispatched command before it is routed;
+    // returning true stops the routing.
+    void SetCommandHookForTesting(std::function<bool(int)> hook) {
+        m_commandHook = std::move(hook);
+    }
+
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    // No tool bar / dock menu on a right click in the frame.
+    QMenu* createPopupMenu() override { return nullptr; }
 
 private:
+    // Flips one bit of the run options: member, check mark and setting.
+    void ToggleExeStat(int bit, int id);
+    void OnOpenRecentFile(int index);
+    void SetCheck(int id, bool checked);
+
     CQuillDoc* m_doc;
     CQuillView* m_view;
+    QStatusBar* m_wndStatusBar = nullptr;
+    QToolBar* m_wndToolBar = nullptr;
+    QHash<int, QAction*> m_actions;
+    // Entries 1..4 of the recent-file list in the File menu.
+    QList<QAction*> m_recentActions;
+    QList<QLabel*> m_indicators;
+    std::function<bool(int)> m_commandHook;
 };

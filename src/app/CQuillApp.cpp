@@ -1,12 +1,21 @@
 #include "app/CQuillApp.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QFileDialog>
 #include <QMessageBox>
 
+#include "app/CAboutDlg.h"
+#include "app/CDirDlg.h"
 #include "app/CMainFrame.h"
+#include "app/CRunOptionDlg.h"
 #include "app/SettingsStore.h"
 #include "doc/CQuillDoc.h"
+#include "qfo/CQfoPopupDlg.h"
+#include "qfo/CQfoSetDlg.h"
+#include "qfo/QfoMessage.h"
+#include "qfo/QfoProcess.h"
+#include "qfo/QfoStore.h"
 #include "res/CommandIds.h"
 #include "view/CQuillView.h"
 
@@ -14,7 +23,9 @@ namespace {
 CQuillApp* g_app = nullptr;
 }
 
-CQuillApp::CQuillApp() { g_app = this; }
+CQuillApp::CQuillApp() {
+    g_app = this;
+}
 
 CQuillApp::~CQuillApp() {
     delete m_frame;
@@ -23,7 +34,9 @@ CQuillApp::~CQuillApp() {
     }
 }
 
-CQuillApp* CQuillApp::Instance() { return g_app; }
+CQuillApp* CQuillApp::Instance() {
+    return g_app;
+}
 
 void CQuillApp::ReadSettings() {
     m_hspdir = settings::GetString(settings::kHspDir);
@@ -32,7 +45,9 @@ void CQuillApp::ReadSettings() {
     m_exestat = settings::GetInt(settings::kExeStat, 0);
 }
 
-bool CQuillApp::InitInstance(const QStringList& args) { return InitInstance(args, true); }
+bool CQuillApp::InitInstance(const QStringList& args) {
+    return InitInstance(args, true);
+}
 
 bool CQuillApp::InitInstance(const QStringList& args, bool show) {
     QApplication::setApplicationName("QUILL");
@@ -94,12 +109,60 @@ bool CQuillApp::OnCommand(int id) {
     }
 }
 
-void CQuillApp::OnAppAbout() {}
-void CQuillApp::OnSetDirectory() {}
-void CQuillApp::OnHspCmdline() {}
-void CQuillApp::OnSetQfo() {}
-void CQuillApp::OnQfoOpen() {}
-void CQuillApp::OnFilePrintSetup() {}
+void CQuillApp::OnAppAbout() {
+    CAboutDlg dlg(m_frame);
+    dlg.DoModal();
+}
+
+void CQuillApp::OnSetDirectory() {
+    CDirDlg dlg(m_frame);
+    dlg.m_hspdir = m_hspdir;
+    dlg.m_hsphelp = m_hsphelp;
+    // The dialog has written both keys when it ends with OK.
+    if (dlg.DoModal() == IDOK) {
+        m_hspdir = dlg.m_hspdir;
+        m_hsphelp = dlg.m_hsphelp;
+    }
+}
+
+void CQuillApp::OnHspCmdline() {
+    CRunOptionDlg dlg(m_frame);
+    dlg.m_cmdline = m_cmdline;
+    if (dlg.DoModal() == IDOK) {
+        m_cmdline = dlg.m_cmdline;
+        settings::WriteString(settings::kCmdLine, m_cmdline);
+    }
+}
+
+void CQuillApp::OnSetQfo() {
+    CQfoSetDlg dlg(m_frame);
+    dlg.DoModal();
+}
+
+void CQuillApp::OnQfoOpen() {
+    CQfoPopupDlg dlg(m_frame);
+    dlg.m_pos = QCursor::pos();
+    dlg.DoModal();
+    // Only the name and the Shift flag decide; Escape leaves the name empty.
+    const std::optional<QString> path = QfoReadEntry(dlg.m_name);
+    if (!path) {
+        return;
+    }
+    if (!QfoFileExists(*path)) {
+        QfoMessageBox(m_frame, QString::fromUtf8(kQfoFileNotFound));
+    } else if (dlg.m_newInstance) {
+        QfoLaunchProcess(*path);
+    } else {
+        OpenDocumentFile(*path);
+    }
+}
+
+// Page setup on the printer that the view's printing and preview use.
+void CQuillApp::OnFilePrintSetup() {
+    if (m_view) {
+        m_view->Printer().PageSetup(m_frame);
+    }
+}
 
 void CQuillApp::OnFileNew() {
     if (m_doc->SaveModified()) {
@@ -108,9 +171,9 @@ void CQuillApp::OnFileNew() {
 }
 
 void CQuillApp::OnFileOpen() {
-    const QString path = QFileDialog::getOpenFileName(
-        m_frame, QString(), QString(),
-        QStringLiteral("ＨＳＰスクリプト(*.as);;すべてのﾌｧｲﾙ (*.*)"));
+    const QString path =
+        QFileDialog::getOpenFileName(m_frame, QString(), QString(),
+                                     QStringLiteral("ＨＳＰスクリプト(*.as);;すべてのﾌｧｲﾙ (*.*)"));
     if (!path.isEmpty()) {
         OpenDocumentFile(path);
     }

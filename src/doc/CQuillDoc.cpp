@@ -1,5 +1,6 @@
 #include "doc/CQuillDoc.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -8,6 +9,9 @@
 #include <QSaveFile>
 #include <QTextDocument>
 
+#include "app/CQuillApp.h"
+#include "doc/CHspRunner.h"
+#include "doc/HspRunPlan.h"
 #include "res/CommandIds.h"
 #include "text/Cp932Codec.h"
 #include "view/CQuillView.h"
@@ -42,8 +46,7 @@ CQuillDoc::~CQuillDoc() = default;
 
 void CQuillDoc::SetView(CQuillView* view) {
     m_view = view;
-    connect(view->document(), &QTextDocument::modificationChanged, this,
-            &CQuillDoc::TitleChanged);
+    connect(view->document(), &QTextDocument::modificationChanged, this, &CQuillDoc::TitleChanged);
 }
 
 bool CQuillDoc::OnCommand(int id) {
@@ -131,15 +134,17 @@ bool CQuillDoc::OnSaveDocument(const QString& path, QString* error) {
     return true;
 }
 
-bool CQuillDoc::DoFileSave() { return DoSave(m_strPathName, m_strPathName.isEmpty()); }
+bool CQuillDoc::DoFileSave() {
+    return DoSave(m_strPathName, m_strPathName.isEmpty());
+}
 
 bool CQuillDoc::DoSave(const QString& path, bool replace) {
     QString target = path;
     if (replace || target.isEmpty()) {
         QFileDialog dialog(m_view ? m_view->window() : nullptr);
         dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setNameFilters({QStringLiteral("ＨＳＰスクリプト(*.as)"),
-                               QStringLiteral("すべてのﾌｧｲﾙ (*.*)")});
+        dialog.setNameFilters(
+            {QStringLiteral("ＨＳＰスクリプト(*.as)"), QStringLiteral("すべてのﾌｧｲﾙ (*.*)")});
         dialog.setDefaultSuffix(QStringLiteral("as"));
         dialog.selectFile(m_strPathName.isEmpty() ? QStringLiteral("QUILL.as") : m_strPathName);
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
@@ -176,7 +181,9 @@ bool CQuillDoc::SaveModified() {
     }
 }
 
-bool CQuillDoc::IsModified() const { return m_view && m_view->document()->isModified(); }
+bool CQuillDoc::IsModified() const {
+    return m_view && m_view->document()->isModified();
+}
 
 void CQuillDoc::SetModifiedFlag(bool modified) {
     if (m_view) {
@@ -193,4 +200,20 @@ QString CQuillDoc::GetTitle() const {
     return m_strPathName.isEmpty() ? QStringLiteral("無題") : QFileInfo(m_strPathName).fileName();
 }
 
-void CQuillDoc::OnHspRun() {}
+void CQuillDoc::OnHspRun() {
+    // The settings as they are now; the text as it is now, saved or not. The
+    // modified flag, path and title stay as they are.
+    const CQuillApp* app = CQuillApp::Instance();
+    if (!app) {
+        return;
+    }
+    const HspRunPlan plan = MakeHspRunPlan(app->m_hspdir, app->m_exestat, app->m_cmdline,
+                                           m_strPathName, QDir::currentPath());
+    const std::optional<QString> message = CHspRunner::Run(
+        plan, [this](QByteArray* bytes, QString* error) { return Serialize(bytes, error); });
+    if (message) {
+        QMessageBox box(QMessageBox::Warning, "QUILL", *message, QMessageBox::Ok,
+                        m_view ? m_view->window() : nullptr);
+        box.exec();
+    }
+}

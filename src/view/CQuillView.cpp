@@ -10,13 +10,22 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPointer>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QTimer>
+#include <QUrl>
 #include <algorithm>
 
+#include "app/CMainFrame.h"
+#include "app/CQuillApp.h"
 #include "app/ExePath.h"
+#include "res/CMenuBuilder.h"
 #include "res/CommandIds.h"
+#include "res/CommandTable.h"
+#include "view/CFindReplaceDlg.h"
 #include "view/CSyntaxColorer.h"
+#include "view/CWaitCursor.h"
 #include "view/KeywordColors.h"
 
 CQuillView::CQuillView(QWidget* parent) : QPlainTextEdit(parent), m_ctrl(this) {
@@ -27,6 +36,8 @@ CQuillView::CQuillView(QWidget* parent) : QPlainTextEdit(parent), m_ctrl(this) {
     pal.setColor(QPalette::Text, Qt::white);
     setPalette(pal);
     setAcceptDrops(true);
+    // Tab stops every half inch, as the rich edit control places them.
+    setTabStopDistance(logicalDpiX() / 2.0);
     // Record 0 is also the default format: text that no recoloring has
     // reached shows white in the fixed face.
     const QFont face = keywordcolors::FixedFace();
@@ -57,6 +68,24 @@ bool CQuillView::OnCommand(int id) {
             return true;
         case cmd::ID_EDIT_SELECT_ALL:
             OnEditSelectAll();
+            return true;
+        case cmd::ID_EDIT_FIND:
+            OnEditFind();
+            return true;
+        case cmd::ID_EDIT_REPEAT:
+            OnEditRepeat();
+            return true;
+        case cmd::ID_EDIT_REPLACE:
+            OnEditReplace();
+            return true;
+        case cmd::ID_FILE_PRINT:
+            OnFilePrint();
+            return true;
+        case cmd::ID_FILE_PRINT_DIRECT:
+            OnFilePrintDirect();
+            return true;
+        case cmd::ID_FILE_PRINT_PREVIEW:
+            OnFilePrintPreview();
             return true;
         default:
             return false;
@@ -102,18 +131,44 @@ void CQuillView::ReplaceSelAndRecolor(const QString* text, int mode) {
 }
 
 bool CQuillView::FindText(const QString& find, bool matchCase, bool wholeWord) {
-    (void)find;
-    (void)matchCase;
-    (void)wholeWord;
-    return false;
+    int s = 0;
+    int e = 0;
+    m_ctrl.GetSel(&s, &e);
+    CTextSearch::Match m;
+    {
+        CWaitCursor wait;
+        m = m_search.FindText(*document(), s, e, find, matchCase, wholeWord);
+    }
+    if (!m.Found()) {
+        return false;
+    }
+    m_ctrl.SetSel(m.start, m.end);
+    return true;
 }
 
 bool CQuillView::OnFindNext(const QString& find, bool next, bool matchCase, bool wholeWord) {
-    (void)find;
-    (void)next;
-    (void)matchCase;
-    (void)wholeWord;
-    return false;
+    int s = 0;
+    int e = 0;
+    m_ctrl.GetSel(&s, &e);
+    CTextSearch::Match m;
+    {
+        CWaitCursor wait;
+        m = m_search.FindNext(*document(), s, e, {find, matchCase, wholeWord, next});
+    }
+    if (!m.Found()) {
+        if (!find.isEmpty()) {
+            QWidget* owner =
+                (m_findDlg && m_findDlg->isVisible()) ? static_cast<QWidget*>(m_findDlg) : window();
+            QMessageBox box(QMessageBox::NoIcon, QStringLiteral("QUILL"),
+                            QStringLiteral("検索文字列 '%1' が見つかりません。").arg(find),
+                            QMessageBox::Ok, owner);
+            box.exec();
+        }
+        return false;
+    }
+    m_ctrl.SetSel(m.start, m.end);
+    m_ctrl.ScrollCaret();
+    return true;
 }
 
 void CQuillView::OnReplaceSel(const QString& find, bool next, bool matchCase, bool wholeWord,
@@ -131,6 +186,53 @@ void CQuillView::OnReplaceAll(const QString& find, const QString& replace, bool 
     m_ctrl.SetRedraw(true);
     m_ctrl.InvalidateAll();
     m_ctrl.HideSelection(false);
+}
+
+void CQuillView::OpenFindReplace(bool replace) {
+    if (!m_findDlg) {
+        m_findDlg = new CFindReplaceDlg(this, window());
+    }
+    // A selection on one line is what to look for.
+    const QString selected = m_ctrl.GetSelText();
+    const QString findWhat = selected.contains(QLatin1Char('\n')) ? QString() : selected;
+    m_search.Restart();
+    m_findDlg->Open(replace ? CFindReplaceDlg::Mode::Replace : CFindReplaceDlg::Mode::Find,
+                    findWhat);
+}
+
+CFindReplaceDlg* CQuillView::FindReplaceDialog() const {
+    return m_findDlg;
+}
+
+void CQuillView::OnEditFind() {
+    OpenFindReplace(false);
+}
+void CQuillView::OnEditReplace() {
+    OpenFindReplace(true);
+}
+
+void CQuillView::OnEditRepeat() {
+    if (!m_search.HasLastRequest()) {
+        OpenFindReplace(false);
+        return;
+    }
+    const CTextSearch::Request last = m_search.LastRequest();
+    OnFindNext(last.find, last.down, last.matchCase, last.wholeWord);
+}
+
+void CQuillView::OnFilePrint() {
+    int s = 0;
+    int e = 0;
+    m_ctrl.GetSel(&s, &e);
+    m_printer.Print(window(), *document(), s, e);
+}
+
+void CQuillView::OnFilePrintDirect() {
+    m_printer.PrintDirect(window(), *document());
+}
+
+void CQuillView::OnFilePrintPreview() {
+    m_printer.Preview(window(), *document());
 }
 
 void CQuillView::OnEditCut() {
@@ -154,11 +256,38 @@ void CQuillView::OnEditSelectAll() {
     selectAll();
 }
 
+// A command chosen in the view (context menu, a table key that reached the
+// view) goes the way a menu command goes: through the frame's routing, or to
+// the view itself when it is not in a frame.
+static void RouteViewCommand(CQuillView* view, int id) {
+    if (auto* frame = qobject_cast<CMainFrame*>(view->window())) {
+        frame->DispatchCommand(id);
+    } else {
+        view->OnCommand(id);
+    }
+}
+
 void CQuillView::contextMenuEvent(QContextMenuEvent* event) {
+    // The view's own menu opens on the right button's release; the text
+    // widget's standard one never shows.
     event->accept();
 }
 
 void CQuillView::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::RightButton) {
+        QPointer<CQuillView> self(this);
+        // Owned by the window (for its look), deleted here after use.
+        QPointer<QMenu> menu(CMenuBuilder::BuildContextMenu(window()));
+        QAction* chosen = menu->exec(event->globalPosition().toPoint());
+        const int id = menu ? CMenuBuilder::CommandOf(chosen) : 0;
+        delete menu;
+        if (!self) {
+            return;
+        }
+        if (id != 0) {
+            RouteViewCommand(this, id);
+        }
+    }
     QPlainTextEdit::mouseReleaseEvent(event);
 }
 
@@ -258,13 +387,72 @@ void CQuillView::inputMethodEvent(QInputMethodEvent* event) {
 }
 
 bool CQuillView::event(QEvent* event) {
+    // The window's accelerators win over the text widget's own key bindings
+    // (its built-in cut, paste and undo among them): a table key is not
+    // claimed here, so the window's action runs. Should the key still arrive
+    // (no frame around the view), it is routed as its command.
+    if (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) {
+        const int id = res::AcceleratorCommand(static_cast<QKeyEvent*>(event)->keyCombination());
+        if (id != 0) {
+            if (event->type() == QEvent::ShortcutOverride) {
+                event->ignore();
+            } else {
+                event->accept();
+                RouteViewCommand(this, id);
+            }
+            return true;
+        }
+    }
     return QPlainTextEdit::event(event);
 }
 
+namespace {
+
+// The first local file a drag carries; empty when it carries none.
+QString DroppedFile(const QMimeData* data) {
+    if (data && data->hasUrls()) {
+        for (const QUrl& url : data->urls()) {
+            if (url.isLocalFile()) {
+                return url.toLocalFile();
+            }
+        }
+    }
+    return {};
+}
+
+}  // namespace
+
+// Files dragged onto the view are opened; dragged text is the text
+// widget's own business (and is not recolored).
 void CQuillView::dragEnterEvent(QDragEnterEvent* event) {
+    if (!DroppedFile(event->mimeData()).isEmpty()) {
+        event->acceptProposedAction();
+        return;
+    }
     QPlainTextEdit::dragEnterEvent(event);
 }
 
+void CQuillView::dragMoveEvent(QDragMoveEvent* event) {
+    if (!DroppedFile(event->mimeData()).isEmpty()) {
+        event->acceptProposedAction();
+        return;
+    }
+    QPlainTextEdit::dragMoveEvent(event);
+}
+
 void CQuillView::dropEvent(QDropEvent* event) {
-    QPlainTextEdit::dropEvent(event);
+    const QString path = DroppedFile(event->mimeData());
+    if (path.isEmpty()) {
+        QPlainTextEdit::dropEvent(event);
+        return;
+    }
+    event->acceptProposedAction();
+    // Opened from the event loop, once the drag has ended: opening may ask
+    // to save the current script first.
+    QTimer::singleShot(0, this, [this, path]() {
+        if (CQuillApp* app = CQuillApp::Instance()) {
+            window()->activateWindow();
+            app->OpenDocumentFile(path);
+        }
+    });
 }

@@ -3,6 +3,7 @@
 // coloring, the editing hooks, navigation and help.
 
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QTextCharFormat>
 #include <array>
 #include <memory>
@@ -10,7 +11,10 @@
 #include "app/CommandTarget.h"
 #include "view/CEditControl.h"
 #include "view/CKeywordTable.h"
+#include "view/CScriptPrinter.h"
+#include "view/CTextSearch.h"
 
+class CFindReplaceDlg;
 class CQuillDoc;
 class CSyntaxColorer;
 
@@ -53,6 +57,21 @@ public:
                       const QString& replace);
     void OnReplaceAll(const QString& find, const QString& replace, bool matchCase, bool wholeWord);
 
+    // The search cycle shared by the find dialog, F3 and Replace All.
+    CTextSearch& Search() { return m_search; }
+    // The find/replace dialog's one instance; null until first opened.
+    CFindReplaceDlg* FindReplaceDialog() const;
+    // Find (Ctrl+F), replace (Ctrl+H) and find next (F3).
+    void OnEditFind();
+    void OnEditReplace();
+    void OnEditRepeat();
+
+    // The printer shared by printing, preview and page setup.
+    CScriptPrinter& Printer() { return m_printer; }
+    void OnFilePrint();
+    void OnFilePrintDirect();
+    void OnFilePrintPreview();
+
     // Undo does nothing in this editor.
     void OnEditUndo() {}
     void OnEditCut();
@@ -73,9 +92,11 @@ protected:
     void inputMethodEvent(QInputMethodEvent* event) override;
     bool event(QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
 private:
+    void OpenFindReplace(bool replace);
     // Reads QUILL.DAT beside the executable; reports a file it cannot read.
     void LoadKeywordTable();
     // A typed character, after the control has processed it.
@@ -86,4 +107,7 @@ private:
     std::array<QTextCharFormat, 8> m_cfColors;
     CKeywordTable m_mapKeywords;
     std::unique_ptr<CSyntaxColorer> m_colorer;
+    CTextSearch m_search;
+    QPointer<CFindReplaceDlg> m_findDlg;
+    CScriptPrinter m_printer;
 };

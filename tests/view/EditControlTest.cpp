@@ -147,3 +147,10 @@ TEST_F(EditControlTest, ViewShowsWhiteOnBlackWithoutWrap) {
 }
 
 }  // namespace
+
+namespace {
+TEST(ViewLayout, TabStopsAreHalfAnInch) {
+    CQuillView view;
+    EXPECT_DOUBLE_EQ(view.tabStopDistance(), view.logicalDpiX() / 2.0);
+}
+}  // namespace

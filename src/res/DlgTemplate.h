@@ -1,0 +1,57 @@
+#pragma once
+// Dialog layouts as data: a dialog's title, size and font, and its controls
+// with their positions and sizes in dialog units. CDialogBase builds a
+// QDialog from one of these; the tables themselves are in DialogResources.
+
+#include <cstddef>
+
+// Standard button ids: the OK button accepts the dialog, Cancel rejects it.
+constexpr int IDOK = 1;
+constexpr int IDCANCEL = 2;
+// Id of a control that nobody looks up (labels).
+constexpr int IDC_STATIC = -1;
+
+enum class DlgControlKind {
+    PushButton,
+    DefPushButton,  // the dialog's default button: Enter presses it
+    Static,         // a line of text (no "&" mnemonic processing)
+    Edit,           // a one-line edit box
+    ListBox,        // a single-selection list
+    Icon,           // the application icon
+};
+
+// Control styles that change how a control behaves or looks. Flags combine.
+namespace dlgstyle {
+constexpr unsigned kNone = 0;
+constexpr unsigned kTabStop = 1u << 0;
+constexpr unsigned kBorder = 1u << 1;
+// Edit boxes.
+constexpr unsigned kReadOnly = 1u << 2;
+constexpr unsigned kRightAlign = 1u << 3;  // text aligned to the right edge
+constexpr unsigned kAutoHScroll = 1u << 4;
+// List boxes.
+constexpr unsigned kNotify = 1u << 5;             // reports selection changes and double clicks
+constexpr unsigned kNoIntegralHeight = 1u << 6;   // keeps its height as given
+constexpr unsigned kWantKeyboardInput = 1u << 7;  // sees the keys itself
+constexpr unsigned kVScroll = 1u << 8;            // vertical scroll bar (shown when needed)
+constexpr unsigned kSort = 1u << 9;               // items kept in sorted order
+}  // namespace dlgstyle
+
+struct DlgControl {
+    DlgControlKind kind;
+    int id;
+    const char* text;  // UTF-8; empty for none
+    int x, y, w, h;    // dialog units
+    unsigned styles;
+};
+
+struct DlgTemplate {
+    int id;             // resource number
+    const char* title;  // UTF-8 caption
+    int w, h;           // client size in dialog units
+    const char* fontFace;
+    int pointSize;
+    bool hasCaption;  // false: no title bar, a bare bordered popup
+    const DlgControl* controls;
+    std::size_t controlCount;
+};

@@ -1,0 +1,201 @@
+#include "view/CScriptPrinter.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextDocumentFragment>
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+namespace {
+
+// The default format's color (record 0 of the keyword color table).
+constexpr QRgb kDefaultWhite = qRgb(255, 255, 255);
+
+bool PrintsWhite(const QTextCharFormat& format) {
+    if (!format.hasProperty(QTextFormat::ForegroundBrush)) {
+        return true;
+    }
+    const QBrush brush = format.foreground();
+    return brush.style() == Qt::NoBrush || brush.color().rgb() == kDefaultWhite;
+}
+
+void ReportFailure(QWidget* parent) {
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("QUILL"),
+                    QStringLiteral("印刷を開始できませんでした。"), QMessageBox::Ok, parent);
+    box.exec();
+}
+
+}  // namespace
+
+CScriptPrinter::CScriptPrinter() = default;
+CScriptPrinter::~CScriptPrinter() = default;
+
+QPrinter* CScriptPrinter::Printer() {
+    if (!m_printer) {
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        m_printer->setPageMargins(QMarginsF(kMarginMm, kMarginMm, kMarginMm, kMarginMm),
+                                  QPageLayout::Millimeter);
+    }
+    return m_printer.get();
+}
+
+bool CScriptPrinter::PageSetup(QWidget* parent) {
+    QPageSetupDialog dialog(Printer(), parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool CScriptPrinter::Print(QWidget* parent, const QTextDocument& doc, int selStart, int selEnd) {
+    QPrinter* printer = Printer();
+    printer->setPrintRange(QPrinter::AllPages);
+    QPrintDialog dialog(printer, parent);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, selStart != selEnd);
+    if (dialog.exec() != QDialog::Accepted) {
+        return false;
+    }
+    const bool selection = printer->printRange() == QPrinter::Selection;
+    if (PrintTo(printer, doc, selection ? selStart : 0, selection ? selEnd : -1) < 0) {
+        ReportFailure(parent);
+        return false;
+    }
+    return true;
+}
+
+bool CScriptPrinter::PrintDirect(QWidget* parent, const QTextDocument& doc) {
+    QPrinter* printer = Printer();
+    printer->setPrintRange(QPrinter::AllPages);
+    if (PrintTo(printer, doc) < 0) {
+        ReportFailure(parent);
+        return false;
+    }
+    return true;
+}
+
+void CScriptPrinter::Preview(QWidget* parent, const QTextDocument& doc) {
+    QPrinter* printer = Printer();
+    printer->setPrintRange(QPrinter::AllPages);
+    QPrintPreviewDialog dialog(printer, parent);
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
+                     [&doc](QPrinter* p) { PrintTo(p, doc); });
+    dialog.exec();
+}
+
+int CScriptPrinter::PrintTo(QPrinter* printer, const QTextDocument& doc, int start, int end) {
+    const std::unique_ptr<QTextDocument> copy = PrintCopy(doc, start, end);
+    QPainter painter;
+    if (!painter.begin(printer)) {
+        return -1;
+    }
+    const QSizeF body = printer->pageLayout().paintRectPixels(printer->resolution()).size();
+    const int pages = LayOut(copy.get(), printer, body);
+
+    int first = 0;
+    int last = pages - 1;
+    if (printer->printRange() == QPrinter::PageRange && printer->fromPage() > 0) {
+        first = printer->fromPage() - 1;
+        last = std::min(last, printer->toPage() > 0 ? printer->toPage() - 1 : last);
+    }
+    std::vector<int> order;
+    for (int i = first; i <= last; ++i) {
+        order.push_back(i);
+    }
+    if (printer->pageOrder() == QPrinter::LastPageFirst) {
+        std::reverse(order.begin(), order.end());
+    }
+    // The print system makes the copies when it can; otherwise they are
+    // printed here, collated.
+    const int copies = printer->supportsMultipleCopies() ? 1 : std::max(printer->copyCount(), 1);
+
+    int printed = 0;
+    for (int c = 0; c < copies; ++c) {
+        for (int index : order) {
+            if (printed > 0 && !printer->newPage()) {
+                return printed;
+            }
+            PaintPage(&painter, copy.get(), index, body);
+            ++printed;
+        }
+    }
+    painter.end();
+    return printed;
+}
+
+std::unique_ptr<QTextDocument> CScriptPrinter::PrintCopy(const QTextDocument& doc, int start,
+                                                         int end) {
+    const int length = doc.characterCount() - 1;
+    start = std::clamp(start, 0, length);
+    end = end < 0 ? length : std::clamp(end, start, length);
+    std::unique_ptr<QTextDocument> copy;
+    if (start == 0 && end == length) {
+        copy.reset(doc.clone());
+    } else {
+        copy = std::make_unique<QTextDocument>();
+        copy->setDefaultFont(doc.defaultFont());
+        QTextCursor range(const_cast<QTextDocument*>(&doc));
+        range.setPosition(start);
+        range.setPosition(end, QTextCursor::KeepAnchor);
+        QTextCursor(copy.get()).insertFragment(range.selection());
+    }
+    copy->setUndoRedoEnabled(false);
+
+    // Collect first, then change: a format change splits and joins the
+    // fragments being walked.
+    std::vector<std::pair<int, int>> ranges;
+    for (QTextBlock b = copy->begin(); b.isValid(); b = b.next()) {
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            const QTextFragment f = it.fragment();
+            if (!PrintsWhite(f.charFormat())) {
+                continue;
+            }
+            if (!ranges.empty() && ranges.back().second == f.position()) {
+                ranges.back().second = f.position() + f.length();
+            } else {
+                ranges.emplace_back(f.position(), f.position() + f.length());
+            }
+        }
+    }
+    QTextCharFormat black;
+    black.setForeground(QColor(Qt::black));
+    QTextCursor c(copy.get());
+    c.beginEditBlock();
+    for (const auto& [from, to] : ranges) {
+        c.setPosition(from);
+        c.setPosition(to, QTextCursor::KeepAnchor);
+        c.mergeCharFormat(black);
+    }
+    c.endEditBlock();
+    return copy;
+}
+
+int CScriptPrinter::LayOut(QTextDocument* copy, QPaintDevice* device, const QSizeF& body) {
+    copy->documentLayout()->setPaintDevice(device);
+    copy->setDocumentMargin(0);
+    QTextOption option = copy->defaultTextOption();
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    // Tab stops every half inch, as on the screen.
+    option.setTabStopDistance(device->logicalDpiX() / 2.0);
+    copy->setDefaultTextOption(option);
+    copy->setPageSize(body);
+    return copy->pageCount();
+}
+
+void CScriptPrinter::PaintPage(QPainter* painter, QTextDocument* copy, int index,
+                               const QSizeF& body) {
+    const QRectF page(0, index * body.height(), body.width(), body.height());
+    painter->save();
+    painter->translate(0, -page.top());
+    painter->setClipRect(page);
+    QAbstractTextDocumentLayout::PaintContext context;
+    context.clip = page;
+    context.palette.setColor(QPalette::Text, Qt::black);
+    copy->documentLayout()->draw(painter, context);
+    painter->restore();
+}

@@ -1,0 +1,179 @@
+// The directory, run option and about dialogs, opened by their commands.
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include "app/CAboutDlg.h"
+#include "app/CDirDlg.h"
+#include "app/CMainFrame.h"
+#include "app/CQuillApp.h"
+#include "app/CRunOptionDlg.h"
+#include "app/SettingsStore.h"
+#include "res/CommandIds.h"
+#include "res/DialogResources.h"
+#include "support/AppFixture.h"
+#include "support/TestUtil.h"
+
+namespace {
+
+class SettingsDialogs : public AppFixture {
+protected:
+    void SetUp() override {
+        AppFixture::SetUp();
+        ASSERT_TRUE(Start());
+    }
+    void TearDown() override {
+        CDirDlg::SetFolderPickerForTesting({});
+        AppFixture::TearDown();
+    }
+
+    // Runs command `id`; `act` gets the dialog of type T once it is open.
+    template <class T>
+    void WithDialog(int id, std::function<void(T*)> act) {
+        bool seen = false;
+        testutil::WhenModal([&](QWidget* w) {
+            T* dlg = qobject_cast<T*>(w);
+            seen = dlg != nullptr;
+            if (dlg) {
+                act(dlg);
+            }
+            if (QApplication::activeModalWidget() == w) {
+                w->close();  // a failed check must not leave it open
+            }
+        });
+        Frame()->DispatchCommand(id);
+        EXPECT_TRUE(seen);
+    }
+
+    static QLineEdit* Box(CDialogBase* dlg, int id) { return dlg->Control<QLineEdit>(id); }
+    static void Click(CDialogBase* dlg, int id) { dlg->Control<QPushButton>(id)->click(); }
+};
+
+}  // namespace
+
+TEST_F(SettingsDialogs, DirectoryOkWritesBothKeysAndTheAppTakesThem) {
+    App()->m_hspdir = "/old/hsp/";
+    App()->m_hsphelp = "/old/help/";
+    WithDialog<CDirDlg>(cmd::ID_SET_DIRECTORY, [](CDirDlg* dlg) {
+        EXPECT_EQ(Box(dlg, IDC_EDIT1)->text(), "/old/hsp/");
+        EXPECT_EQ(Box(dlg, IDC_EDIT2)->text(), "/old/help/");
+        // Typed folders are kept as typed, without a final "/".
+        Box(dlg, IDC_EDIT1)->setText("/opt/my hsp");
+        Box(dlg, IDC_EDIT2)->clear();
+        Click(dlg, IDOK);
+    });
+    EXPECT_EQ(App()->m_hspdir, "/opt/my hsp");
+    EXPECT_EQ(App()->m_hsphelp, "");
+    EXPECT_EQ(settings::GetString(settings::kHspDir), "/opt/my hsp");
+    EXPECT_TRUE(settings::Contains(settings::kHspHelp));
+    EXPECT_EQ(settings::GetString(settings::kHspHelp), "");
+}
+
+TEST_F(SettingsDialogs, BrowsingAppendsASlashAndCancelStillChangesNothing) {
+    App()->m_hspdir = "/old/hsp/";
+    App()->m_hsphelp = "/old/help/";
+    QStringList answers{"/home/u/hsp", "/", ""};
+    QString askedTitle;
+    CDirDlg::SetFolderPickerForTesting([&](QWidget*, const QString& title) {
+        askedTitle = title;
+        return answers.takeFirst();
+    });
+    WithDialog<CDirDlg>(cmd::ID_SET_DIRECTORY, [](CDirDlg* dlg) {
+        Click(dlg, IDC_BUTTON1);
+        EXPECT_EQ(Box(dlg, IDC_EDIT1)->text(), "/home/u/hsp/");
+        EXPECT_EQ(Box(dlg, IDC_EDIT2)->text(), "/old/help/");
+        Click(dlg, IDC_BUTTON2);
+        EXPECT_EQ(Box(dlg, IDC_EDIT2)->text(), "//");
+        // A cancelled picker leaves the box alone.
+        Click(dlg, IDC_BUTTON1);
+        EXPECT_EQ(Box(dlg, IDC_EDIT1)->text(), "/home/u/hsp/");
+        Click(dlg, IDCANCEL);
+    });
+    EXPECT_EQ(askedTitle, QStringLiteral("フォルダを選択してください"));
+    EXPECT_TRUE(answers.isEmpty());
+    EXPECT_EQ(App()->m_hspdir, "/old/hsp/");
+    EXPECT_EQ(App()->m_hsphelp, "/old/help/");
+    EXPECT_FALSE(settings::Contains(settings::kHspDir));
+    EXPECT_FALSE(settings::Contains(settings::kHspHelp));
+}
+
+TEST_F(SettingsDialogs, DirectoryBoxesTakeAtMost256Characters) {
+    // A longer value from the settings is shown whole, and OK refuses it
+    // rather than storing it cut short.
+    App()->m_hspdir = "/" + QString(299, 'd');
+    QString refusal;
+    WithDialog<CDirDlg>(cmd::ID_SET_DIRECTORY, [&](CDirDlg* dlg) {
+        QLineEdit* dir = Box(dlg, IDC_EDIT1);
+        EXPECT_EQ(dir->text().size(), 300);
+        QTimer::singleShot(0, [&refusal]() {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                refusal = box->text();
+                box->accept();
+            }
+        });
+        Click(dlg, IDOK);
+        EXPECT_TRUE(dlg->isVisible());
+
+        // Typing stops at 256 characters.
+        dir->clear();
+        dir->setFocus();
+        QTest::keyClicks(dir, QString(300, 'a'));
+        EXPECT_EQ(dir->text(), QString(256, 'a'));
+        QLineEdit* help = Box(dlg, IDC_EDIT2);
+        help->setFocus();
+        QTest::keyClicks(help, QString(257, 'h'));
+        EXPECT_EQ(help->text().size(), 256);
+        Click(dlg, IDOK);
+    });
+    EXPECT_FALSE(refusal.isEmpty());
+    EXPECT_EQ(settings::GetString(settings::kHspDir), QString(256, 'a'));
+    EXPECT_EQ(settings::GetString(settings::kHspHelp), QString(256, 'h'));
+}
+
+TEST_F(SettingsDialogs, RunOptionStoresAnyTextExactly) {
+    for (const QString& text :
+         {QString("-w \"a b\", c\\d"), QString("   "), QString(), QString(40000, 'x')}) {
+        App()->m_cmdline = "before";
+        WithDialog<CRunOptionDlg>(cmd::ID_HSP_CMDLINE, [&](CRunOptionDlg* dlg) {
+            EXPECT_EQ(Box(dlg, IDC_EDIT1)->text(), "before");
+            Box(dlg, IDC_EDIT1)->setText(text);
+            Click(dlg, IDOK);
+        });
+        EXPECT_EQ(App()->m_cmdline, text);
+        EXPECT_TRUE(settings::Contains(settings::kCmdLine));
+        EXPECT_EQ(settings::GetString(settings::kCmdLine), text);
+    }
+}
+
+TEST_F(SettingsDialogs, RunOptionCancelChangesNothing) {
+    App()->m_cmdline = "keep";
+    WithDialog<CRunOptionDlg>(cmd::ID_HSP_CMDLINE, [](CRunOptionDlg* dlg) {
+        Box(dlg, IDC_EDIT1)->setText("changed");
+        QTest::keyClick(dlg, Qt::Key_Escape);
+    });
+    EXPECT_EQ(App()->m_cmdline, "keep");
+    EXPECT_FALSE(settings::Contains(settings::kCmdLine));
+}
+
+TEST_F(SettingsDialogs, AboutShowsTheVersionAndClosesWithOk) {
+    bool closed = false;
+    WithDialog<CAboutDlg>(cmd::ID_APP_ABOUT, [&](CAboutDlg* dlg) {
+        EXPECT_EQ(dlg->windowTitle(), QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"));
+        QStringList lines;
+        for (QLabel* label : dlg->findChildren<QLabel*>()) {
+            if (!label->text().isEmpty()) {
+                lines << label->text();
+            }
+        }
+        EXPECT_EQ(lines.size(), 4);
+        EXPECT_TRUE(lines.contains("QUILL Version 1.04"));
+        Click(dlg, IDOK);
+        closed = !dlg->isVisible();
+    });
+    EXPECT_TRUE(closed);
+}

@@ -1,0 +1,141 @@
+// F5 on the document: settings and path decide where it runs; the document
+// itself is left as it was; every message in one warning box.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QMessageBox>
+#include <QTimer>
+
+#include "HspStandIn.h"
+#include "app/CMainFrame.h"
+#include "app/CQuillApp.h"
+#include "doc/CQuillDoc.h"
+#include "res/CommandIds.h"
+#include "support/AppFixture.h"
+#include "support/TestUtil.h"
+#include "view/CQuillView.h"
+
+namespace {
+
+struct Box {
+    int count = 0;
+    QString title;
+    QString text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+};
+
+class HspRunDoc : public AppFixture {
+protected:
+    void SetUp() override {
+        AppFixture::SetUp();
+#ifndef QUILL_FIXTURE_DIR
+        GTEST_SKIP() << "stand-ins not built";
+#endif
+        m_hsp = m_root.path() + "/hsp";
+        ASSERT_TRUE(HspStandIn::Install(m_hsp));
+        ASSERT_TRUE(Start());
+    }
+
+    // Runs F5 as the menu does; records and closes every message box it
+    // shows (the timer lives only as long as the command).
+    Box RunF5() {
+        Box box;
+        QTimer timer;
+        timer.setInterval(10);
+        QObject::connect(&timer, &QTimer::timeout, [&box]() {
+            if (auto* m = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                ++box.count;
+                box.title = m->windowTitle();
+                box.text = m->text();
+                box.icon = m->icon();
+                m->accept();
+            }
+        });
+        timer.start();
+        Frame()->DispatchCommand(cmd::ID_HSP_RUN);
+        return box;
+    }
+
+    QTemporaryDir m_root;
+    QString m_hsp;
+};
+
+}  // namespace
+
+TEST_F(HspRunDoc, UntitledScriptRunsInTheHspFolderAndStaysAsItWas) {
+    App()->m_hspdir = m_hsp + "/";
+    App()->m_exestat = 3;
+    App()->m_cmdline = "level 2";
+    View()->setPlainText("mes 1\nstop");
+    Doc()->SetModifiedFlag(true);
+
+    EXPECT_EQ(RunF5().count, 0);
+    EXPECT_EQ(HspStandIn::WaitForRuntime(m_hsp),
+              (QStringList{m_hsp, "*@" + m_hsp + "/obj", "level", "2"}));
+    // The text as a save writes it, though it was never saved.
+    EXPECT_EQ(testutil::ReadFile(m_hsp + "/hsptmp"), "mes 1\r\nstop");
+    EXPECT_TRUE(Doc()->IsModified());
+    EXPECT_TRUE(Doc()->GetPathName().isEmpty());
+    EXPECT_EQ(Doc()->GetTitle(), QStringLiteral("無題"));
+}
+
+TEST_F(HspRunDoc, TitledScriptRunsInItsFolder) {
+    const QString script = m_root.path() + "/scripts/game.as";
+    QDir().mkpath(m_root.path() + "/scripts");
+    {
+        QFile f(script);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("stop\n");
+    }
+    ASSERT_TRUE(App()->OpenDocumentFile(script));
+    App()->m_hspdir = m_hsp + "/";
+
+    EXPECT_EQ(RunF5().count, 0);
+    EXPECT_EQ(HspStandIn::WaitForRuntime(m_hsp),
+              (QStringList{m_root.path() + "/scripts", m_hsp + "/obj"}));
+    EXPECT_EQ(testutil::ReadFile(m_hsp + "/hsptmp"), "stop\n");
+    EXPECT_FALSE(Doc()->IsModified());
+    EXPECT_EQ(Doc()->GetPathName(), script);
+    EXPECT_EQ(Doc()->GetTitle(), "game.as");
+}
+
+TEST_F(HspRunDoc, TitledScriptWithoutHspFolderUsesTheScriptsFolder) {
+    // The stand-ins sit beside the script: bare names are found there.
+    const QString folder = m_root.path() + "/work";
+    ASSERT_TRUE(HspStandIn::Install(folder));
+    const QString script = folder + "/a.as";
+    {
+        QFile f(script);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("stop\r\n");
+    }
+    ASSERT_TRUE(App()->OpenDocumentFile(script));
+    App()->m_hspdir.clear();
+
+    EXPECT_EQ(RunF5().count, 0);
+    EXPECT_EQ(HspStandIn::WaitForRuntime(folder), (QStringList{folder, folder + "/obj"}));
+    EXPECT_EQ(testutil::ReadFile(folder + "/hsptmp"), "stop\r\n");
+    EXPECT_EQ(testutil::ReadFile(folder + "/obj"), "QUILLOBJ\nstop\r\n");
+}
+
+TEST_F(HspRunDoc, EveryFailureIsOneWarningBoxCaptionedQuill) {
+    // Untitled with no HSP folder: nowhere to run, nothing written.
+    App()->m_hspdir.clear();
+    Box box = RunF5();
+    EXPECT_EQ(box.count, 1);
+    EXPECT_EQ(box.title, "QUILL");
+    EXPECT_EQ(box.icon, QMessageBox::Warning);
+    EXPECT_EQ(box.text, QStringLiteral("ディレクトリ設定エラー"));
+    EXPECT_FALSE(QFile::exists(QDir::current().filePath("hsptmp")));
+
+    // A failing compile: the compiler's own text; nothing started.
+    App()->m_hspdir = m_hsp + "/";
+    View()->setPlainText("mes 1\n#standin-fail\nstop");
+    box = RunF5();
+    EXPECT_EQ(box.count, 1);
+    EXPECT_EQ(box.title, "QUILL");
+    EXPECT_EQ(box.icon, QMessageBox::Warning);
+    EXPECT_EQ(box.text, "stand-in: error in line 2");
+    EXPECT_FALSE(HspStandIn::RuntimeStartedWithin(m_hsp, 300));
+}

@@ -1,0 +1,68 @@
+// Working out a run: folder, file paths and the runtime's arguments.
+#include <gtest/gtest.h>
+
+#include "doc/HspRunPlan.h"
+
+TEST(HspRunPlan, RunFolderIsTheScriptsFolderOrTheHspFolder) {
+    EXPECT_EQ(RunFolderOf("/home/u/src/game.as", "/opt/hsp/"), "/home/u/src");
+    EXPECT_EQ(RunFolderOf("", "/opt/hsp/"), "/opt/hsp/");
+    EXPECT_EQ(RunFolderOf("", ""), "");
+    EXPECT_EQ(RunFolderOf("/game.as", "/opt/hsp/"), "/");
+    EXPECT_EQ(RunFolderOf("game.as", "/opt/hsp/"), "");
+    // Only the last separator counts; a Japanese folder name is kept whole.
+    EXPECT_EQ(RunFolderOf(QStringLiteral("/home/u/表示/a.as"), ""), QStringLiteral("/home/u/表示"));
+}
+
+TEST(HspRunPlan, FlagsComeFromTheTwoBitsOnlyAndPrecedeTheObjectFile) {
+    const QString obj = "/opt/hsp/obj";
+    EXPECT_EQ(RuntimeArguments(obj, 0, ""), QStringList{"/opt/hsp/obj"});
+    EXPECT_EQ(RuntimeArguments(obj, 1, ""), QStringList{"*/opt/hsp/obj"});
+    EXPECT_EQ(RuntimeArguments(obj, 2, ""), QStringList{"@/opt/hsp/obj"});
+    EXPECT_EQ(RuntimeArguments(obj, 3, ""), QStringList{"*@/opt/hsp/obj"});
+    EXPECT_EQ(RuntimeArguments(obj, 1 | 4 | 64, ""), QStringList{"*/opt/hsp/obj"});
+    EXPECT_EQ(RuntimeArguments(obj, -1, ""), QStringList{"*@/opt/hsp/obj"});
+}
+
+TEST(HspRunPlan, CommandLineIsSplitIntoArgumentsNeverInterpreted) {
+    const QString obj = "obj";
+    EXPECT_EQ(RuntimeArguments(obj, 3, "abc"), (QStringList{"*@obj", "abc"}));
+    EXPECT_EQ(RuntimeArguments(obj, 0, "   "), QStringList{"obj"});
+    // Double quotes, and single quotes that begin a word, keep a part
+    // together; an apostrophe inside a word is an ordinary character.
+    EXPECT_EQ(RuntimeArguments(obj, 0, R"(one "two words" it's 'three  words' x'y z')"),
+              (QStringList{"obj", "one", "two words", "it's", "three  words", "x'y", "z'"}));
+    EXPECT_EQ(RuntimeArguments(obj, 0, R"('a "b" c' "d 'e' f" 'open)"),
+              (QStringList{"obj", "a \"b\" c", "d 'e' f", "'open"}));
+    EXPECT_EQ(RuntimeArguments(obj, 0, R"(say """hi""")"), (QStringList{"obj", "say", "\"hi\""}));
+    // Shell syntax stays literal text.
+    EXPECT_EQ(RuntimeArguments(obj, 0, "a; rm x && $(b) | c"),
+              (QStringList{"obj", "a;", "rm", "x", "&&", "$(b)", "|", "c"}));
+}
+
+TEST(HspRunPlan, FilesAreTheHspFolderPlusTheirNames) {
+    const HspRunPlan untitled = MakeHspRunPlan("/opt/my hsp/", 2, "-x", "", "/home/u");
+    EXPECT_EQ(untitled.workdir, "/opt/my hsp/");
+    EXPECT_EQ(untitled.source, "/opt/my hsp/hsptmp");
+    EXPECT_EQ(untitled.object, "/opt/my hsp/obj");
+    EXPECT_EQ(untitled.library, "/opt/my hsp/hspcmp.dll");
+    EXPECT_EQ(untitled.runtime, "/opt/my hsp/hsp2");
+    EXPECT_EQ(untitled.args, (QStringList{"@/opt/my hsp/obj", "-x"}));
+
+    const HspRunPlan titled = MakeHspRunPlan("/opt/hsp/", 0, "", "/w/game.as", "/home/u");
+    EXPECT_EQ(titled.workdir, "/w");
+    EXPECT_EQ(titled.source, "/opt/hsp/hsptmp");
+
+    // With no HSP folder the bare names are found in the script's folder.
+    const HspRunPlan bare = MakeHspRunPlan("", 0, "", "/w/game.as", "/home/u");
+    EXPECT_EQ(bare.workdir, "/w");
+    EXPECT_EQ(bare.source, "/w/hsptmp");
+    EXPECT_EQ(bare.object, "/w/obj");
+    EXPECT_EQ(bare.library, "/w/hspcmp.dll");
+    EXPECT_EQ(bare.runtime, "/w/hsp2");
+    EXPECT_EQ(bare.args, QStringList{"/w/obj"});
+
+    // An untitled script with no HSP folder has nowhere to run.
+    EXPECT_TRUE(MakeHspRunPlan("", 0, "", "", "/home/u").workdir.isEmpty());
+    // A relative HSP folder is taken from the editor's current folder.
+    EXPECT_EQ(MakeHspRunPlan("hsp/", 0, "", "", "/home/u").workdir, "/home/u/hsp/");
+}

@@ -1,0 +1,167 @@
+// Compile and run with the stand-in compiler library and runtime.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "HspStandIn.h"
+#include "doc/CHspCompiler.h"
+#include "doc/CHspRunner.h"
+#include "doc/HspRunPlan.h"
+#include "support/TestUtil.h"
+
+namespace {
+
+class HspRunner : public ::testing::Test {
+protected:
+    void SetUp() override {
+#ifndef QUILL_FIXTURE_DIR
+        GTEST_SKIP() << "stand-ins not built";
+#endif
+        // A folder name with a space: nothing may split it.
+        m_hsp = m_root.path() + "/HSP folder";
+        ASSERT_TRUE(HspStandIn::Install(m_hsp));
+    }
+
+    HspRunPlan Plan(int exestat = 0, const QString& cmdline = QString(),
+                    const QString& docPath = QString()) const {
+        return MakeHspRunPlan(m_hsp + "/", exestat, cmdline, docPath, QDir::currentPath());
+    }
+
+    // Runs with `script` as the text; returns the message, if any.
+    static std::optional<QString> Run(const HspRunPlan& plan, const QByteArray& script) {
+        return CHspRunner::Run(plan, [script](QByteArray* bytes, QString*) {
+            *bytes = script;
+            return true;
+        });
+    }
+
+    QTemporaryDir m_root;
+    QString m_hsp;
+};
+
+}  // namespace
+
+TEST_F(HspRunner, PassingCompileCallsTheLibraryInOrderThenStartsTheRuntime) {
+    const QString before = QDir::currentPath();
+    const QByteArray script = "mes \"hello\"\r\nstop\r\n";
+    EXPECT_EQ(Run(Plan(), script), std::nullopt);
+    EXPECT_EQ(QDir::currentPath(), before);
+
+    const QString src = m_hsp + "/hsptmp";
+    const QString obj = m_hsp + "/obj";
+    EXPECT_EQ(
+        HspStandIn::CompilerLog(m_hsp),
+        (QStringList{"load", "hsc_ini\t0\t" + src + "\t0\t0", "hsc_objname\t0\t" + obj + "\t0\t0",
+                     "hsc_comp\t1\t0\t0\t0", "hsc_bye\t0\t0\t0\t0", "unload"}));
+    EXPECT_EQ(testutil::ReadFile(src), script);
+    EXPECT_EQ(testutil::ReadFile(obj), "QUILLOBJ\n" + script);
+    // An untitled script runs in the HSP folder.
+    EXPECT_EQ(HspStandIn::WaitForRuntime(m_hsp), (QStringList{m_hsp, obj}));
+}
+
+TEST_F(HspRunner, RuntimeArgumentsForEveryOptionAndCommandLine) {
+    const QString obj = m_hsp + "/obj";
+    const struct {
+        int exestat;
+        QString cmdline;
+        QStringList args;
+    } cases[] = {
+        {0, "", {obj}},
+        {1, "", {"*" + obj}},
+        {2, "", {"@" + obj}},
+        {3, "abc", {"*@" + obj, "abc"}},
+        {1 | 8 | 256, "", {"*" + obj}},
+        {0, "   ", {obj}},
+        {2, R"(-v "two words" x;y $HOME)", {"@" + obj, "-v", "two words", "x;y", "$HOME"}},
+    };
+    for (const auto& c : cases) {
+        HspStandIn::ClearRecords(m_hsp);
+        EXPECT_EQ(Run(Plan(c.exestat, c.cmdline), "stop\r\n"), std::nullopt);
+        EXPECT_EQ(HspStandIn::WaitForRuntime(m_hsp), QStringList{m_hsp} + c.args)
+            << c.exestat << " " << c.cmdline.toStdString();
+    }
+}
+
+TEST_F(HspRunner, FailingCompileShowsTheCompilersTextAndStartsNothing) {
+    const std::optional<QString> message = Run(Plan(), "mes 1\r\n#standin-fail\r\n");
+    EXPECT_EQ(message, QStringLiteral("stand-in: error in line 2"));
+    const QStringList log = HspStandIn::CompilerLog(m_hsp);
+    ASSERT_EQ(log.size(), 7);
+    EXPECT_EQ(log[4], "hsc_getmes\tbuffer\t0\t0\t0");
+    EXPECT_EQ(log[5], "hsc_bye\t0\t0\t0\t0");
+    EXPECT_EQ(log[6], "unload");
+    EXPECT_FALSE(QFile::exists(m_hsp + "/obj"));
+    EXPECT_FALSE(HspStandIn::RuntimeStartedWithin(m_hsp, 300));
+}
+
+TEST_F(HspRunner, UnterminatedMessageIsCutAtTheBufferEnd) {
+    // The stand-in fills all 32,000 bytes and writes no terminating zero.
+    const std::optional<QString> message = Run(Plan(), "#standin-flood\n");
+    ASSERT_TRUE(message.has_value());
+    EXPECT_EQ(*message, QString(CHspCompiler::kMessageBufferSize - 1, QLatin1Char('x')));
+}
+
+TEST_F(HspRunner, RunningTwiceLoadsAnewAndOverwrites) {
+    EXPECT_EQ(Run(Plan(), "a long first script\r\n"), std::nullopt);
+    ASSERT_FALSE(HspStandIn::WaitForRuntime(m_hsp).isEmpty());
+    QFile::remove(m_hsp + "/hsp2.log");
+    EXPECT_EQ(Run(Plan(), "second\r\n"), std::nullopt);
+    ASSERT_FALSE(HspStandIn::WaitForRuntime(m_hsp).isEmpty());
+    EXPECT_EQ(testutil::ReadFile(m_hsp + "/hsptmp"), "second\r\n");
+    EXPECT_EQ(testutil::ReadFile(m_hsp + "/obj"), "QUILLOBJ\nsecond\r\n");
+    EXPECT_EQ(HspStandIn::CompilerLog(m_hsp).count("load"), 2);
+    EXPECT_EQ(HspStandIn::CompilerLog(m_hsp).count("unload"), 2);
+}
+
+TEST_F(HspRunner, MissingEntryPointIsReportedAndNothingIsCalled) {
+    const QString other = m_root.path() + "/partial";
+    ASSERT_TRUE(HspStandIn::Install(other, "noentry/hspcmp.dll"));
+    const std::optional<QString> message =
+        Run(MakeHspRunPlan(other + "/", 0, "", "", QDir::currentPath()), "stop\n");
+    ASSERT_TRUE(message.has_value());
+    EXPECT_TRUE(message->contains("hsc_getmes")) << message->toStdString();
+    EXPECT_EQ(HspStandIn::CompilerLog(other), (QStringList{"load", "unload"}));
+    EXPECT_FALSE(HspStandIn::RuntimeStartedWithin(other, 200));
+}
+
+TEST_F(HspRunner, FailuresBeforeTheCompile) {
+    // No library: the source has been written.
+    QFile::remove(m_hsp + "/hspcmp.dll");
+    EXPECT_EQ(Run(Plan(), "stop\n"), QStringLiteral("hspcmp.dll ファイルにアクセス出来ません。"));
+    EXPECT_EQ(testutil::ReadFile(m_hsp + "/hsptmp"), "stop\n");
+
+    // The source cannot be created.
+    QFile::remove(m_hsp + "/hsptmp");
+    ASSERT_TRUE(QDir(m_hsp).mkdir("hsptmp"));
+    EXPECT_EQ(Run(Plan(), "stop\n"), QStringLiteral("hsptmp ファイルにアクセス出来ません。"));
+    QDir(m_hsp).rmdir("hsptmp");
+
+    // The text cannot be encoded: its message, and nothing is written.
+    const std::optional<QString> refused = CHspRunner::Run(Plan(), [](QByteArray*, QString* error) {
+        *error = "cannot encode";
+        return false;
+    });
+    EXPECT_EQ(refused, QStringLiteral("cannot encode"));
+    EXPECT_FALSE(QFile::exists(m_hsp + "/hsptmp"));
+
+    // No working directory: nothing is written anywhere.
+    EXPECT_EQ(Run(MakeHspRunPlan("", 0, "", "", QDir::currentPath()), "stop\n"),
+              QStringLiteral("ディレクトリ設定エラー"));
+    EXPECT_FALSE(QFile::exists("hsptmp"));
+    EXPECT_EQ(Run(Plan(0, "", m_root.path() + "/gone/game.as"), "stop\n"),
+              QStringLiteral("ディレクトリ設定エラー"));
+    EXPECT_FALSE(QFile::exists(m_hsp + "/hsptmp"));
+}
+
+TEST_F(HspRunner, WriteFailureIsReportedWithThePath) {
+    if (!QFile::exists("/dev/full")) {
+        GTEST_SKIP() << "no /dev/full";
+    }
+    ASSERT_TRUE(QFile::link("/dev/full", m_hsp + "/hsptmp"));
+    const std::optional<QString> message = Run(Plan(), QByteArray(10000, 'a'));
+    EXPECT_EQ(message,
+              m_hsp + "/hsptmp" + QStringLiteral(" の書き込み中に予期しないｴﾗｰが発生しました。"));
+    EXPECT_TRUE(HspStandIn::CompilerLog(m_hsp).isEmpty());
+}

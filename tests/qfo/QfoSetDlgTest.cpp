@@ -1,0 +1,300 @@
+// The QuickFileOpen settings dialog and the register-and-edit dialog,
+// driven through the application's command.
+#include <QAbstractButton>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTest>
+
+#include "app/CQuillApp.h"
+#include "qfo/CQfoEntryDlg.h"
+#include "qfo/CQfoSetDlg.h"
+#include "qfo/QfoStore.h"
+#include "qfo/QfoTestSupport.h"
+#include "res/CommandIds.h"
+#include "res/DialogResources.h"
+#include "support/AppFixture.h"
+
+namespace {
+
+using qfotest::OnNextModal;
+
+constexpr int kDelete = IDC_BUTTON1;
+constexpr int kAdd = IDC_BUTTON2;
+constexpr int kEdit = IDC_BUTTON3;
+constexpr int kBrowse = IDC_BUTTON1;
+
+void Click(CDialogBase* dialog, int id) {
+    auto* button = qobject_cast<QAbstractButton*>(dialog->GetDlgItem(id));
+    ASSERT_NE(button, nullptr) << id;
+    button->click();
+}
+
+QStringList Items(const CQfoSetDlg* dlg) {
+    QStringList items;
+    for (int i = 0; i < dlg->m_list->count(); ++i) {
+        items << dlg->m_list->item(i)->text();
+    }
+    return items;
+}
+
+void Select(CQfoSetDlg* dlg, const QString& name) {
+    const auto items = dlg->m_list->findItems(name, Qt::MatchExactly);
+    ASSERT_EQ(items.size(), 1) << name.toStdString();
+    const QRect r = dlg->m_list->visualItemRect(items.first());
+    QTest::mouseClick(dlg->m_list->viewport(), Qt::LeftButton, {}, r.center());
+}
+
+// Answers the next message box, which must show `text`, with OK.
+void ExpectMessage(const QString& text, bool* seen) {
+    *seen = false;
+    OnNextModal<QMessageBox>([text, seen](QMessageBox* box) {
+        *seen = true;
+        EXPECT_EQ(box->text(), text);
+        EXPECT_EQ(box->windowTitle(), "確認");
+        EXPECT_EQ(box->icon(), QMessageBox::NoIcon);
+        box->button(QMessageBox::Ok)->click();
+    });
+}
+
+// Fills the register-and-edit dialog and presses OK.
+void FillAndOk(CQfoEntryDlg* entry, const QString& name, const QString& file) {
+    entry->Control<QLineEdit>(IDC_EDIT1)->setText(name);
+    entry->Control<QLineEdit>(IDC_EDIT2)->setText(file);
+    Click(entry, IDOK);
+}
+
+class QfoSetDlgTest : public AppFixture {
+protected:
+    void SetUp() override {
+        AppFixture::SetUp();
+        ASSERT_TRUE(QDir(ExeDir()).mkpath("QFO"));
+        ASSERT_TRUE(Start());
+    }
+    void TearDown() override {
+        CQfoEntryDlg::SetBrowseHookForTesting({});
+        AppFixture::TearDown();
+    }
+    void Entry(const QString& name, const QByteArray& content) {
+        testutil::WriteFile(m_exeDir, "QFO/" + name, content);
+    }
+    // Runs the settings command; `drive` gets the open dialog and must close it.
+    void RunSetDlg(std::function<void(CQfoSetDlg*)> drive) {
+        bool ran = false;
+        OnNextModal<CQfoSetDlg>([&](CQfoSetDlg* dlg) {
+            ran = true;
+            drive(dlg);
+            if (dlg->isVisible()) {
+                ADD_FAILURE() << "the settings dialog was left open";
+                dlg->done(0);
+            }
+        });
+        App()->OnCommand(cmd::ID_SET_QFO);
+        EXPECT_TRUE(ran);
+    }
+};
+
+TEST_F(QfoSetDlgTest, EnterWithNothingSelectedComplainsAndEscapeDoesNothing) {
+    Entry("zeta", "/z.as");
+    Entry("Alpha", "/a.as");
+    Entry("beta", "/b.as");
+    RunSetDlg([](CQfoSetDlg* dlg) {
+        EXPECT_EQ(Items(dlg), QStringList({"Alpha", "beta", "zeta"}));
+        EXPECT_EQ(dlg->m_count, 3);
+        EXPECT_EQ(dlg->GetDlgItemText(IDC_EDIT1), "");
+        EXPECT_EQ(dlg->focusWidget(), dlg->GetDlgItem(IDOK));
+        bool seen = false;
+        ExpectMessage("データが選択されていません。", &seen);
+        QTest::keyClick(dlg->GetDlgItem(IDOK), Qt::Key_Return);
+        EXPECT_TRUE(seen);
+        EXPECT_TRUE(dlg->isVisible());
+        QTest::keyClick(dlg->m_list, Qt::Key_Escape);
+        QTest::keyClick(dlg->GetDlgItem(IDOK), Qt::Key_Escape);
+        EXPECT_TRUE(dlg->isVisible());
+        // The close box closes it.
+        dlg->close();
+        EXPECT_FALSE(dlg->isVisible());
+    });
+}
+
+TEST_F(QfoSetDlgTest, SelectionShowsThePathAndEnterEditsTheSelectedEntry) {
+    Entry("one", "/one.as");
+    Entry("two", "/two.as");
+    ASSERT_TRUE(QDir(ExeDir()).mkpath("QFO/sub"));
+    RunSetDlg([](CQfoSetDlg* dlg) {
+        EXPECT_EQ(Items(dlg), QStringList({"one", "sub", "two"}));
+        Select(dlg, "two");
+        EXPECT_EQ(dlg->GetDlgItemText(IDC_EDIT1), "/two.as");
+        // A subdirectory cannot be read: the shown path stays.
+        Select(dlg, "sub");
+        EXPECT_EQ(dlg->GetDlgItemText(IDC_EDIT1), "/two.as");
+        Select(dlg, "one");
+        bool opened = false;
+        OnNextModal<CQfoEntryDlg>([&](CQfoEntryDlg* entry) {
+            opened = true;
+            EXPECT_FALSE(entry->m_isNew);
+            EXPECT_EQ(entry->GetDlgItemText(IDC_EDIT1), "one");
+            EXPECT_EQ(entry->GetDlgItemText(IDC_EDIT2), "/one.as");
+            EXPECT_EQ(entry->focusWidget(), entry->GetDlgItem(IDOK));
+            Click(entry, IDCANCEL);
+        });
+        QTest::keyClick(dlg->m_list, Qt::Key_Return);
+        EXPECT_TRUE(opened);
+        // The list was read again: nothing is selected and the path is blank.
+        EXPECT_TRUE(dlg->m_list->selectedItems().isEmpty());
+        EXPECT_EQ(dlg->GetDlgItemText(IDC_EDIT1), "");
+        EXPECT_TRUE(dlg->isVisible());
+        Click(dlg, IDOK);
+    });
+    EXPECT_EQ(QfoReadEntry("one"), QString("/one.as"));
+}
+
+TEST_F(QfoSetDlgTest, DoubleClickEditsTheEntry) {
+    Entry("one", "/one.as");
+    RunSetDlg([](CQfoSetDlg* dlg) {
+        const QPoint at = dlg->m_list->visualItemRect(dlg->m_list->item(0)).center();
+        OnNextModal<CQfoEntryDlg>([](CQfoEntryDlg* entry) {
+            EXPECT_EQ(entry->GetDlgItemText(IDC_EDIT1), "one");
+            EXPECT_EQ(entry->GetDlgItemText(IDC_EDIT2), "/one.as");
+            FillAndOk(entry, "one", "/changed.as");
+        });
+        QTest::mouseClick(dlg->m_list->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(dlg->m_list->viewport(), Qt::LeftButton, {}, at);
+        Click(dlg, IDCANCEL);
+    });
+    EXPECT_EQ(QfoListEntries(), QStringList({"one"}));
+    EXPECT_EQ(QfoReadEntry("one"), QString("/changed.as"));
+}
+
+TEST_F(QfoSetDlgTest, AddStoresTheEntryAndRefusesBadNamesUntilCorrected) {
+    Entry("old", "/old.as");
+    const QString outside = m_exeDir.filePath("evil");
+    RunSetDlg([&](CQfoSetDlg* dlg) {
+        OnNextModal<CQfoEntryDlg>([&](CQfoEntryDlg* entry) {
+            EXPECT_TRUE(entry->m_isNew);
+            EXPECT_EQ(entry->GetDlgItemText(IDC_EDIT1), "");
+            for (const QString& bad : {QString(""), QString("../evil"), QString("..")}) {
+                bool seen = false;
+                ExpectMessage("登録名が入力されていないか、無効な文字が含まれています。", &seen);
+                FillAndOk(entry, bad, "rel/path.as");
+                EXPECT_TRUE(seen) << bad.toStdString();
+                EXPECT_TRUE(entry->isVisible());
+                EXPECT_EQ(entry->GetDlgItemText(IDC_EDIT1), bad);
+                EXPECT_EQ(entry->GetDlgItemText(IDC_EDIT2), "rel/path.as");
+            }
+            FillAndOk(entry, "新しい", "rel/path.as");
+            EXPECT_FALSE(entry->isVisible());
+        });
+        Click(dlg, kAdd);
+        EXPECT_EQ(Items(dlg), QStringList({"old", "新しい"}));
+        // Adding under an existing name replaces its path; it is listed once.
+        OnNextModal<CQfoEntryDlg>([](CQfoEntryDlg* entry) { FillAndOk(entry, "old", ""); });
+        Click(dlg, kAdd);
+        EXPECT_EQ(Items(dlg), QStringList({"old", "新しい"}));
+        Click(dlg, IDOK);
+    });
+    EXPECT_EQ(QfoReadEntry("新しい"), QString("rel/path.as"));
+    EXPECT_EQ(QfoReadEntry("old"), QString(""));
+    EXPECT_FALSE(QFile::exists(outside));
+}
+
+TEST_F(QfoSetDlgTest, EditRenamesAndMayReplaceAnotherEntry) {
+    Entry("old", "/old.as");
+    Entry("other", "/other.as");
+    RunSetDlg([](CQfoSetDlg* dlg) {
+        Select(dlg, "old");
+        OnNextModal<CQfoEntryDlg>([](CQfoEntryDlg* entry) { FillAndOk(entry, "new", "/n.as"); });
+        Click(dlg, kEdit);
+        EXPECT_EQ(Items(dlg), QStringList({"new", "other"}));
+        Select(dlg, "new");
+        OnNextModal<CQfoEntryDlg>([](CQfoEntryDlg* entry) {
+            FillAndOk(entry, "other", entry->GetDlgItemText(IDC_EDIT2));
+        });
+        Click(dlg, kEdit);
+        EXPECT_EQ(Items(dlg), QStringList({"other"}));
+        Click(dlg, IDOK);
+    });
+    EXPECT_EQ(QfoReadEntry("other"), QString("/n.as"));
+}
+
+TEST_F(QfoSetDlgTest, FailedRenameKeepsTheOldEntryAlsoAfterCancel) {
+    Entry("keep", "/keep.as");
+    ASSERT_TRUE(QDir(ExeDir()).mkpath("QFO/dir"));
+    RunSetDlg([](CQfoSetDlg* dlg) {
+        Select(dlg, "keep");
+        OnNextModal<CQfoEntryDlg>([](CQfoEntryDlg* entry) {
+            for (const QString& bad : {QString("a/b"), QString("dir"), QString("../../x")}) {
+                bool seen = false;
+                ExpectMessage("登録名が入力されていないか、無効な文字が含まれています。", &seen);
+                FillAndOk(entry, bad, "/new.as");
+                EXPECT_TRUE(seen);
+                EXPECT_EQ(QfoReadEntry("keep"), QString("/keep.as"));
+            }
+            Click(entry, IDCANCEL);
+        });
+        Click(dlg, kEdit);
+        EXPECT_EQ(Items(dlg), QStringList({"dir", "keep"}));
+        Click(dlg, IDCANCEL);
+    });
+    EXPECT_EQ(QfoReadEntry("keep"), QString("/keep.as"));
+    EXPECT_EQ(QDir(ExeDir()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+              QStringList({"QFO", "QUILL.DAT"}));
+}
+
+TEST_F(QfoSetDlgTest, DeleteRemovesAtOnceAndComplainsWithoutSelection) {
+    Entry("a", "/a.as");
+    Entry("b", "/b.as");
+    ASSERT_TRUE(QDir(ExeDir()).mkpath("QFO/sub"));
+    RunSetDlg([](CQfoSetDlg* dlg) {
+        Select(dlg, "a");
+        Click(dlg, kDelete);
+        EXPECT_EQ(Items(dlg), QStringList({"b", "sub"}));
+        bool seen = false;
+        ExpectMessage("データが選択されていません。", &seen);
+        Click(dlg, kDelete);
+        EXPECT_TRUE(seen);
+        // A subdirectory cannot be deleted as an entry.
+        Select(dlg, "sub");
+        ExpectMessage("データが選択されていません。", &seen);
+        Click(dlg, kDelete);
+        EXPECT_TRUE(seen);
+        EXPECT_EQ(Items(dlg), QStringList({"b", "sub"}));
+        // Edit with nothing selected after the refresh.
+        ExpectMessage("データが選択されていません。", &seen);
+        Click(dlg, kEdit);
+        EXPECT_TRUE(seen);
+        Click(dlg, IDOK);
+    });
+    EXPECT_EQ(QfoListEntries(), QStringList({"b", "sub"}));
+}
+
+TEST_F(QfoSetDlgTest, BrowseFillsTheFileAndCancelKeepsIt) {
+    QString filter;
+    QString answer = "/home/u/game.as";
+    CQfoEntryDlg::SetBrowseHookForTesting([&](QWidget* owner, const QString& f) {
+        filter = f;
+        EXPECT_NE(qobject_cast<CQfoEntryDlg*>(owner), nullptr);
+        return answer;
+    });
+    RunSetDlg([&](CQfoSetDlg* dlg) {
+        OnNextModal<CQfoEntryDlg>([&](CQfoEntryDlg* entry) {
+            entry->Control<QLineEdit>(IDC_EDIT1)->setText("typed");
+            entry->Control<QLineEdit>(IDC_EDIT2)->setText("before.as");
+            Click(entry, kBrowse);
+            EXPECT_EQ(entry->GetDlgItemText(IDC_EDIT1), "typed");
+            EXPECT_EQ(entry->GetDlgItemText(IDC_EDIT2), "/home/u/game.as");
+            answer.clear();
+            entry->Control<QLineEdit>(IDC_EDIT2)->setText("kept.as");
+            Click(entry, kBrowse);
+            EXPECT_EQ(entry->GetDlgItemText(IDC_EDIT2), "kept.as");
+            Click(entry, IDOK);
+        });
+        Click(dlg, kAdd);
+        Click(dlg, IDOK);
+    });
+    EXPECT_EQ(filter, "ＨＳＰスクリプト(*.as);;すべてのファイル(*.*)");
+    EXPECT_EQ(QfoReadEntry("typed"), QString("kept.as"));
+}
+
+}  // namespace

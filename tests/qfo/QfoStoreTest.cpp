@@ -1,0 +1,219 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <climits>
+
+#include <unistd.h>
+
+#include "app/ExePath.h"
+#include "qfo/QfoStore.h"
+#include "support/TestUtil.h"
+
+namespace {
+
+// The executable lives in <tmp>/bin, so the store is <tmp>/bin/QFO/ and
+// <tmp> and <tmp>/bin are "outside" folders a bad name could reach.
+class QfoStoreTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(QDir(m_root.path()).mkpath("bin/QFO"));
+        SetExecutablePathForTesting(m_root.filePath("bin/quill"));
+    }
+    void TearDown() override { SetExecutablePathForTesting(QString()); }
+
+    QString Store() const { return m_root.filePath("bin/QFO/"); }
+    QString PutEntry(const QString& name, const QByteArray& bytes) {
+        return testutil::WriteFile(m_root, "bin/QFO/" + name, bytes);
+    }
+    QStringList RootItems() const {
+        return QDir(m_root.path())
+            .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    }
+    QStringList BinItems() const {
+        return QDir(m_root.filePath("bin"))
+            .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    }
+
+    QTemporaryDir m_root;
+};
+
+TEST_F(QfoStoreTest, EmptyStoreListsNothing) {
+    EXPECT_TRUE(QfoListEntries().isEmpty());
+}
+
+TEST_F(QfoStoreTest, MissingStoreFolderListsNothingAndRefusesEverything) {
+    ASSERT_TRUE(QDir(Store()).removeRecursively());
+    EXPECT_TRUE(QfoListEntries().isEmpty());
+    EXPECT_FALSE(QfoWriteEntry("a", "/x"));
+    EXPECT_FALSE(QfoReadEntry("a").has_value());
+    EXPECT_FALSE(QfoRemoveEntry("a"));
+    // The editor never creates the folder.
+    EXPECT_FALSE(QDir(Store()).exists());
+}
+
+TEST_F(QfoStoreTest, ListsEveryItemSortedIgnoringCase) {
+    PutEntry("beta", "b");
+    PutEntry("Alpha", "a");
+    PutEntry(".hidden", "h");
+    PutEntry("gamma.as", "g");
+    ASSERT_TRUE(QDir(Store()).mkdir("Delta"));
+    EXPECT_EQ(QfoListEntries(), QStringList({".hidden", "Alpha", "beta", "Delta", "gamma.as"}));
+}
+
+TEST_F(QfoStoreTest, SubdirectoryIsListedButCannotBeReadOrRemoved) {
+    ASSERT_TRUE(QDir(Store()).mkdir("sub"));
+    EXPECT_EQ(QfoListEntries(), QStringList({"sub"}));
+    EXPECT_FALSE(QfoReadEntry("sub").has_value());
+    EXPECT_FALSE(QfoRemoveEntry("sub"));
+    EXPECT_FALSE(QfoWriteEntry("sub", "/x"));
+    EXPECT_TRUE(QDir(Store() + "sub").exists());
+}
+
+TEST_F(QfoStoreTest, ReadsTheWholeContentWithLineBreaksAsCrLf) {
+    PutEntry("lf", "/a/b.as\n");
+    PutEntry("crlf", "/a/b.as\r\nmore\r\n");
+    PutEntry("mixed", "x\ny\r\nz\rw");
+    PutEntry("empty", "");
+    PutEntry("spaces", "  rel/p.as  ");
+    PutEntry("utf8", "/home/u/スクリプト.as");
+    EXPECT_EQ(QfoReadEntry("lf"), QString("/a/b.as\r\n"));
+    EXPECT_EQ(QfoReadEntry("crlf"), QString("/a/b.as\r\nmore\r\n"));
+    // A lone CR stays as it is.
+    EXPECT_EQ(QfoReadEntry("mixed"), QString("x\r\ny\r\nz\rw"));
+    EXPECT_EQ(QfoReadEntry("empty"), QString(""));
+    EXPECT_EQ(QfoReadEntry("spaces"), QString("  rel/p.as  "));
+    EXPECT_EQ(QfoReadEntry("utf8"), QString("/home/u/スクリプト.as"));
+    EXPECT_FALSE(QfoReadEntry("missing").has_value());
+}
+
+TEST_F(QfoStoreTest, WritesThePathUnchangedWithoutLineEnd) {
+    ASSERT_TRUE(QfoWriteEntry("日本語名", "/home/u/ゲーム.as"));
+    EXPECT_EQ(testutil::ReadFile(Store() + "日本語名"), QString("/home/u/ゲーム.as").toUtf8());
+    ASSERT_TRUE(QfoWriteEntry("rel", " ../x y.as "));
+    EXPECT_EQ(testutil::ReadFile(Store() + "rel"), " ../x y.as ");
+    ASSERT_TRUE(QfoWriteEntry("none", ""));
+    EXPECT_TRUE(QFile::exists(Store() + "none"));
+    EXPECT_EQ(QfoReadEntry("none"), QString(""));
+}
+
+TEST_F(QfoStoreTest, OverwritingAnExistingNameKeepsOneEntry) {
+    ASSERT_TRUE(QfoWriteEntry("main", "/a/long/first/path.as"));
+    ASSERT_TRUE(QfoWriteEntry("main", "/b.as"));
+    EXPECT_EQ(QfoListEntries(), QStringList({"main"}));
+    EXPECT_EQ(QfoReadEntry("main"), QString("/b.as"));
+}
+
+TEST_F(QfoStoreTest, RemoveDeletesTheEntryAndFailsForEmptyOrMissing) {
+    PutEntry("a", "x");
+    EXPECT_FALSE(QfoRemoveEntry(""));
+    EXPECT_TRUE(QfoRemoveEntry("a"));
+    EXPECT_FALSE(QfoRemoveEntry("a"));
+    EXPECT_TRUE(QfoListEntries().isEmpty());
+    EXPECT_TRUE(QDir(Store()).exists());
+}
+
+TEST_F(QfoStoreTest, NamesThatAreNotPlainFileNamesAreRefused) {
+    for (const QString& bad :
+         {QString(), QString("."), QString(".."), QString("a/b"), QString("../x"),
+          QString("../../.bashrc"), QString("/tmp/abs"), QString("x/"), QString("a") + QChar(0),
+          QString(256, 'n'), QString(86, QChar(0x3042))}) {
+        EXPECT_FALSE(QfoIsValidName(bad)) << bad.toStdString();
+        EXPECT_FALSE(QfoWriteEntry(bad, "/pwned")) << bad.toStdString();
+    }
+    // 255 bytes is still a file name; three-byte characters count as bytes.
+    EXPECT_TRUE(QfoIsValidName(QString(255, 'n')));
+    EXPECT_TRUE(QfoWriteEntry(QString(255, 'n'), "/ok"));
+    EXPECT_TRUE(QfoIsValidName(QString(85, QChar(0x3042))));
+    EXPECT_TRUE(QfoIsValidName("..."));
+    EXPECT_TRUE(QfoIsValidName(".x"));
+    // Nothing but the one good entry was written anywhere.
+    EXPECT_EQ(QfoListEntries(), QStringList({QString(255, 'n')}));
+    EXPECT_EQ(RootItems(), QStringList({"bin"}));
+    EXPECT_EQ(BinItems(), QStringList({"QFO"}));
+}
+
+TEST_F(QfoStoreTest, UnsafeNamesNeverReachOutsideTheStore) {
+    const QString outside = testutil::WriteFile(m_root, "bin/secret", "keep me");
+    const QString outer = testutil::WriteFile(m_root, ".bashrc", "rc");
+    for (const QString& name : {QString("../secret"), QString("../../.bashrc")}) {
+        EXPECT_FALSE(QfoReadEntry(name).has_value());
+        EXPECT_FALSE(QfoWriteEntry(name, "pwned"));
+        EXPECT_FALSE(QfoRemoveEntry(name));
+        // As the old name of a rename it is never removed either.
+        EXPECT_TRUE(QfoReplaceEntry(name, "x", "p"));
+    }
+    EXPECT_EQ(testutil::ReadFile(outside), "keep me");
+    EXPECT_EQ(testutil::ReadFile(outer), "rc");
+    // Renaming an entry to a path outside the store neither writes it nor
+    // loses the entry.
+    PutEntry("mine", "/m.as");
+    EXPECT_FALSE(QfoReplaceEntry("mine", "../../.bashrc", "pwned"));
+    EXPECT_EQ(testutil::ReadFile(outer), "rc");
+    EXPECT_EQ(QfoReadEntry("mine"), QString("/m.as"));
+}
+
+TEST_F(QfoStoreTest, SymbolicLinksAreNeverFollowed) {
+    const QString target = testutil::WriteFile(m_root, "target", "private");
+    ASSERT_TRUE(QFile::link(target, Store() + "link"));
+    EXPECT_EQ(QfoListEntries(), QStringList({"link"}));
+    EXPECT_FALSE(QfoReadEntry("link").has_value());
+    EXPECT_FALSE(QfoWriteEntry("link", "pwned"));
+    EXPECT_EQ(testutil::ReadFile(target), "private");
+    EXPECT_TRUE(QfoRemoveEntry("link"));
+    EXPECT_EQ(testutil::ReadFile(target), "private");
+}
+
+TEST_F(QfoStoreTest, EntryPathLongerThanThePlatformAllowsIsRefused) {
+    // A store folder "/ddd.../QFO/" so deep that a one-byte name makes the
+    // longest path the platform allows (PATH_MAX counts the terminating zero).
+    SetExecutablePathForTesting("/" + QString(PATH_MAX - 8, 'd') + "/quill");
+    EXPECT_EQ(QfoEntryPath("a").size(), PATH_MAX - 1);
+    EXPECT_TRUE(QfoIsValidName("a"));
+    EXPECT_FALSE(QfoIsValidName("ab"));
+    EXPECT_FALSE(QfoWriteEntry("ab", "/x"));
+}
+
+TEST_F(QfoStoreTest, ReplaceWritesTheNewEntryBeforeRemovingTheOld) {
+    PutEntry("old", "/o.as");
+    PutEntry("other", "/other.as");
+    // Plain rename.
+    ASSERT_TRUE(QfoReplaceEntry("old", "new", "/n.as"));
+    EXPECT_EQ(QfoListEntries(), QStringList({"new", "other"}));
+    EXPECT_EQ(QfoReadEntry("new"), QString("/n.as"));
+    // Same name: the entry is rewritten, not lost.
+    ASSERT_TRUE(QfoReplaceEntry("new", "new", "/n2.as"));
+    EXPECT_EQ(QfoReadEntry("new"), QString("/n2.as"));
+    // Onto another existing entry: one entry with the edited path.
+    ASSERT_TRUE(QfoReplaceEntry("new", "other", "/edited.as"));
+    EXPECT_EQ(QfoListEntries(), QStringList({"other"}));
+    EXPECT_EQ(QfoReadEntry("other"), QString("/edited.as"));
+    // A hard link names the same file: renaming onto it removes nothing.
+    ASSERT_EQ(::link(QFile::encodeName(Store() + "other").constData(),
+                     QFile::encodeName(Store() + "hard").constData()),
+              0);
+    ASSERT_TRUE(QfoReplaceEntry("other", "hard", "/h.as"));
+    EXPECT_EQ(QfoReadEntry("other"), QString("/h.as"));
+}
+
+TEST_F(QfoStoreTest, FailedReplaceKeepsTheOldEntry) {
+    PutEntry("old", "/o.as");
+    ASSERT_TRUE(QDir(Store()).mkdir("dir"));
+    EXPECT_FALSE(QfoReplaceEntry("old", "", "/n.as"));
+    EXPECT_FALSE(QfoReplaceEntry("old", "a/b", "/n.as"));
+    EXPECT_FALSE(QfoReplaceEntry("old", "dir", "/n.as"));
+    EXPECT_EQ(QfoReadEntry("old"), QString("/o.as"));
+    EXPECT_EQ(QfoListEntries(), QStringList({"dir", "old"}));
+}
+
+TEST_F(QfoStoreTest, FileExistsForFilesAndFoldersOnly) {
+    const QString file = testutil::WriteFile(m_root, "f.as", "x");
+    EXPECT_TRUE(QfoFileExists(file));
+    EXPECT_TRUE(QfoFileExists(m_root.path()));
+    EXPECT_FALSE(QfoFileExists(file + "\r\n"));
+    EXPECT_FALSE(QfoFileExists(m_root.filePath("missing.as")));
+    EXPECT_FALSE(QfoFileExists(""));
+}
+
+}  // namespace

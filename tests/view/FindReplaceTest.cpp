@@ -1,0 +1,269 @@
+// Find, replace and the find/replace dialog on the real view.
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QElapsedTimer>
+#include <QInputMethodEvent>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include "app/CMainFrame.h"
+#include "app/CQuillApp.h"
+#include "res/CommandIds.h"
+#include "support/AppFixture.h"
+#include "support/TestUtil.h"
+#include "view/CFindReplaceDlg.h"
+#include "view/CQuillView.h"
+
+namespace {
+
+struct BoxSeen {
+    bool seen = false;
+    QString caption;
+    QString text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+};
+
+// Answers the next message box with OK and records what it showed.
+std::shared_ptr<BoxSeen> ExpectBox(int timeoutMs = 5000) {
+    auto seen = std::make_shared<BoxSeen>();
+    testutil::WhenModal(
+        [seen](QWidget* w) {
+            if (auto box = qobject_cast<QMessageBox*>(w)) {
+                seen->seen = true;
+                seen->caption = box->windowTitle();
+                seen->text = box->text();
+                seen->icon = box->icon();
+                box->button(QMessageBox::Ok)->click();
+            }
+        },
+        timeoutMs);
+    return seen;
+}
+
+class FindReplaceTest : public AppFixture {
+protected:
+    void SetUp() override {
+        AppFixture::SetUp();
+        ASSERT_TRUE(Start());
+    }
+    void SetText(const QString& text) {
+        View()->setPlainText(text);
+        View()->Ctrl().SetSel(0, 0);
+    }
+    QString Text() const { return View()->toPlainText(); }
+    std::pair<int, int> Sel() const {
+        int s = 0;
+        int e = 0;
+        View()->Ctrl().GetSel(&s, &e);
+        return {s, e};
+    }
+    CFindReplaceDlg* Dialog() const { return View()->FindReplaceDialog(); }
+    template <class T>
+    T* Control(const char* name) const {
+        T* w = Dialog()->findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(w, nullptr) << name;
+        return w;
+    }
+    void Type(QWidget* w, const QString& text) {
+        QInputMethodEvent commit;
+        commit.setCommitString(text);
+        QApplication::sendEvent(w, &commit);
+    }
+};
+
+}  // namespace
+
+TEST_F(FindReplaceTest, FindNextSelectsOrReportsNotFound) {
+    SetText("alpha beta\nBETA gamma");
+    EXPECT_TRUE(View()->OnFindNext("beta", true, false, false));
+    EXPECT_EQ(Sel(), std::make_pair(6, 10));
+    EXPECT_TRUE(View()->OnFindNext("beta", true, false, false));
+    EXPECT_EQ(Sel(), std::make_pair(11, 15));
+
+    auto box = ExpectBox();
+    EXPECT_FALSE(View()->OnFindNext("delta", true, true, false));
+    EXPECT_TRUE(box->seen);
+    EXPECT_EQ(box->caption, "QUILL");
+    EXPECT_EQ(box->icon, QMessageBox::NoIcon);
+    EXPECT_EQ(box->text, QStringLiteral("検索文字列 'delta' が見つかりません。"));
+    EXPECT_EQ(Sel(), std::make_pair(11, 15));  // the selection stays
+}
+
+TEST_F(FindReplaceTest, FindNextUpAndAFullCycleEndsWithTheMessage) {
+    SetText("x x x");
+    View()->Ctrl().SetSel(2, 3);
+    EXPECT_TRUE(View()->OnFindNext("x", false, false, false));
+    EXPECT_EQ(Sel(), std::make_pair(0, 1));
+    EXPECT_TRUE(View()->OnFindNext("x", false, false, false));
+    EXPECT_EQ(Sel(), std::make_pair(4, 5));  // wrapped to the end
+    auto box = ExpectBox();
+    EXPECT_FALSE(View()->OnFindNext("x", false, false, false));  // back where it began
+    EXPECT_TRUE(box->seen);
+    // The message ended the cycle: the next search starts anew.
+    EXPECT_TRUE(View()->OnFindNext("x", false, false, false));
+    EXPECT_EQ(Sel(), std::make_pair(2, 3));
+}
+
+TEST_F(FindReplaceTest, ReplaceReplacesTheSelectionWhateverItHolds) {
+    SetText("one two one");
+    View()->Ctrl().SetSel(4, 7);  // "two", not the find text
+    View()->OnReplaceSel("one", true, false, false, "1");
+    EXPECT_EQ(Text(), "one 1 one");
+    EXPECT_EQ(Sel(), std::make_pair(6, 9));  // the next "one" selected
+    View()->OnReplaceSel("one", true, false, false, "1");
+    EXPECT_EQ(Text(), "one 1 1");
+    EXPECT_EQ(Sel(), std::make_pair(0, 3));  // wrapped
+    // With an empty selection the replacement is inserted at the caret.
+    View()->Ctrl().SetSel(3, 3);
+    auto box = ExpectBox();
+    View()->OnReplaceSel("zzz", true, false, false, "!");
+    EXPECT_EQ(Text(), "one! 1 1");
+    EXPECT_TRUE(box->seen);  // nothing more to find
+}
+
+TEST_F(FindReplaceTest, ReplaceAllEndsAndReportsNothing) {
+    SetText("a ab\nba a");
+    View()->Ctrl().SetSel(5, 5);
+    auto box = ExpectBox(100);
+    View()->OnReplaceAll("a", "aa", false, false);
+    EXPECT_EQ(Text(), "aa aab\nbaa aa");
+    View()->OnReplaceAll("A", "a", false, false);  // equal up to case
+    EXPECT_EQ(Text(), "aa aab\nbaa aa");
+    View()->OnReplaceAll("", "x", false, false);
+    View()->OnReplaceAll("zzz", "x", false, false);
+    EXPECT_EQ(Text(), "aa aab\nbaa aa");
+    QTest::qWait(150);
+    EXPECT_FALSE(box->seen);
+    EXPECT_TRUE(View()->Ctrl().IsRedrawOn());
+}
+
+TEST_F(FindReplaceTest, FindDialogDrivenByKeysAndButtons) {
+    SetText("foo bar\nfoo baz foo");
+    View()->OnCommand(cmd::ID_EDIT_FIND);
+    ASSERT_NE(Dialog(), nullptr);
+    EXPECT_TRUE(Dialog()->isVisible());
+    EXPECT_FALSE(Dialog()->isModal());
+    EXPECT_EQ(Dialog()->windowTitle(), QStringLiteral("検索"));
+    EXPECT_EQ(Dialog()->parentWidget(), Frame());
+
+    auto find = Control<QLineEdit>("findWhat");
+    auto next = Control<QPushButton>("findNext");
+    EXPECT_EQ(find->text(), "");
+    EXPECT_FALSE(next->isEnabled());
+    EXPECT_EQ(Dialog()->findChild<QWidget*>("replaceAll"), nullptr);
+
+    QTest::keyClicks(find, "foo");
+    EXPECT_TRUE(next->isEnabled());
+    QTest::mouseClick(next, Qt::LeftButton);
+    EXPECT_EQ(Sel(), std::make_pair(0, 3));
+    QTest::keyClick(find, Qt::Key_Return);  // the default button
+    EXPECT_EQ(Sel(), std::make_pair(8, 11));
+
+    // Up, with match case: "Foo" is not "foo".
+    QTest::mouseClick(Control<QRadioButton>("up"), Qt::LeftButton);
+    EXPECT_FALSE(Dialog()->SearchDown());
+    QTest::mouseClick(next, Qt::LeftButton);
+    EXPECT_EQ(Sel(), std::make_pair(0, 3));
+
+    QTest::mouseClick(Control<QPushButton>("cancel"), Qt::LeftButton);
+    EXPECT_FALSE(Dialog()->isVisible());
+    // F3 repeats the last search (up) without the dialog.
+    View()->OnCommand(cmd::ID_EDIT_REPEAT);
+    EXPECT_EQ(Sel(), std::make_pair(16, 19));
+    EXPECT_FALSE(Dialog()->isVisible());
+}
+
+TEST_F(FindReplaceTest, FindNextWithoutASearchOpensTheDialog) {
+    SetText("abc");
+    View()->OnCommand(cmd::ID_EDIT_REPEAT);
+    ASSERT_NE(Dialog(), nullptr);
+    EXPECT_TRUE(Dialog()->isVisible());
+    EXPECT_EQ(Dialog()->GetMode(), CFindReplaceDlg::Mode::Find);
+}
+
+TEST_F(FindReplaceTest, DialogIsPrefilledFromAOneLineSelection) {
+    SetText("first line\nsecond");
+    View()->Ctrl().SetSel(0, 5);
+    View()->OnCommand(cmd::ID_EDIT_FIND);
+    auto find = Control<QLineEdit>("findWhat");
+    EXPECT_EQ(find->text(), "first");
+    EXPECT_EQ(find->selectedText(), "first");
+    EXPECT_EQ(Dialog()->focusWidget(), find);
+    // A selection over two lines leaves the box as it was.
+    View()->Ctrl().SetSel(6, 13);
+    View()->OnCommand(cmd::ID_EDIT_FIND);
+    EXPECT_EQ(Control<QLineEdit>("findWhat")->text(), "first");
+}
+
+TEST_F(FindReplaceTest, ReplaceDialogReusesTheInstance) {
+    SetText("cat dog cat");
+    View()->OnCommand(cmd::ID_EDIT_FIND);
+    CFindReplaceDlg* first = Dialog();
+    QTest::mouseClick(Control<QCheckBox>("matchCase"), Qt::LeftButton);
+    QTest::keyClicks(Control<QLineEdit>("findWhat"), "cat");
+
+    View()->OnCommand(cmd::ID_EDIT_REPLACE);
+    EXPECT_EQ(Dialog(), first);
+    EXPECT_EQ(Dialog()->GetMode(), CFindReplaceDlg::Mode::Replace);
+    EXPECT_EQ(Dialog()->windowTitle(), QStringLiteral("置換"));
+    // What was entered in find mode carries over.
+    EXPECT_EQ(Control<QLineEdit>("findWhat")->text(), "cat");
+    EXPECT_TRUE(Control<QCheckBox>("matchCase")->isChecked());
+    EXPECT_EQ(Dialog()->findChild<QWidget*>("up"), nullptr);
+    for (const char* name : {"findWhat", "replaceWith", "replace", "replaceAll", "cancel"}) {
+        EXPECT_TRUE(Control<QWidget>(name)->isVisible()) << name;
+    }
+
+    auto replaceWith = Control<QLineEdit>("replaceWith");
+    QTest::keyClicks(replaceWith, "cow");
+    QTest::mouseClick(Control<QPushButton>("findNext"), Qt::LeftButton);
+    EXPECT_EQ(Sel(), std::make_pair(0, 3));
+    QTest::mouseClick(Control<QPushButton>("replace"), Qt::LeftButton);
+    EXPECT_EQ(Text(), "cow dog cat");
+    EXPECT_EQ(Sel(), std::make_pair(8, 11));
+
+    // Replace All also takes the selected occurrence.
+    replaceWith->clear();
+    Type(replaceWith, QStringLiteral("ねこ"));
+    QTest::mouseClick(Control<QPushButton>("replaceAll"), Qt::LeftButton);
+    EXPECT_EQ(Text(), QStringLiteral("cow dog ねこ"));
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);  // the wait cursor is gone
+
+    // Emptying the search box disables every button but Cancel.
+    Control<QLineEdit>("findWhat")->clear();
+    EXPECT_FALSE(Control<QPushButton>("findNext")->isEnabled());
+    EXPECT_FALSE(Control<QPushButton>("replace")->isEnabled());
+    EXPECT_FALSE(Control<QPushButton>("replaceAll")->isEnabled());
+    EXPECT_TRUE(Control<QPushButton>("cancel")->isEnabled());
+}
+
+TEST_F(FindReplaceTest, JapaneseSearchThroughTheDialog) {
+    SetText(QStringLiteral("変数を表示\n変数\n表示する"));
+    View()->OnCommand(cmd::ID_EDIT_FIND);
+    Type(Control<QLineEdit>("findWhat"), QStringLiteral("表示"));
+    QTest::mouseClick(Control<QCheckBox>("wholeWord"), Qt::LeftButton);
+    auto next = Control<QPushButton>("findNext");
+    QTest::mouseClick(next, Qt::LeftButton);
+    EXPECT_EQ(Sel(), std::make_pair(3, 5));
+    QTest::mouseClick(next, Qt::LeftButton);
+    EXPECT_EQ(Sel(), std::make_pair(9, 11));  // "表示" before "する" is a word
+}
+
+TEST_F(FindReplaceTest, ReplaceAllOnALargeScript) {
+    QString text;
+    for (int i = 0; i < 10000; ++i) {
+        text += QStringLiteral("\tmes \"a\" : a = a + 1\n");
+    }
+    SetText(text);
+    View()->Ctrl().SetSel(150000, 150000);  // somewhere in the middle
+    QElapsedTimer clock;
+    clock.start();
+    View()->OnReplaceAll("+", "++", false, false);
+    EXPECT_LT(clock.elapsed(), 10000);
+    EXPECT_EQ(View()->toPlainText().count(QStringLiteral("++")), 10000);
+    EXPECT_EQ(View()->toPlainText().count(QStringLiteral("+++")), 0);
+}

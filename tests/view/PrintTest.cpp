@@ -1,0 +1,229 @@
+// Printing, print preview and page setup on the shared printer.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QImage>
+#include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+
+#include "app/CQuillApp.h"
+#include "res/CommandIds.h"
+#include "support/AppFixture.h"
+#include "support/TestUtil.h"
+#include "view/CQuillView.h"
+#include "view/CScriptPrinter.h"
+
+namespace {
+
+QColor ColorAt(const QTextDocument& doc, int pos) {
+    QTextCursor c(const_cast<QTextDocument*>(&doc));
+    c.setPosition(pos + 1);  // the format of the character before the cursor
+    const QTextCharFormat f = c.charFormat();
+    return f.hasProperty(QTextFormat::ForegroundBrush) ? f.foreground().color() : QColor();
+}
+
+void Paint(QTextDocument& doc, int from, int to, const QColor& color) {
+    QTextCursor c(&doc);
+    c.setPosition(from);
+    c.setPosition(to, QTextCursor::KeepAnchor);
+    QTextCharFormat f;
+    f.setForeground(color);
+    c.mergeCharFormat(f);
+}
+
+int PdfPageCount(const QByteArray& pdf) {
+    return int(pdf.count("/Type /Page\n"));
+}
+
+class PrintTest : public AppFixture {
+protected:
+    void SetUp() override {
+        AppFixture::SetUp();
+        ASSERT_TRUE(Start());
+        m_pdf = m_out.filePath("out.pdf");
+        QPrinter* p = Printer();
+        p->setOutputFormat(QPrinter::PdfFormat);
+        p->setOutputFileName(m_pdf);
+    }
+    QPrinter* Printer() { return View()->Printer().Printer(); }
+
+    // A script with white (record 0), uncolored and red text, long enough
+    // for several pages, with one line far wider than the page.
+    void SetScript() {
+        QString text = QStringLiteral("Xwhite plain red\n");
+        text += QString(400, QLatin1Char('w')) + QLatin1Char('\n');
+        for (int i = 0; i < 150; ++i) {
+            text += QStringLiteral("\tmes \"line %1\"\n").arg(i);
+        }
+        View()->setPlainText(text);
+        QTextDocument& doc = *View()->document();
+        Paint(doc, 0, 6, Qt::white);
+        Paint(doc, 13, 16, QColor(255, 0, 0));
+        Paint(doc, 17, 417, Qt::white);
+    }
+
+    QTemporaryDir m_out;
+    QString m_pdf;
+};
+
+}  // namespace
+
+TEST(ScriptPrinter, PrintCopyTurnsWhiteAndUncoloredTextBlack) {
+    QTextDocument doc;
+    doc.setPlainText(QStringLiteral("white none red yellow"));
+    Paint(doc, 0, 5, Qt::white);
+    Paint(doc, 11, 14, QColor(255, 0, 0));
+    Paint(doc, 15, 21, QColor(250, 250, 50));
+
+    const auto copy = CScriptPrinter::PrintCopy(doc);
+    EXPECT_EQ(copy->toPlainText(), doc.toPlainText());
+    EXPECT_EQ(ColorAt(*copy, 0), QColor(Qt::black));
+    EXPECT_EQ(ColorAt(*copy, 7), QColor(Qt::black));
+    EXPECT_EQ(ColorAt(*copy, 12), QColor(255, 0, 0));
+    EXPECT_EQ(ColorAt(*copy, 16), QColor(250, 250, 50));
+    // The original keeps its formats.
+    EXPECT_EQ(ColorAt(doc, 0), QColor(Qt::white));
+    EXPECT_FALSE(ColorAt(doc, 7).isValid());
+
+    // A part of the text: the selection only.
+    const auto part = CScriptPrinter::PrintCopy(doc, 6, 14);
+    EXPECT_EQ(part->toPlainText(), "none red");
+    EXPECT_EQ(ColorAt(*part, 0), QColor(Qt::black));
+    EXPECT_EQ(ColorAt(*part, 6), QColor(255, 0, 0));
+}
+
+TEST_F(PrintTest, PageHasHalfInchMarginsAndBlackText) {
+    SetScript();
+    const QPageLayout layout = Printer()->pageLayout();
+    const QMarginsF mm = layout.margins(QPageLayout::Millimeter);
+    EXPECT_NEAR(mm.left(), 12.7, 0.01);
+    EXPECT_NEAR(mm.top(), 12.7, 0.01);
+    EXPECT_NEAR(mm.right(), 12.7, 0.01);
+    EXPECT_NEAR(mm.bottom(), 12.7, 0.01);
+
+    // Page 1 at 100 dpi, laid out as the printer lays it out.
+    const int dpi = 100;
+    const QRect full = layout.fullRectPixels(dpi);
+    const QRect body = layout.paintRectPixels(dpi);
+    const int margin = int(12.7 / 25.4 * dpi);
+    EXPECT_NEAR(body.left(), margin, 1);
+    EXPECT_NEAR(full.width() - body.right() - 1, margin, 1);
+    QImage page(full.size(), QImage::Format_RGB32);
+    page.setDotsPerMeterX(int(dpi / 0.0254));
+    page.setDotsPerMeterY(int(dpi / 0.0254));
+    page.fill(Qt::white);
+    const auto copy = CScriptPrinter::PrintCopy(*View()->document());
+    EXPECT_GT(CScriptPrinter::LayOut(copy.get(), &page, body.size()), 1);
+    {
+        QPainter painter(&page);
+        painter.translate(body.topLeft());
+        CScriptPrinter::PaintPage(&painter, copy.get(), 0, body.size());
+    }
+
+    QRect ink;
+    int black = 0;
+    int red = 0;
+    for (int y = 0; y < page.height(); ++y) {
+        for (int x = 0; x < page.width(); ++x) {
+            const QColor c = page.pixelColor(x, y);
+            if (c == Qt::white) {
+                continue;
+            }
+            ink |= QRect(x, y, 1, 1);
+            black += c.red() < 60 && c.green() < 60 && c.blue() < 60;
+            red += c.red() > 200 && c.green() < 60 && c.blue() < 60;
+        }
+    }
+    // Everything lies within the margins; the text starts at the top left
+    // corner of the body, and the long line wraps at its right edge.
+    EXPECT_TRUE(body.adjusted(-1, -1, 1, 1).contains(ink)) << ink.x() << "," << ink.y();
+    EXPECT_LE(ink.left() - body.left(), 3);
+    EXPECT_LE(ink.top() - body.top(), 6);
+    EXPECT_GE(ink.right(), body.right() - 20);
+    EXPECT_GT(black, 100);  // the white and the uncolored text
+    EXPECT_GT(red, 10);
+}
+
+TEST_F(PrintTest, PrintDirectWritesEveryPageAndLeavesTheViewAlone) {
+    SetScript();
+    View()->OnCommand(cmd::ID_FILE_PRINT_DIRECT);
+    const QByteArray pdf = testutil::ReadFile(m_pdf);
+    ASSERT_TRUE(pdf.startsWith("%PDF"));
+    const int pages = PdfPageCount(pdf);
+    EXPECT_GT(pages, 1);
+    EXPECT_EQ(pages, CScriptPrinter::PrintTo(Printer(), *View()->document()));
+    EXPECT_EQ(ColorAt(*View()->document(), 0), QColor(Qt::white));
+    EXPECT_FALSE(ColorAt(*View()->document(), 7).isValid());
+
+    // A page range.
+    Printer()->setPrintRange(QPrinter::PageRange);
+    Printer()->setFromTo(2, 2);
+    EXPECT_EQ(CScriptPrinter::PrintTo(Printer(), *View()->document()), 1);
+    EXPECT_EQ(PdfPageCount(testutil::ReadFile(m_pdf)), 1);
+}
+
+TEST_F(PrintTest, PrintThatCannotStartIsReported) {
+    View()->setPlainText("x");
+    Printer()->setOutputFileName(m_out.filePath("missing/folder/out.pdf"));
+    QString text;
+    testutil::WhenModal([&text](QWidget* w) {
+        if (auto box = qobject_cast<QMessageBox*>(w)) {
+            text = box->text();
+            box->accept();
+        }
+    });
+    View()->OnCommand(cmd::ID_FILE_PRINT_DIRECT);
+    EXPECT_EQ(text, QStringLiteral("印刷を開始できませんでした。"));
+}
+
+TEST_F(PrintTest, PrintDialogCancelPrintsNothing) {
+    SetScript();
+    View()->Ctrl().SetSel(0, 5);
+    bool offered = false;
+    testutil::WhenModal([&offered](QWidget* w) {
+        if (auto dialog = qobject_cast<QPrintDialog*>(w)) {
+            offered = dialog->testOption(QAbstractPrintDialog::PrintSelection);
+            dialog->reject();
+        }
+    });
+    View()->OnCommand(cmd::ID_FILE_PRINT);
+    EXPECT_TRUE(offered);  // a selection can be printed alone
+    EXPECT_FALSE(QFile::exists(m_pdf));
+}
+
+TEST_F(PrintTest, PreviewShowsThePages) {
+    SetScript();
+    int pages = 0;
+    testutil::WhenModal([&pages](QWidget* w) {
+        if (auto dialog = qobject_cast<QPrintPreviewDialog*>(w)) {
+            if (auto preview = dialog->findChild<QPrintPreviewWidget*>()) {
+                pages = preview->pageCount();
+            }
+            dialog->reject();
+        }
+    });
+    View()->OnCommand(cmd::ID_FILE_PRINT_PREVIEW);
+    EXPECT_GT(pages, 1);
+}
+
+TEST_F(PrintTest, PageSetupWorksOnTheSharedPrinter) {
+    QPrinter* seen = nullptr;
+    testutil::WhenModal([&seen](QWidget* w) {
+        if (auto dialog = qobject_cast<QPageSetupDialog*>(w)) {
+            seen = dialog->printer();
+            dialog->reject();
+        }
+    });
+    App()->OnCommand(cmd::ID_FILE_PRINT_SETUP);
+    EXPECT_EQ(seen, Printer());
+}

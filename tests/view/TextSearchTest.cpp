@@ -1,0 +1,185 @@
+#include <gtest/gtest.h>
+
+#include <QTextCursor>
+#include <QTextDocument>
+
+#include "view/CTextSearch.h"
+
+namespace {
+
+using Match = CTextSearch::Match;
+
+// A document with a selection, searched as the view searches it: each match
+// becomes the new selection.
+class SearchDoc {
+public:
+    explicit SearchDoc(const QString& text) { doc.setPlainText(text); }
+
+    Match FindText(const QString& find, bool matchCase = false, bool wholeWord = false) {
+        return Select(search.FindText(doc, s, e, find, matchCase, wholeWord));
+    }
+    Match Next(const QString& find, bool down = true) {
+        return Select(search.FindNext(doc, s, e, {find, false, false, down}));
+    }
+    // Replaces the selection, caret after the replacement.
+    void ReplaceSel(const QString& text) {
+        QTextCursor c(&doc);
+        c.setPosition(s);
+        c.setPosition(e, QTextCursor::KeepAnchor);
+        c.insertText(text);
+        s = e = c.position();
+    }
+    // Replace All as the view runs it; gives up after `limit` replacements.
+    int ReplaceAll(const QString& find, const QString& replace, bool matchCase = false,
+                   int limit = 10000) {
+        int n = 0;
+        while (n < limit && FindText(find, matchCase).Found()) {
+            ReplaceSel(replace);
+            ++n;
+        }
+        return n;
+    }
+
+    Match Select(Match m) {
+        if (m.Found()) {
+            s = m.start;
+            e = m.end;
+        }
+        return m;
+    }
+
+    QTextDocument doc;
+    CTextSearch search;
+    int s = 0;
+    int e = 0;
+};
+
+}  // namespace
+
+TEST(TextSearch, FindTextRunsForwardWrapsOnceAndStopsAtTheOrigin) {
+    SearchDoc d(QStringLiteral("ab ab\nab ab"));
+    d.s = d.e = 4;  // inside the second "ab"
+    EXPECT_EQ(d.FindText("ab").start, 6);
+    EXPECT_EQ(d.FindText("ab").start, 9);
+    EXPECT_EQ(d.FindText("ab").start, 0);  // wrapped
+    // The one at 3 straddles the origin (4): the cycle ends before it.
+    EXPECT_FALSE(d.FindText("ab").Found());
+    EXPECT_FALSE(d.search.InCycle());
+    // Nothing found ends the cycle: the next search starts a new one here.
+    EXPECT_EQ(d.FindText("ab").start, 3);
+}
+
+TEST(TextSearch, FindTextStartsOneAfterANonEmptySelection) {
+    SearchDoc d(QStringLiteral("aaa"));
+    d.s = 0;
+    d.e = 2;
+    EXPECT_EQ(d.FindText("aa").start, 1);  // overlaps the selection
+    // From 2 on nothing fits, and the origin 0 leaves nothing to wrap to.
+    EXPECT_FALSE(d.FindText("aa").Found());
+}
+
+TEST(TextSearch, ChangingTheRequestStartsANewCycle) {
+    SearchDoc d(QStringLiteral("ab AB ab"));
+    d.s = d.e = 4;
+    EXPECT_EQ(d.FindText("ab").start, 6);
+    EXPECT_EQ(d.FindText("ab").start, 0);  // wrapped, origin 4
+    // Match case is a new request: a new origin at the selection (0, 2).
+    EXPECT_EQ(d.FindText("AB", true).start, 3);
+    EXPECT_FALSE(d.FindText("AB", true).Found());
+    EXPECT_EQ(d.search.LastRequest().find, "AB");
+    EXPECT_TRUE(d.search.LastRequest().matchCase);
+}
+
+TEST(TextSearch, FindNextDownAndUp) {
+    SearchDoc d(QStringLiteral("aa aa aa"));
+    d.s = 3;
+    d.e = 5;                             // the middle "aa" selected
+    EXPECT_EQ(d.Next("aa").start, 6);    // down from the selection's end
+    EXPECT_EQ(d.Next("aa").start, 0);    // wrapped
+    EXPECT_FALSE(d.Next("aa").Found());  // back at the origin (3)
+
+    d.s = 3;
+    d.e = 5;
+    EXPECT_EQ(d.Next("aa", false).start, 0);    // up from the selection's start
+    EXPECT_EQ(d.Next("aa", false).start, 6);    // wrapped to the end
+    EXPECT_FALSE(d.Next("aa", false).Found());  // origin is the selection's end (5)
+}
+
+TEST(TextSearch, FindNextInJapaneseText) {
+    SearchDoc d(QStringLiteral("日本語の文\n日本の\n日本語"));
+    EXPECT_EQ(d.Next(QStringLiteral("日本語")).start, 0);
+    EXPECT_EQ(d.Next(QStringLiteral("日本語")).start, 10);
+    EXPECT_FALSE(d.Next(QStringLiteral("日本語")).Found());
+    d.s = d.e = 0;
+    const Match m = d.Select(d.search.FindNext(d.doc, d.s, d.e, {"日本", false, true, true}));
+    EXPECT_EQ(m.start, 6);  // the only whole word: the others run on in kanji
+    EXPECT_EQ(m.end, 8);
+}
+
+TEST(TextSearch, SearchTextWithALineBreakMatchesAcrossLines) {
+    QTextDocument doc;
+    doc.setPlainText(QStringLiteral("end\nstart\nend\nstart"));
+    EXPECT_EQ(CTextSearch::FindInDocument(doc, "end\nstart", 0, 19, {}, true).start, 0);
+    EXPECT_EQ(CTextSearch::FindInDocument(doc, "end\r\nstart", 1, 19, {}, true).start, 10);
+    EXPECT_EQ(CTextSearch::FindInDocument(doc, "end\nstart", 0, 19, {}, false).start, 10);
+    EXPECT_FALSE(CTextSearch::FindInDocument(doc, "end\nstart", 1, 18, {}, true).Found());
+    // A line break at the end of the range counts.
+    EXPECT_EQ(CTextSearch::FindInDocument(doc, "start\n", 0, 10, {}, true).start, 4);
+}
+
+TEST(TextSearch, ReplaceAllEndsForEveryReplacement) {
+    struct Case {
+        QString text, find, replace;
+        bool matchCase;
+        int selStart, selEnd;
+        QString expected;
+        int count;
+    };
+    const Case cases[] = {
+        {"a a\nbab a", "a", "aa", false, 0, 0, "aa aa\nbaab aa", 4},
+        {"a a\nbab a", "a", "aa", false, 5, 5, "aa aa\nbaab aa", 4},  // origin inside
+        {"aaa", "a", "aa", false, 1, 1, "aaaaaa", 3},                 // match at the origin
+        {"xAx", "a", "a", true, 0, 0, "xAx", 0},
+        {"xAx a", "a", "a", false, 2, 2, "xax a", 2},  // equal text, case-insensitive
+        {"AaA", "A", "a", false, 0, 0, "aaa", 3},
+        {"abc", "", "x", false, 0, 0, "abc", 0},
+        {"aaaa", "aa", "", false, 1, 1, "aa", 1},  // wraps to [0, 1): nothing fits
+        {"abab", "ab", "abab", false, 2, 2, "abababab", 2},
+    };
+    for (const Case& c : cases) {
+        SearchDoc d(c.text);
+        d.s = c.selStart;
+        d.e = c.selEnd;
+        const int n = d.ReplaceAll(c.find, c.replace, c.matchCase);
+        EXPECT_EQ(n, c.count) << c.text.toStdString() << " " << c.find.toStdString();
+        EXPECT_EQ(d.doc.toPlainText(), c.expected) << c.text.toStdString();
+    }
+}
+
+TEST(TextSearch, ReplaceAllIncludesASelectedOccurrenceAfterRestart) {
+    SearchDoc d(QStringLiteral("foo bar foo"));
+    d.s = 8;
+    d.e = 11;  // the second "foo" selected
+    d.search.Restart(true);
+    EXPECT_EQ(d.ReplaceAll("foo", "foofoo"), 2);
+    EXPECT_EQ(d.doc.toPlainText(), "foofoo bar foofoo");
+    // Without the restart the selection is where searching begins, one
+    // character in, and the selected occurrence is never reached.
+    SearchDoc plain(QStringLiteral("foo bar foo"));
+    plain.s = 8;
+    plain.e = 11;
+    EXPECT_EQ(plain.ReplaceAll("foo", "x"), 1);
+    EXPECT_EQ(plain.doc.toPlainText(), "x bar foo");
+}
+
+TEST(TextSearch, OriginFollowsEditsBeforeIt) {
+    SearchDoc d(QStringLiteral("b a b a"));
+    d.s = d.e = 4;  // origin between the second "b" and the second "a"
+    EXPECT_EQ(d.FindText("a").start, 6);
+    // An edit before the origin moves it along.
+    QTextCursor(&d.doc).insertText("a");  // "ab a b a", origin 5
+    d.s = d.e = 8;                        // after the match, which moved along as well
+    EXPECT_EQ(d.FindText("a").start, 0);
+    EXPECT_EQ(d.FindText("a").start, 3);
+    EXPECT_FALSE(d.FindText("a").Found());  // the "a" at 5 is past the origin
+}
