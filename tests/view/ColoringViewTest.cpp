@@ -28,6 +28,8 @@
 using coloringtest::RecordsOfLine;
 using coloringtest::RecordsOfText;
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // print, mes, goto and if blue (6); int yellow (3); comments green (5);
@@ -336,6 +338,54 @@ TEST_F(ColoringView, InputMethodCommitRecolorsLikeTyping) {
     QApplication::sendEvent(&View(), &commit);
     EXPECT_EQ(View().toPlainText(), "x = int");
     EXPECT_EQ(RecordsOfLine(View(), 0), "0000333");
+}
+
+TEST_F(ColoringView, JapaneseTextCountsItsBytesForTheScanAndItsCharactersForTheColors) {
+    // 表 is 0x95 0x5C: its trail byte is no backslash inside a string.
+    Load(u"\"表\" mes ; 日本\nmes表示 print\n*ラベル名 mes\n*ab\uFF71mes"_qs);
+    EXPECT_EQ(RecordsOfLine(View(), 0), "000066605555");
+    EXPECT_EQ(RecordsOfLine(View(), 1), "66600066666");
+    EXPECT_EQ(RecordsOfLine(View(), 2), "111110666");
+    // Half-width katakana ends a label name.
+    EXPECT_EQ(RecordsOfLine(View(), 3), "1110666");
+
+    // Typed through an input method: the line is recolored around it.
+    Caret(Ctrl().LineIndex(1) + 3);
+    QInputMethodEvent commit;
+    commit.setCommitString(u" ;漢字"_qs);
+    QApplication::sendEvent(&View(), &commit);
+    EXPECT_EQ(Line(1), u"mes ;漢字表示 print"_qs);
+    EXPECT_EQ(RecordsOfLine(View(), 1), "666055555555555");
+}
+
+TEST_F(ColoringView, ReplaceAllColorsEveryReplacedWordAndRepaintsOnce) {
+    Load("x = 1\nmes x\n\tif x : x\n; x\n\"x\" x");
+    PaintSpy spy(View().viewport());
+    spy.Reset();
+    View().OnReplaceAll("x", "print", true, true);
+    EXPECT_TRUE(Ctrl().IsRedrawOn());
+    spy.Flush();
+    EXPECT_EQ(spy.count, 1);
+    EXPECT_TRUE(spy.Whole());
+    EXPECT_EQ(RecordsOfLine(View(), 0), "666660000");
+    EXPECT_EQ(RecordsOfLine(View(), 1), "666066666");
+    EXPECT_EQ(RecordsOfLine(View(), 2), "06606666600066666");
+    EXPECT_EQ(RecordsOfLine(View(), 3), "5555555");
+    EXPECT_EQ(RecordsOfLine(View(), 4), "0000000066666");
+
+    // A replacement that holds the text searched for ends too.
+    Load("prin a\nprin");
+    View().OnReplaceAll("prin", "print", true, false);
+    EXPECT_EQ(View().toPlainText(), "print a\nprint");
+    EXPECT_EQ(RecordsOfLine(View(), 0), "6666600");
+    EXPECT_EQ(RecordsOfLine(View(), 1), "66666");
+
+    // Nothing found: nothing changes, the window is repainted once.
+    spy.Reset();
+    View().OnReplaceAll("zzz", "print", true, false);
+    spy.Flush();
+    EXPECT_EQ(spy.count, 1);
+    EXPECT_EQ(View().toPlainText(), "print a\nprint");
 }
 
 // A text long enough to be colored in chunks.
