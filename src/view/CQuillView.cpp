@@ -221,6 +221,7 @@ void CQuillView::OnEditRepeat() {
 }
 
 void CQuillView::OnFilePrint() {
+    m_colorer->FinishPending();  // a page shows every line's colors
     int s = 0;
     int e = 0;
     m_ctrl.GetSel(&s, &e);
@@ -228,10 +229,12 @@ void CQuillView::OnFilePrint() {
 }
 
 void CQuillView::OnFilePrintDirect() {
+    m_colorer->FinishPending();
     m_printer.PrintDirect(window(), *document());
 }
 
 void CQuillView::OnFilePrintPreview() {
+    m_colorer->FinishPending();
     m_printer.Preview(window(), *document());
 }
 
