@@ -148,15 +148,18 @@ bool CSyntaxColorer::ColorLines(int first, int last, bool wholeLast) {
                              ? m_ctrl.LineIndex(last) + m_ctrl.LineLength(last)
                              : m_ctrl.PositionFromByte(
                                    last, int(m_ctrl.GetLine(last, linescan::kMaxLineBytes).size()));
+    // The line ends between the lines take record 0 as well, and so does the
+    // last one's when the last line is taken whole.
+    const bool lastSeparator = wholeLast && last < count - 1;
     QTextCursor cursor(doc);
     if (last - first < kChangeOnlyLines) {
         QTextBlock block = doc->findBlockByNumber(first);
         for (int line = first; line <= last; ++line, block = block.next()) {
             const int end = line == last ? resetEnd : block.position() + block.length() - 1;
-            ColorLineChanges(cursor, block, end, line < last);
+            ColorLineChanges(cursor, block, end, line < last || lastSeparator);
         }
     } else {
-        SetFormat(cursor, m_ctrl.LineIndex(first), resetEnd, 0);
+        SetFormat(cursor, m_ctrl.LineIndex(first), resetEnd + (lastSeparator ? 1 : 0), 0);
         QTextBlock block = doc->findBlockByNumber(first);
         for (int line = first; line <= last; ++line, block = block.next()) {
             ColorLineAfterReset(cursor, block, line);

@@ -62,7 +62,8 @@ public:
 private:
     // Resets lines first..last to record 0 and colors them, as one edit
     // block that leaves the modified flag and the change signals alone.
-    // On line last only its first 254 bytes are reset unless `wholeLast`.
+    // On line last only its first 254 bytes are reset unless `wholeLast`,
+    // which takes the line and its line end.
     // Returns whether any format changed.
     bool ColorLines(int first, int last, bool wholeLast);
     // A run of positions [start, end) in one record.

@@ -44,11 +44,13 @@ QString RecordsOfLine(CQuillView& view, int line) {
 
 QString RecordsOfText(CQuillView& view) {
     const QString face = view.ColorFormats()[0].fontFamilies().toStringList().value(0);
-    QStringList lines;
-    for (QTextBlock b = view.document()->begin(); b.isValid(); b = b.next()) {
-        lines << RecordsOfBlock(b, face);
+    QString out = RecordsOfBlock(view.document()->begin(), face);
+    for (QTextBlock b = view.document()->begin().next(); b.isValid(); b = b.next()) {
+        // The line end before the block holds the block's own char format.
+        out += RecordChar(b.charFormat(), face);
+        out += u'\n' + RecordsOfBlock(b, face);
     }
-    return lines.join(u'\n');
+    return out;
 }
 
 }  // namespace coloringtest

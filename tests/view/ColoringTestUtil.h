@@ -13,7 +13,7 @@ namespace coloringtest {
 // color that is no record's.
 QString RecordsOfLine(CQuillView& view, int line);
 
-// The records of every line, one string per line joined by '\n'.
+// The records of every line, and of each line end before a '\n'.
 QString RecordsOfText(CQuillView& view);
 
 }  // namespace coloringtest
