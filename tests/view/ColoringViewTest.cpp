@@ -7,6 +7,7 @@
 #include <QClipboard>
 #include <QInputMethodEvent>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPaintEvent>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -335,6 +336,20 @@ TEST_F(ColoringView, CutAndDeleteRecolorClearAndDropDoNot) {
     View().OnCommand(cmd::ID_EDIT_CUT);
     EXPECT_EQ(QApplication::clipboard()->text(), "pr");
     EXPECT_EQ(RecordsOfLine(View(), 1), "33300");
+
+    // Dropped text takes the color where it lands and keeps it.
+    Load("print x");
+    auto* data = new QMimeData;
+    data->setText("int ");
+    QTextCursor at(View().document());
+    const QPoint point = View().cursorRect(at).center();
+    QDragEnterEvent enter(point, Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(View().viewport(), &enter);
+    QDropEvent drop(point, Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(View().viewport(), &drop);
+    EXPECT_EQ(Line(0), "int print x");
+    EXPECT_EQ(RecordsOfLine(View(), 0), "66666666600");
+    delete data;
 
     // Delete recolors when the key is released.
     Load("mesx");
