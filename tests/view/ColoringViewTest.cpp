@@ -361,15 +361,6 @@ TEST_F(ColoringView, CutAndDeleteRecolorClearAndDropDoNot) {
     EXPECT_EQ(RecordsOfLine(View(), 0), "666");
 }
 
-TEST_F(ColoringView, UndoKeysChangeNothing) {
-    Load("print");
-    Caret(5);
-    QTest::keyClick(&View(), Qt::Key_Z, Qt::ControlModifier);
-    QTest::keyClick(&View(), Qt::Key_Backspace, Qt::AltModifier);
-    EXPECT_EQ(View().toPlainText(), "print");
-    EXPECT_EQ(RecordsOfLine(View(), 0), "66666");
-}
-
 TEST_F(ColoringView, InputMethodCommitRecolorsLikeTyping) {
     Load("x = ");
     Caret(4);
