@@ -5,6 +5,7 @@
 #include <QContextMenuEvent>
 #include <QFileInfo>
 #include <QFontDatabase>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMessageBox>
@@ -14,16 +15,20 @@
 #include <QTextCursor>
 #include <QTimer>
 #include <QUrl>
+#include <algorithm>
 
 #include "app/CMainFrame.h"
 #include "app/CQuillApp.h"
+#include "app/ExePath.h"
 #include "nav/CKeywordHelp.h"
 #include "nav/CNavigator.h"
 #include "res/CMenuBuilder.h"
 #include "res/CommandIds.h"
 #include "res/CommandTable.h"
 #include "view/CFindReplaceDlg.h"
+#include "view/CSyntaxColorer.h"
 #include "view/CWaitCursor.h"
+#include "view/KeywordColors.h"
 
 CQuillView::CQuillView(QWidget* parent)
     : QPlainTextEdit(parent),
@@ -39,6 +44,13 @@ CQuillView::CQuillView(QWidget* parent)
     setAcceptDrops(true);
     // Tab stops every half inch, as the rich edit control places them.
     setTabStopDistance(logicalDpiX() / 2.0);
+    // Record 0 is also the default format: text that no recoloring has
+    // reached shows white in the fixed face.
+    const QFont face = keywordcolors::FixedFace();
+    m_cfColors = keywordcolors::BuildFormats(face);
+    setFont(face);
+    LoadKeywordTable();
+    m_colorer = std::make_unique<CSyntaxColorer>(m_ctrl, m_mapKeywords, m_cfColors);
 }
 
 CQuillView::~CQuillView() = default;
@@ -113,24 +125,42 @@ bool CQuillView::OnCommand(int id) {
     }
 }
 
+void CQuillView::LoadKeywordTable() {
+    if (m_mapKeywords.Load(ExeRelativePath(QStringLiteral("QUILL.DAT")))) {
+        return;
+    }
+    // Shown while the view is made, before the main window exists.
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("QUILL"),
+                    QStringLiteral("QUILL.DAT ファイルにアクセス出来ません。"), QMessageBox::Ok);
+    box.exec();
+}
+
 void CQuillView::RecolorAll() {
-    m_ctrl.SetSel(0, 0);
+    m_colorer->RecolorAll();
 }
 
 void CQuillView::RecolorLines(int first, int last, int selStart, int selEnd, int redraw) {
-    (void)first;
-    (void)last;
-    (void)redraw;
-    m_ctrl.SetSel(selStart, selEnd);
+    m_colorer->RecolorLines(first, last, selStart, selEnd, redraw);
 }
 
 void CQuillView::ReplaceSelAndRecolor(const QString* text, int mode) {
-    (void)mode;
+    int s0 = 0;
+    int e0 = 0;
+    m_ctrl.GetSel(&s0, &e0);
+    const int t0 = m_ctrl.GetTextLength();
     if (text) {
         m_ctrl.ReplaceSel(*text);
     } else {
         paste();
     }
+    int s1 = 0;
+    int e1 = 0;
+    m_ctrl.GetSel(&s1, &e1);
+    const int t1 = m_ctrl.GetTextLength();
+    // e1 less the length of what was inserted: the start of the new text.
+    const int inserted = s0 - e0 - t1 + e1 + t0;
+    RecolorLines(m_ctrl.LineFromChar(inserted), m_ctrl.LineFromChar(e1), s1, e1,
+                 mode == 1 ? CSyntaxColorer::kRedrawAll : CSyntaxColorer::kRedrawNone);
 }
 
 bool CQuillView::FindText(const QString& find, bool matchCase, bool wholeWord) {
@@ -224,6 +254,7 @@ void CQuillView::OnEditRepeat() {
 }
 
 void CQuillView::OnFilePrint() {
+    m_colorer->FinishPending();  // a page shows every line's colors
     int s = 0;
     int e = 0;
     m_ctrl.GetSel(&s, &e);
@@ -231,15 +262,22 @@ void CQuillView::OnFilePrint() {
 }
 
 void CQuillView::OnFilePrintDirect() {
+    m_colorer->FinishPending();
     m_printer.PrintDirect(window(), *document());
 }
 
 void CQuillView::OnFilePrintPreview() {
+    m_colorer->FinishPending();
     m_printer.Preview(window(), *document());
 }
 
 void CQuillView::OnEditCut() {
     cut();
+    int s = 0;
+    int e = 0;
+    m_ctrl.GetSel(&s, &e);
+    const int line = m_ctrl.LineFromChar(e);
+    RecolorLines(line, line, s, e, CSyntaxColorer::kRedrawAll);
 }
 void CQuillView::OnEditPaste() {
     ReplaceSelAndRecolor(nullptr, 1);
@@ -324,7 +362,98 @@ void CQuillView::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void CQuillView::keyPressEvent(QKeyEvent* event) {
-    QPlainTextEdit::keyPressEvent(event);
+    // Cut, paste and undo keys reach the view's own handlers, never the
+    // widget's built-in ones.
+    if (event->matches(QKeySequence::Paste)) {
+        OnEditPaste();
+    } else if (event->matches(QKeySequence::Cut)) {
+        OnEditCut();
+    } else if (event->matches(QKeySequence::Undo) || event->matches(QKeySequence::Redo) ||
+               (event->key() == Qt::Key_Backspace && (event->modifiers() & Qt::AltModifier))) {
+        OnEditUndo();
+    } else {
+        OnChar(event);
+        return;
+    }
+    event->accept();
+}
+
+void CQuillView::OnChar(QKeyEvent* event) {
+    const int key = event->key();
+    const Qt::KeyboardModifiers mods = event->modifiers();
+    const bool enter = (key == Qt::Key_Return || key == Qt::Key_Enter) &&
+                       !(mods & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+    const bool backspace = key == Qt::Key_Backspace;
+    const QString text = event->text();
+    const bool typed =
+        enter || backspace || (!text.isEmpty() && (text.at(0).isPrint() || text.at(0) == u'\t'));
+    if (!typed) {
+        QPlainTextEdit::keyPressEvent(event);
+        return;
+    }
+    const int redraw = backspace ? CSyntaxColorer::kRedrawAll : m_ctrl.GetHScrollPos();
+    if (enter && (mods & Qt::ShiftModifier)) {
+        // Shift+Enter would start a line inside the line; it ends the line
+        // as Enter does.
+        QKeyEvent plain(event->type(), key, mods & ~Qt::ShiftModifier, text, event->isAutoRepeat(),
+                        event->count());
+        QPlainTextEdit::keyPressEvent(&plain);
+        event->setAccepted(plain.isAccepted());
+    } else {
+        QPlainTextEdit::keyPressEvent(event);
+    }
+    int s = 0;
+    int e = 0;
+    if (enter) {
+        // The new line starts with the leading tabs of the line above (from
+        // its first 31 characters).
+        const int line = m_ctrl.LineFromChar(-1);
+        const QByteArray above = m_ctrl.GetLine(line - 1, 31);
+        int tabs = 0;
+        while (tabs < above.size() && above.at(tabs) == '\t') {
+            ++tabs;
+        }
+        if (tabs > 0) {
+            m_ctrl.ReplaceSel(QString(tabs, u'\t'));
+        }
+        m_ctrl.GetSel(&s, &e);
+        RecolorLines(line - 1, line, s, e, redraw);
+    } else {
+        m_ctrl.GetSel(&s, &e);
+        const int line = m_ctrl.LineFromChar(e);
+        RecolorLines(line, line, s, e, redraw);
+    }
+}
+
+void CQuillView::keyReleaseEvent(QKeyEvent* event) {
+    QPlainTextEdit::keyReleaseEvent(event);
+    // Delete removes on key press inside the control; its line is
+    // recolored on release.
+    if (event->key() == Qt::Key_Delete) {
+        int s = 0;
+        int e = 0;
+        m_ctrl.GetSel(&s, &e);
+        const int line = m_ctrl.LineFromChar(e);
+        RecolorLines(line, line, s, e, CSyntaxColorer::kRedrawAll);
+    }
+}
+
+void CQuillView::inputMethodEvent(QInputMethodEvent* event) {
+    // Text committed by an input method (how Japanese is typed) is a typed
+    // character like any other; a pre-edit string is not in the text yet.
+    if (event->commitString().isEmpty()) {
+        QPlainTextEdit::inputMethodEvent(event);
+        return;
+    }
+    const int redraw = m_ctrl.GetHScrollPos();
+    int s = 0;
+    int e = 0;
+    m_ctrl.GetSel(&s, &e);
+    const int start = s;
+    QPlainTextEdit::inputMethodEvent(event);
+    m_ctrl.GetSel(&s, &e);
+    const int last = m_ctrl.LineFromChar(e);
+    RecolorLines(std::min(m_ctrl.LineFromChar(start), last), last, s, e, redraw);
 }
 
 bool CQuillView::event(QEvent* event) {

@@ -4,6 +4,8 @@
 
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QTextCharFormat>
+#include <array>
 #include <memory>
 
 #include "app/CommandTarget.h"
@@ -16,6 +18,7 @@ class CFindReplaceDlg;
 class CQuillDoc;
 class CKeywordHelp;
 class CNavigator;
+class CSyntaxColorer;
 
 class CQuillView : public QPlainTextEdit, public CCommandTarget {
     Q_OBJECT
@@ -37,6 +40,9 @@ public:
 
     // The word list read from QUILL.DAT when the view was made.
     const CKeywordTable& KeywordTable() const { return m_mapKeywords; }
+    // The eight color records; record 0 is the default text format.
+    const std::array<QTextCharFormat, 8>& ColorFormats() const { return m_cfColors; }
+    CSyntaxColorer& Colorer() { return *m_colorer; }
 
     // Replaces the selection with `text` (or pastes when `text` is null) and
     // recolors every line the inserted text spans; `mode` 1 repaints the
@@ -98,6 +104,8 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
     bool event(QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
@@ -105,10 +113,16 @@ protected:
 
 private:
     void OpenFindReplace(bool replace);
+    // Reads QUILL.DAT beside the executable; reports a file it cannot read.
+    void LoadKeywordTable();
+    // A typed character, after the control has processed it.
+    void OnChar(QKeyEvent* event);
 
     CEditControl m_ctrl;
     CQuillDoc* m_doc = nullptr;
+    std::array<QTextCharFormat, 8> m_cfColors;
     CKeywordTable m_mapKeywords;
+    std::unique_ptr<CSyntaxColorer> m_colorer;
     CTextSearch m_search;
     QPointer<CFindReplaceDlg> m_findDlg;
     CScriptPrinter m_printer;

@@ -1,0 +1,49 @@
+#include "view/CKeywordTable.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include "view/KeywordColors.h"
+
+CKeywordTable CKeywordTable::Parse(QByteArrayView bytes) {
+    const qsizetype eof = bytes.indexOf('\x1a');
+    if (eof >= 0) {
+        bytes = bytes.first(eof);
+    }
+    CKeywordTable table;
+    int current = 0;
+    qsizetype start = 0;
+    while (start < bytes.size()) {
+        qsizetype end = bytes.indexOf('\n', start);
+        const qsizetype next = end < 0 ? bytes.size() : end + 1;
+        if (end < 0) {
+            end = bytes.size();
+        }
+        QByteArrayView line = bytes.sliced(start, end - start);
+        if (end < bytes.size() && line.endsWith('\r')) {
+            line.chop(1);
+        }
+        const int directive = keywordcolors::DirectiveRecord(line);
+        if (directive > 0) {
+            current = directive;
+        } else {
+            table.Set(line.toByteArray(), current);
+        }
+        start = next;
+    }
+    return table;
+}
+
+bool CKeywordTable::Load(const QString& path) {
+    m_map.clear();
+    QFile file(path);
+    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly)) {
+        return false;
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        return false;
+    }
+    *this = Parse(bytes);
+    return true;
+}

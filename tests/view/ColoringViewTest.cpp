@@ -1,0 +1,547 @@
+// The coloring on the real view: after a load, while typing, and after the
+// editing commands that recolor (and those that do not).
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QClipboard>
+#include <QInputMethodEvent>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPaintEvent>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTextBlock>
+#include <memory>
+
+#include "ColoringTestUtil.h"
+#include "app/CQuillApp.h"
+#include "app/ExePath.h"
+#include "doc/CQuillDoc.h"
+#include "res/CommandIds.h"
+#include "support/AppFixture.h"
+#include "support/TestUtil.h"
+#include "view/CEditControl.h"
+#include "view/CQuillView.h"
+#include "view/CSyntaxColorer.h"
+
+using coloringtest::RecordsOfLine;
+using coloringtest::RecordsOfText;
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// print, mes, goto and if blue (6); int yellow (3); comments green (5);
+// labels red (1).
+const QByteArray kTable = "!blue\nprint\nmes\ngoto\nif\n!yellow\nint\n!green\n;\n!red\n*\n";
+
+// Collects what the view's window repaints.
+class PaintSpy : public QObject {
+public:
+    explicit PaintSpy(QWidget* w) : m_widget(w) { w->installEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Paint) {
+            ++count;
+            region += static_cast<QPaintEvent*>(e)->region();
+        }
+        return false;
+    }
+    void Flush() {
+        QApplication::processEvents();
+        QApplication::processEvents();
+    }
+    void Reset() {
+        Flush();
+        count = 0;
+        region = QRegion();
+    }
+    bool Whole() const { return region.boundingRect() == m_widget->rect(); }
+    int count = 0;
+    QRegion region;
+
+private:
+    QWidget* m_widget;
+};
+
+class ColoringView : public ::testing::Test {
+protected:
+    void SetUp() override {
+        testutil::WriteFile(m_dir, "QUILL.DAT", kTable);
+        SetExecutablePathForTesting(m_dir.filePath("quill"));
+        m_view = std::make_unique<CQuillView>();
+        m_view->resize(600, 400);
+        m_view->show();
+    }
+    void TearDown() override {
+        m_view.reset();
+        SetExecutablePathForTesting(QString());
+    }
+    CQuillView& View() { return *m_view; }
+    CEditControl& Ctrl() { return m_view->Ctrl(); }
+    void Load(const QString& text) {
+        m_view->setPlainText(text);
+        m_view->document()->setModified(false);
+        m_view->RecolorAll();
+    }
+    void Caret(int pos) { Ctrl().SetSel(pos, pos); }
+    QString Line(int line) const { return m_view->document()->findBlockByNumber(line).text(); }
+
+    QTemporaryDir m_dir;
+    std::unique_ptr<CQuillView> m_view;
+};
+
+TEST_F(ColoringView, RecolorAllColorsEveryLineAndPutsTheCaretAtTheStart) {
+    View().setPlainText("*main\n\tmes \"print ; x\" ; say\n  if a=0x1F : goto *main\n\n  \t");
+    Caret(10);
+    QSignalSpy changes(View().document(), &QTextDocument::contentsChange);
+    View().RecolorAll();
+    EXPECT_EQ(RecordsOfLine(View(), 0), "11111");
+    EXPECT_EQ(RecordsOfLine(View(), 1), "0666" + QString(13, u'0') + "55555");
+    EXPECT_EQ(RecordsOfLine(View(), 2), "0066" + QString(10, u'0') + "6666000000");
+    EXPECT_EQ(RecordsOfLine(View(), 4), "000");
+    int s = -1;
+    int e = -1;
+    Ctrl().GetSel(&s, &e);
+    EXPECT_EQ(s, 0);
+    EXPECT_EQ(e, 0);
+    // Formats never mark the script modified or report changes.
+    EXPECT_FALSE(View().document()->isModified());
+    EXPECT_EQ(changes.count(), 0);
+}
+
+TEST_F(ColoringView, RecoloringResetsOldColorsAndKeepsTheModifiedFlag) {
+    Load("print mes");
+    EXPECT_EQ(RecordsOfLine(View(), 0), "666660666");
+    // Text typed into a colored word takes its color until the line is
+    // recolored.
+    Ctrl().SetSel(2, 2);
+    Ctrl().ReplaceSel("x");
+    EXPECT_EQ(RecordsOfLine(View(), 0), "6666660666");
+    ASSERT_TRUE(View().document()->isModified());
+    View().RecolorLines(0, 0, 3, 3, Ctrl().GetHScrollPos());
+    EXPECT_EQ(RecordsOfLine(View(), 0), "0000000666");
+    EXPECT_TRUE(View().document()->isModified());
+}
+
+TEST_F(ColoringView, LinePartPastTheLimitIsResetOnlyInsideTheRange) {
+    const QString longLine = QString(250, u' ') + "mes print";
+    Load(longLine + "\nprint");
+    EXPECT_EQ(RecordsOfLine(View(), 0), QString(250, u'0') + "6660" + QString(5, u'0'));
+    // Paint the whole text blue, then recolor: the long line's bytes past
+    // the 254th keep their color when it is the range's last line.
+    Ctrl().SetCharFormat(0, Ctrl().GetTextLength(), View().ColorFormats()[6]);
+    View().RecolorLines(0, 0, 0, 0, -1);
+    EXPECT_EQ(RecordsOfLine(View(), 0), QString(250, u'0') + "6660" + QString(5, u'6'));
+    View().RecolorLines(0, 1, 0, 0, -1);
+    EXPECT_EQ(RecordsOfLine(View(), 0), QString(250, u'0') + "6660" + QString(5, u'0'));
+    EXPECT_EQ(RecordsOfLine(View(), 1), "66666");
+}
+
+TEST_F(ColoringView, ShortAndLongRangesEndInTheSameFormats) {
+    // A few lines are recolored by changing only what differs, many by a
+    // reset and coloring: both must leave the same formats, line ends too.
+    const QString text =
+        u"*top\n\tmes \"a;b\" ; 注\n\n  \tif x : goto *top\nint"
+        u"(1)\n; only\nprint表\n\t\t\"open\nlast"_qs;
+    CQuillView other;
+    for (CQuillView* view : {&View(), &other}) {
+        view->setPlainText(text);
+        // Stray colors everywhere, as edits without recoloring leave them.
+        for (int pos = 0; pos < view->Ctrl().GetTextLength(); pos += 2) {
+            view->Ctrl().SetCharFormat(pos, pos + 1, view->ColorFormats()[pos % 7 + 1]);
+        }
+    }
+    ASSERT_EQ(View().blockCount(), 9);
+    View().RecolorLines(0, 7, 0, 0, -1);
+    other.RecolorLines(0, 8, 0, 0, -1);
+    for (int line = 0; line < 8; ++line) {
+        EXPECT_EQ(RecordsOfLine(View(), line), RecordsOfLine(other, line)) << line;
+        if (line < 7) {
+            EXPECT_TRUE(View().document()->findBlockByNumber(line + 1).charFormat() ==
+                        other.document()->findBlockByNumber(line + 1).charFormat())
+                << line;
+        }
+    }
+    EXPECT_EQ(RecordsOfLine(View(), 1), "06660000000555");
+}
+
+TEST_F(ColoringView, TypingAKeywordColorsItWhenItIsComplete) {
+    QTest::keyClicks(&View(), "prin");
+    EXPECT_EQ(RecordsOfLine(View(), 0), "0000");
+    QTest::keyClicks(&View(), "t");
+    EXPECT_EQ(RecordsOfLine(View(), 0), "66666");
+    QTest::keyClicks(&View(), "s");
+    EXPECT_EQ(RecordsOfLine(View(), 0), "000000");
+    QTest::keyClick(&View(), Qt::Key_Backspace);
+    EXPECT_EQ(RecordsOfLine(View(), 0), "66666");
+    QTest::keyClicks(&View(), " ;c");
+    EXPECT_EQ(RecordsOfLine(View(), 0), "66666055");
+}
+
+TEST_F(ColoringView, TypedCharacterRepaintsItsBandBackspaceTheWholeWindow) {
+    Load("a\nb\nprin\nc");
+    PaintSpy spy(View().viewport());
+    Caret(Ctrl().LineIndex(2) + 4);
+    spy.Reset();
+    QTest::keyClick(&View(), Qt::Key_T);
+    spy.Flush();
+    EXPECT_EQ(RecordsOfLine(View(), 2), "66666");
+    ASSERT_GE(spy.count, 1);
+    EXPECT_FALSE(spy.Whole());
+    EXPECT_LE(spy.region.boundingRect().height(), 2 * View().fontMetrics().lineSpacing());
+    const int top = Ctrl().PosFromChar(Ctrl().LineIndex(2)).y();
+    EXPECT_TRUE(spy.region.contains(QPoint(10, top + 2)));
+
+    spy.Reset();
+    QTest::keyClick(&View(), Qt::Key_Backspace);
+    spy.Flush();
+    EXPECT_TRUE(spy.Whole());
+}
+
+TEST_F(ColoringView, RedrawModes) {
+    Load("print\nmes\nint");
+    PaintSpy spy(View().viewport());
+    spy.Reset();
+    View().RecolorLines(0, 2, 1, 1, -1);
+    spy.Flush();
+    EXPECT_TRUE(spy.Whole());
+
+    // A scroll position other than the current one also repaints it all.
+    spy.Reset();
+    View().RecolorLines(1, 1, 1, 1, Ctrl().GetHScrollPos() + 5);
+    spy.Flush();
+    EXPECT_TRUE(spy.Whole());
+
+    // -2 leaves painting off for the caller.
+    spy.Reset();
+    View().RecolorLines(0, 0, 2, 3, -2);
+    EXPECT_FALSE(Ctrl().IsRedrawOn());
+    spy.Flush();
+    EXPECT_EQ(spy.count, 0);
+    int s = 0;
+    int e = 0;
+    Ctrl().GetSel(&s, &e);
+    EXPECT_EQ(s, 2);
+    EXPECT_EQ(e, 3);
+    Ctrl().SetRedraw(true);
+    Ctrl().InvalidateAll();
+    spy.Flush();
+    EXPECT_EQ(spy.count, 1);
+}
+
+TEST_F(ColoringView, EnterCopiesTheLeadingTabsOfTheLineAbove) {
+    Load("\t\t\tif a");
+    Caret(Ctrl().GetTextLength());
+    QTest::keyClick(&View(), Qt::Key_Return);
+    EXPECT_EQ(Line(1), "\t\t\t");
+    int s = 0;
+    int e = 0;
+    Ctrl().GetSel(&s, &e);
+    EXPECT_EQ(e, Ctrl().LineIndex(1) + 3);
+    EXPECT_EQ(s, e);
+    QTest::keyClicks(&View(), "mes");
+    EXPECT_EQ(RecordsOfLine(View(), 1), "000666");
+
+    // At most 31 tabs are read.
+    Load(QString(40, u'\t'));
+    Caret(Ctrl().GetTextLength());
+    QTest::keyClick(&View(), Qt::Key_Return);
+    EXPECT_EQ(Line(1), QString(31, u'\t'));
+
+    // Spaces, or a space before the tabs, give no indentation.
+    Load("    mes\n \t\tmes");
+    Caret(Ctrl().LineIndex(0) + 7);
+    QTest::keyClick(&View(), Qt::Key_Return);
+    EXPECT_EQ(Line(1), "");
+    Caret(Ctrl().GetTextLength());
+    QTest::keyClick(&View(), Qt::Key_Return);
+    EXPECT_EQ(Line(3), "");
+}
+
+TEST_F(ColoringView, EnterInsideALineIndentsTheMovedTextAndRecolorsBothLines) {
+    Load("\t\tmesprint");
+    Caret(5);
+    QTest::keyClick(&View(), Qt::Key_Return);
+    EXPECT_EQ(Line(0), "\t\tmes");
+    EXPECT_EQ(Line(1), "\t\tprint");
+    EXPECT_EQ(RecordsOfLine(View(), 0), "00666");
+    EXPECT_EQ(RecordsOfLine(View(), 1), "0066666");
+
+    // Shift+Enter ends the line as Enter does.
+    const int blocks = View().blockCount();
+    Caret(Ctrl().GetTextLength());
+    QTest::keyClick(&View(), Qt::Key_Return, Qt::ShiftModifier);
+    EXPECT_EQ(View().blockCount(), blocks + 1);
+    EXPECT_EQ(Line(2), "\t\t");
+    EXPECT_FALSE(View().toPlainText().contains(QChar::LineSeparator));
+}
+
+TEST_F(ColoringView, PasteColorsEveryPastedLine) {
+    Load("mes 1");
+    QApplication::clipboard()->setText("print a\n*lab ; x\n; note\nint");
+    Ctrl().SetSel(4, 5);
+    View().OnCommand(cmd::ID_EDIT_PASTE);
+    EXPECT_EQ(Line(0), "mes print a");
+    EXPECT_EQ(RecordsOfLine(View(), 0), "66606666600");
+    EXPECT_EQ(RecordsOfLine(View(), 1), "11110555");
+    EXPECT_EQ(RecordsOfLine(View(), 2), "555555");
+    EXPECT_EQ(RecordsOfLine(View(), 3), "333");
+    int s = 0;
+    int e = 0;
+    Ctrl().GetSel(&s, &e);
+    EXPECT_EQ(e, Ctrl().LineIndex(3) + 3);
+
+    // Ctrl+V and Shift+Insert take the same way, never the widget's own.
+    QApplication::clipboard()->setText(" goto\nif");
+    Caret(Ctrl().GetTextLength());
+    QTest::keyClick(&View(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(RecordsOfLine(View(), 3), "33306666");
+    EXPECT_EQ(RecordsOfLine(View(), 4), "66");
+    QApplication::clipboard()->setText(" print");
+    Caret(Ctrl().GetTextLength());
+    QTest::keyClick(&View(), Qt::Key_Insert, Qt::ShiftModifier);
+    EXPECT_EQ(RecordsOfLine(View(), 4), "66066666");
+}
+
+TEST_F(ColoringView, ReplaceRecolorsTheInsertedLines) {
+    Load("a b c\nmes");
+    Ctrl().SetSel(2, 3);
+    const QString text = "x\nprint ;";
+    View().ReplaceSelAndRecolor(&text, 1);
+    EXPECT_EQ(View().toPlainText(), "a x\nprint ; c\nmes");
+    EXPECT_EQ(RecordsOfLine(View(), 0), "000");
+    EXPECT_EQ(RecordsOfLine(View(), 1), "666660555");
+    EXPECT_TRUE(Ctrl().IsRedrawOn());
+
+    // Any other mode leaves painting off until the caller repaints.
+    Ctrl().SetSel(0, 1);
+    const QString mes = "mes";
+    View().ReplaceSelAndRecolor(&mes, 0);
+    EXPECT_FALSE(Ctrl().IsRedrawOn());
+    EXPECT_EQ(RecordsOfLine(View(), 0), "66600");
+    Ctrl().SetRedraw(true);
+}
+
+TEST_F(ColoringView, CutAndDeleteRecolorClearAndDropDoNot) {
+    Load("print x\nprint y");
+    // Clear: what is left of "print" keeps its old color.
+    Ctrl().SetSel(0, 2);
+    View().OnCommand(cmd::ID_EDIT_CLEAR);
+    EXPECT_EQ(Line(0), "int x");
+    EXPECT_EQ(RecordsOfLine(View(), 0), "66600");
+    // Cut recolors its line: int is yellow.
+    Ctrl().SetSel(Ctrl().LineIndex(1), Ctrl().LineIndex(1) + 2);
+    View().OnCommand(cmd::ID_EDIT_CUT);
+    EXPECT_EQ(QApplication::clipboard()->text(), "pr");
+    EXPECT_EQ(RecordsOfLine(View(), 1), "33300");
+
+    // Dropped text takes the color where it lands and keeps it.
+    Load("print x");
+    auto* data = new QMimeData;
+    data->setText("int ");
+    QTextCursor at(View().document());
+    const QPoint point = View().cursorRect(at).center();
+    QDragEnterEvent enter(point, Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(View().viewport(), &enter);
+    QDropEvent drop(point, Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(View().viewport(), &drop);
+    EXPECT_EQ(Line(0), "int print x");
+    EXPECT_EQ(RecordsOfLine(View(), 0), "66666666600");
+    delete data;
+
+    // Delete recolors when the key is released.
+    Load("mesx");
+    Caret(3);
+    QTest::keyPress(&View(), Qt::Key_Delete);
+    EXPECT_EQ(Line(0), "mes");
+    EXPECT_EQ(RecordsOfLine(View(), 0), "000");
+    QTest::keyRelease(&View(), Qt::Key_Delete);
+    EXPECT_EQ(RecordsOfLine(View(), 0), "666");
+}
+
+TEST_F(ColoringView, InputMethodCommitRecolorsLikeTyping) {
+    Load("x = ");
+    Caret(4);
+    QInputMethodEvent preedit("in", {});
+    QApplication::sendEvent(&View(), &preedit);
+    EXPECT_EQ(View().toPlainText(), "x = ");
+    QInputMethodEvent commit;
+    commit.setCommitString("int");
+    QApplication::sendEvent(&View(), &commit);
+    EXPECT_EQ(View().toPlainText(), "x = int");
+    EXPECT_EQ(RecordsOfLine(View(), 0), "0000333");
+}
+
+TEST_F(ColoringView, JapaneseTextCountsItsBytesForTheScanAndItsCharactersForTheColors) {
+    // 表 is 0x95 0x5C: its trail byte is no backslash inside a string.
+    Load(u"\"表\" mes ; 日本\nmes表示 print\n*ラベル名 mes\n*ab\uFF71mes"_qs);
+    EXPECT_EQ(RecordsOfLine(View(), 0), "000066605555");
+    EXPECT_EQ(RecordsOfLine(View(), 1), "66600066666");
+    EXPECT_EQ(RecordsOfLine(View(), 2), "111110666");
+    // Half-width katakana ends a label name.
+    EXPECT_EQ(RecordsOfLine(View(), 3), "1110666");
+
+    // Typed through an input method: the line is recolored around it.
+    Caret(Ctrl().LineIndex(1) + 3);
+    QInputMethodEvent commit;
+    commit.setCommitString(u" ;漢字"_qs);
+    QApplication::sendEvent(&View(), &commit);
+    EXPECT_EQ(Line(1), u"mes ;漢字表示 print"_qs);
+    EXPECT_EQ(RecordsOfLine(View(), 1), "666055555555555");
+}
+
+TEST_F(ColoringView, ReplaceAllColorsEveryReplacedWordAndRepaintsOnce) {
+    Load("x = 1\nmes x\n\tif x : x\n; x\n\"x\" x");
+    PaintSpy spy(View().viewport());
+    spy.Reset();
+    View().OnReplaceAll("x", "print", true, true);
+    EXPECT_TRUE(Ctrl().IsRedrawOn());
+    spy.Flush();
+    EXPECT_EQ(spy.count, 1);
+    EXPECT_TRUE(spy.Whole());
+    EXPECT_EQ(RecordsOfLine(View(), 0), "666660000");
+    EXPECT_EQ(RecordsOfLine(View(), 1), "666066666");
+    EXPECT_EQ(RecordsOfLine(View(), 2), "06606666600066666");
+    EXPECT_EQ(RecordsOfLine(View(), 3), "5555555");
+    EXPECT_EQ(RecordsOfLine(View(), 4), "0000000066666");
+
+    // A replacement that holds the text searched for ends too.
+    Load("prin a\nprin");
+    View().OnReplaceAll("prin", "print", true, false);
+    EXPECT_EQ(View().toPlainText(), "print a\nprint");
+    EXPECT_EQ(RecordsOfLine(View(), 0), "6666600");
+    EXPECT_EQ(RecordsOfLine(View(), 1), "66666");
+
+    // Nothing found: nothing changes, the window is repainted once.
+    spy.Reset();
+    View().OnReplaceAll("zzz", "print", true, false);
+    spy.Flush();
+    EXPECT_EQ(spy.count, 1);
+    EXPECT_EQ(View().toPlainText(), "print a\nprint");
+}
+
+// A text long enough to be colored in chunks.
+QString LongScript(int lines) {
+    QString text;
+    for (int i = 0; i < lines; ++i) {
+        switch (i % 4) {
+            case 0:
+                text += QString("*l%1\n").arg(i);
+                break;
+            case 1:
+                text += QString("\tmes \"n=%1\" ; print\n").arg(i);
+                break;
+            case 2:
+                text += "\tif stat : goto *l0\n";
+                break;
+            default:
+                text += QString("\tx%1 = int(%1)\n").arg(i);
+        }
+    }
+    return text + "print";
+}
+
+TEST_F(ColoringView, LongTextIsColoredInChunksToTheSameResult) {
+    const int lines = 3 * CSyntaxColorer::kSyncLines;
+    Load(LongScript(lines));
+    CSyntaxColorer& colorer = View().Colorer();
+    ASSERT_TRUE(colorer.IsPending());
+    EXPECT_EQ(RecordsOfLine(View(), 0), "111");
+    EXPECT_EQ(RecordsOfLine(View(), 1), "066600000005555555");
+    EXPECT_FALSE(View().document()->isModified());
+
+    // Edits before and inside the waiting lines while the chunks run.
+    Ctrl().SetSel(0, 0);
+    const QString top = "print\nmes ; a\n";
+    View().ReplaceSelAndRecolor(&top, 1);
+    const int inside = Ctrl().LineIndex(lines - 10);
+    Ctrl().SetSel(inside, inside);
+    QTest::keyClicks(&View(), "goto ");
+    QElapsedTimer clock;
+    clock.start();
+    while (colorer.IsPending() && clock.elapsed() < 20000) {
+        QApplication::processEvents();
+    }
+    ASSERT_FALSE(colorer.IsPending());
+
+    CQuillView reference;
+    reference.setPlainText(View().toPlainText());
+    reference.RecolorLines(0, reference.blockCount() - 1, 0, 0, -1);
+    EXPECT_TRUE(RecordsOfText(View()) == RecordsOfText(reference));
+}
+
+TEST_F(ColoringView, NewLoadWhileChunksWaitIsColoredWhole) {
+    Load(LongScript(3 * CSyntaxColorer::kSyncLines));
+    ASSERT_TRUE(View().Colorer().IsPending());
+    const QString second = LongScript(2 * CSyntaxColorer::kSyncLines + 7).replace("mes", "int");
+    Load(second);
+    View().Colorer().FinishPending();
+
+    CQuillView reference;
+    reference.setPlainText(second);
+    reference.RecolorLines(0, reference.blockCount() - 1, 0, 0, -1);
+    EXPECT_TRUE(RecordsOfText(View()) == RecordsOfText(reference));
+    EXPECT_EQ(RecordsOfLine(View(), 1), "033300000005555555");
+}
+
+TEST(ColoringStartUp, MissingWordListIsReportedAndLeavesTheTableEmpty) {
+    QTemporaryDir dir;
+    SetExecutablePathForTesting(dir.filePath("quill"));
+    bool shown = false;
+    testutil::WhenModal([&shown](QWidget* w) {
+        auto* box = qobject_cast<QMessageBox*>(w);
+        ASSERT_NE(box, nullptr);
+        shown = true;
+        EXPECT_EQ(box->text(), "QUILL.DAT ファイルにアクセス出来ません。");
+        EXPECT_EQ(box->windowTitle(), "QUILL");
+        EXPECT_EQ(box->icon(), QMessageBox::NoIcon);
+        EXPECT_EQ(box->standardButtons(), QMessageBox::Ok);
+        box->button(QMessageBox::Ok)->click();
+    });
+    {
+        CQuillView view;
+        EXPECT_TRUE(shown);
+        EXPECT_TRUE(view.KeywordTable().IsEmpty());
+        // Recoloring still gives the default record, and nothing else.
+        view.setPlainText("*main print ; x");
+        view.RecolorAll();
+        EXPECT_EQ(RecordsOfLine(view, 0), QString(15, u'0'));
+    }
+    SetExecutablePathForTesting(QString());
+}
+
+class ColoringApp : public AppFixture {};
+
+TEST_F(ColoringApp, LoadedScriptShowsLabelsKeywordsCommentsAndStrings) {
+    SetQuillDat(kTable);
+    QTemporaryDir dir;
+    const QString path = testutil::WriteFile(
+        dir, "test.as", "; header\r\n*start\r\n\tmes \"goto ; x\"\r\n\tgoto *start\r\n");
+    ASSERT_TRUE(Start({path}));
+    CQuillView& view = *View();
+    EXPECT_EQ(RecordsOfLine(view, 0), "55555555");
+    EXPECT_EQ(RecordsOfLine(view, 1), "111111");
+    EXPECT_EQ(RecordsOfLine(view, 2), "0666" + QString(11, u'0'));
+    EXPECT_EQ(RecordsOfLine(view, 3), "06666" + QString(7, u'0'));
+    EXPECT_EQ(view.textCursor().position(), 0);
+    EXPECT_FALSE(Doc()->IsModified());
+}
+
+TEST_F(ColoringApp, MissingWordListIsReportedBeforeTheMainWindow) {
+    QFile::remove(ExeDir() + "/QUILL.DAT");
+    bool shown = false;
+    testutil::WhenModal([&](QWidget* w) {
+        shown = true;
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            EXPECT_FALSE(top != w && top->isVisible()) << top->metaObject()->className();
+        }
+        static_cast<QMessageBox*>(w)->button(QMessageBox::Ok)->click();
+    });
+    ASSERT_TRUE(Start());
+    EXPECT_TRUE(shown);
+    EXPECT_TRUE(View()->KeywordTable().IsEmpty());
+}
+
+}  // namespace
