@@ -63,10 +63,18 @@ protected:
         }
         list->scrollToItem(list->item(row));
         const QPoint at = list->visualItemRect(list->item(row)).center();
-        if (doubleClick) {
-            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
-        } else {
+        if (!doubleClick) {
             QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+            return;
+        }
+        // A double click as the window system delivers it.
+        QTest::mousePress(list->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, at);
+        if (dlg->isVisible()) {
+            ADD_FAILURE() << "the double click did not end the dialog";
+            dlg->reject();
         }
     }
     static void PressOk(CLabelDlg* dlg) {
