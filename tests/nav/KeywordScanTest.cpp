@@ -13,20 +13,6 @@ QByteArray WordAt(const QByteArray& line, int column) {
 
 }  // namespace
 
-TEST(KeywordScan, CaretInsideOnOrRightBehindAWord) {
-    const QByteArray line = "\tmes \"x\" : print a";
-    EXPECT_EQ(WordAt(line, 1), "mes");  // on its first letter
-    EXPECT_EQ(WordAt(line, 2), "mes");  // inside
-    EXPECT_EQ(WordAt(line, 4), "mes");  // right after its last letter
-    EXPECT_EQ(WordAt(line, 0), "mes");  // in the blanks before it
-}
-
-TEST(KeywordScan, BlanksBetweenWordsTakeTheWordToTheRight) {
-    const QByteArray line = "print   mes";
-    EXPECT_EQ(WordAt(line, 6), "mes");
-    EXPECT_EQ(WordAt(line, 8), "mes");
-}
-
 TEST(KeywordScan, AfterTheLastWordTheLastWordIsTaken) {
     EXPECT_EQ(WordAt("goto *main   ", 12), "*main");
     EXPECT_EQ(WordAt("stop ;", 6), "stop");
