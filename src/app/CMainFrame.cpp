@@ -123,32 +123,29 @@ bool CMainFrame::OnCreate() {
     return true;
 }
 
+namespace {
+
+// The commands this frame serves (the recent files besides).
+constexpr CommandMapEntry<CMainFrame> kMessageMap[] = {
+    {cmd::ID_HSP_FULLSCREEN, &CMainFrame::OnHspFullscreen},
+    {cmd::ID_HSP_DEBUGWIN, &CMainFrame::OnHspDebugwin},
+    {cmd::ID_VIEW_TOOLBAR, &CMainFrame::OnViewToolbar},
+    {cmd::ID_VIEW_STATUS_BAR, &CMainFrame::OnViewStatusBar},
+    {cmd::ID_APP_EXIT, &CMainFrame::OnAppExit},
+};
+
+}  // namespace
+
 bool CMainFrame::OnCommand(int id) {
-    switch (id) {
-        case cmd::ID_HSP_FULLSCREEN:
-            OnHspFullscreen();
-            return true;
-        case cmd::ID_HSP_DEBUGWIN:
-            OnHspDebugwin();
-            return true;
-        case cmd::ID_VIEW_TOOLBAR:
-            OnViewToolbar();
-            return true;
-        case cmd::ID_VIEW_STATUS_BAR:
-            OnViewStatusBar();
-            return true;
-        case cmd::ID_APP_EXIT:
-            close();
-            return true;
-        case cmd::ID_FILE_MRU_FILE1:
-        case cmd::ID_FILE_MRU_FILE2:
-        case cmd::ID_FILE_MRU_FILE3:
-        case cmd::ID_FILE_MRU_FILE4:
-            OnOpenRecentFile(id - cmd::ID_FILE_MRU_FILE1);
-            return true;
-        default:
-            return false;
+    if (id >= cmd::ID_FILE_MRU_FILE1 && id <= cmd::ID_FILE_MRU_FILE4) {
+        OnOpenRecentFile(id - cmd::ID_FILE_MRU_FILE1);
+        return true;
     }
+    return RouteCommand(this, kMessageMap, id);
+}
+
+void CMainFrame::OnAppExit() {
+    close();
 }
 
 void CMainFrame::DispatchCommand(int id) {

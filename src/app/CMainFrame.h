@@ -40,6 +40,7 @@ public:
     void OnHspDebugwin();
     void OnViewToolbar();
     void OnViewStatusBar();
+    void OnAppExit();
     // Stores the placement in the settings.
     void OnDestroy();
 

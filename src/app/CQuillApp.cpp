@@ -78,35 +78,24 @@ bool CQuillApp::InitInstance(const QStringList& args, bool show) {
     return true;
 }
 
+namespace {
+
+// The commands this application serves.
+constexpr CommandMapEntry<CQuillApp> kMessageMap[] = {
+    {cmd::ID_APP_ABOUT, &CQuillApp::OnAppAbout},
+    {cmd::ID_SET_DIRECTORY, &CQuillApp::OnSetDirectory},
+    {cmd::ID_HSP_CMDLINE, &CQuillApp::OnHspCmdline},
+    {cmd::ID_SET_QFO, &CQuillApp::OnSetQfo},
+    {cmd::ID_QFO_OPEN, &CQuillApp::OnQfoOpen},
+    {cmd::ID_FILE_NEW, &CQuillApp::OnFileNew},
+    {cmd::ID_FILE_OPEN, &CQuillApp::OnFileOpen},
+    {cmd::ID_FILE_PRINT_SETUP, &CQuillApp::OnFilePrintSetup},
+};
+
+}  // namespace
+
 bool CQuillApp::OnCommand(int id) {
-    switch (id) {
-        case cmd::ID_APP_ABOUT:
-            OnAppAbout();
-            return true;
-        case cmd::ID_SET_DIRECTORY:
-            OnSetDirectory();
-            return true;
-        case cmd::ID_HSP_CMDLINE:
-            OnHspCmdline();
-            return true;
-        case cmd::ID_SET_QFO:
-            OnSetQfo();
-            return true;
-        case cmd::ID_QFO_OPEN:
-            OnQfoOpen();
-            return true;
-        case cmd::ID_FILE_NEW:
-            OnFileNew();
-            return true;
-        case cmd::ID_FILE_OPEN:
-            OnFileOpen();
-            return true;
-        case cmd::ID_FILE_PRINT_SETUP:
-            OnFilePrintSetup();
-            return true;
-        default:
-            return false;
-    }
+    return RouteCommand(this, kMessageMap, id);
 }
 
 void CQuillApp::OnAppAbout() {

@@ -32,11 +32,12 @@ void StrReplace(QByteArray& buffer, QByteArrayView find, QByteArrayView replacem
 }
 
 QString ExeRelativePath(const QString& name) {
-    const QString exe = ExecutablePathOverride().isEmpty()
-                            ? QCoreApplication::applicationFilePath()
-                            : ExecutablePathOverride();
+    const QString exe = ExecutablePathOverride().isEmpty() ? QCoreApplication::applicationFilePath()
+                                                           : ExecutablePathOverride();
     const qsizetype slash = exe.lastIndexOf('/');
     return exe.left(slash + 1) + name;
 }
 
-void SetExecutablePathForTesting(const QString& path) { ExecutablePathOverride() = path; }
+void SetExecutablePathForTesting(const QString& path) {
+    ExecutablePathOverride() = path;
+}

@@ -12,7 +12,9 @@ QSettings OpenStore() {
     return QSettings(QSettings::IniFormat, QSettings::UserScope, "Blue Moss!", "QUILL");
 }
 
-QString SettingsKey(const char* key) { return QString::fromLatin1(kSection) + '/' + key; }
+QString SettingsKey(const char* key) {
+    return QString::fromLatin1(kSection) + '/' + key;
+}
 
 }  // namespace
 
@@ -44,7 +46,9 @@ void WriteInt(const char* key, int value) {
     store.sync();
 }
 
-bool Contains(const char* key) { return OpenStore().contains(SettingsKey(key)); }
+bool Contains(const char* key) {
+    return OpenStore().contains(SettingsKey(key));
+}
 
 QStringList RecentFiles() {
     QSettings store = OpenStore();
@@ -74,6 +78,8 @@ void WriteRecentFiles(const QStringList& files) {
     store.sync();
 }
 
-QString StoreFilePath() { return OpenStore().fileName(); }
+QString StoreFilePath() {
+    return OpenStore().fileName();
+}
 
 }  // namespace settings

@@ -49,20 +49,27 @@ void CQuillDoc::SetView(CQuillView* view) {
     connect(view->document(), &QTextDocument::modificationChanged, this, &CQuillDoc::TitleChanged);
 }
 
+namespace {
+
+// The commands this document serves.
+constexpr CommandMapEntry<CQuillDoc> kMessageMap[] = {
+    {cmd::ID_FILE_SAVE, &CQuillDoc::OnFileSave},
+    {cmd::ID_FILE_SAVE_AS, &CQuillDoc::OnFileSaveAs},
+    {cmd::ID_HSP_RUN, &CQuillDoc::OnHspRun},
+};
+
+}  // namespace
+
 bool CQuillDoc::OnCommand(int id) {
-    switch (id) {
-        case cmd::ID_FILE_SAVE:
-            DoFileSave();
-            return true;
-        case cmd::ID_FILE_SAVE_AS:
-            DoSave(QString(), true);
-            return true;
-        case cmd::ID_HSP_RUN:
-            OnHspRun();
-            return true;
-        default:
-            return false;
-    }
+    return RouteCommand(this, kMessageMap, id);
+}
+
+void CQuillDoc::OnFileSave() {
+    DoFileSave();
+}
+
+void CQuillDoc::OnFileSaveAs() {
+    DoSave(QString(), true);
 }
 
 bool CQuillDoc::OnNewDocument() {

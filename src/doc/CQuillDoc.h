@@ -34,6 +34,9 @@ public:
     // line when a character cannot be held in Shift_JIS.
     bool Serialize(QByteArray* bytes, QString* error) const;
 
+    void OnFileSave();
+    void OnFileSaveAs();
+
     // Save commands with their dialogs and messages; false when not saved.
     bool DoFileSave();
     bool DoSave(const QString& path, bool replace);

@@ -55,74 +55,37 @@ CQuillView::CQuillView(QWidget* parent)
 
 CQuillView::~CQuillView() = default;
 
+namespace {
+
+// The commands this view serves.
+constexpr CommandMapEntry<CQuillView> kMessageMap[] = {
+    {cmd::ID_EDIT_UNDO, &CQuillView::OnEditUndo},
+    {cmd::ID_EDIT_CUT, &CQuillView::OnEditCut},
+    {cmd::ID_EDIT_COPY, &CQuillView::OnEditCopy},
+    {cmd::ID_EDIT_PASTE, &CQuillView::OnEditPaste},
+    {cmd::ID_EDIT_CLEAR, &CQuillView::OnEditClear},
+    {cmd::ID_EDIT_SELECT_ALL, &CQuillView::OnEditSelectAll},
+    {cmd::ID_CURSOR_TOP, &CQuillView::OnCursorTop},
+    {cmd::ID_CURSOR_END, &CQuillView::OnCursorEnd},
+    {cmd::ID_CURSOR_MARK, &CQuillView::OnCursorMark},
+    {cmd::ID_CURSOR_BACK, &CQuillView::OnCursorBack},
+    {cmd::ID_CURSOR_FORWARD, &CQuillView::OnCursorForward},
+    {cmd::ID_CURSOR_LABEL, &CQuillView::OnCursorLabel},
+    {cmd::ID_CURSOR_LINE, &CQuillView::OnCursorLine},
+    {cmd::ID_HELP_KEYWORD, &CQuillView::OnHelpKeyword},
+    {cmd::ID_HELP_GUIDE, &CQuillView::OnHelpGuide},
+    {cmd::ID_EDIT_FIND, &CQuillView::OnEditFind},
+    {cmd::ID_EDIT_REPEAT, &CQuillView::OnEditRepeat},
+    {cmd::ID_EDIT_REPLACE, &CQuillView::OnEditReplace},
+    {cmd::ID_FILE_PRINT, &CQuillView::OnFilePrint},
+    {cmd::ID_FILE_PRINT_DIRECT, &CQuillView::OnFilePrintDirect},
+    {cmd::ID_FILE_PRINT_PREVIEW, &CQuillView::OnFilePrintPreview},
+};
+
+}  // namespace
+
 bool CQuillView::OnCommand(int id) {
-    switch (id) {
-        case cmd::ID_EDIT_UNDO:
-            OnEditUndo();
-            return true;
-        case cmd::ID_EDIT_CUT:
-            OnEditCut();
-            return true;
-        case cmd::ID_EDIT_COPY:
-            OnEditCopy();
-            return true;
-        case cmd::ID_EDIT_PASTE:
-            OnEditPaste();
-            return true;
-        case cmd::ID_EDIT_CLEAR:
-            OnEditClear();
-            return true;
-        case cmd::ID_EDIT_SELECT_ALL:
-            OnEditSelectAll();
-            return true;
-        case cmd::ID_CURSOR_TOP:
-            OnCursorTop();
-            return true;
-        case cmd::ID_CURSOR_END:
-            OnCursorEnd();
-            return true;
-        case cmd::ID_CURSOR_MARK:
-            OnCursorMark();
-            return true;
-        case cmd::ID_CURSOR_BACK:
-            OnCursorBack();
-            return true;
-        case cmd::ID_CURSOR_FORWARD:
-            OnCursorForward();
-            return true;
-        case cmd::ID_CURSOR_LABEL:
-            OnCursorLabel();
-            return true;
-        case cmd::ID_CURSOR_LINE:
-            OnCursorLine();
-            return true;
-        case cmd::ID_HELP_KEYWORD:
-            OnHelpKeyword();
-            return true;
-        case cmd::ID_HELP_GUIDE:
-            OnHelpGuide();
-            return true;
-        case cmd::ID_EDIT_FIND:
-            OnEditFind();
-            return true;
-        case cmd::ID_EDIT_REPEAT:
-            OnEditRepeat();
-            return true;
-        case cmd::ID_EDIT_REPLACE:
-            OnEditReplace();
-            return true;
-        case cmd::ID_FILE_PRINT:
-            OnFilePrint();
-            return true;
-        case cmd::ID_FILE_PRINT_DIRECT:
-            OnFilePrintDirect();
-            return true;
-        case cmd::ID_FILE_PRINT_PREVIEW:
-            OnFilePrintPreview();
-            return true;
-        default:
-            return false;
-    }
+    return RouteCommand(this, kMessageMap, id);
 }
 
 void CQuillView::LoadKeywordTable() {
