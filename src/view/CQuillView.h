@@ -96,10 +96,6 @@ public:
     void GotoLabel(const QString& name);
     CNavigator& Navigator() { return *m_nav; }
 
-signals:
-    // A file was dropped on the view.
-    void FileDropped(const QString& path);
-
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
