@@ -20,7 +20,7 @@ protected:
         doc.OnNewDocument();
     }
 
-    // Opens `bytes` from a file, saves to another file and returns what was written.
+    // Opens `bytes` from a file, saves it to another; returns what was written.
     QByteArray RoundTrip(const QByteArray& bytes) {
         const QString in = testutil::WriteFile(dir, "in.as", bytes);
         QString error;
@@ -55,15 +55,9 @@ TEST_F(DocumentTest, RoundTripKeepsShiftJisAndBrokenBytes) {
     // lone lead byte at the very end.
     QByteArray bytes("\x95\x5c\x8e\xa6 \xb1\xb2\xb3\r\n");
     bytes += QByteArray("\x81\x20\xed\x40\xfa\x55\x80\xa0\xfd\xfe\xff\x1a\x7f\r\n");
-    bytes += QByteArray("mes \"\x82\xa0\x82\xa2\"\r\n\x81");
+    bytes += QByteArray("mes \"\x82\xa0\x8a\xbf\x8e\x9a\"\r\n\x81");
     EXPECT_EQ(RoundTrip(bytes), bytes);
-}
-
-TEST_F(DocumentTest, JapaneseTextDecodesToCharacters) {
-    const QString in = testutil::WriteFile(dir, "j.as", QByteArray("\x82\xa0\x8a\xbf\x8e\x9a\n"));
-    QString error;
-    ASSERT_TRUE(doc.OnOpenDocument(in, &error));
-    EXPECT_EQ(view.toPlainText(), QString::fromUtf8("あ漢字\n"));
+    EXPECT_TRUE(view.toPlainText().contains(QString::fromUtf8("\"あ漢字\"\n")));
 }
 
 TEST_F(DocumentTest, OpenSetsPathTitleAndClearsModified) {
@@ -75,15 +69,18 @@ TEST_F(DocumentTest, OpenSetsPathTitleAndClearsModified) {
     EXPECT_FALSE(doc.IsModified());
     view.insertPlainText("x");
     EXPECT_TRUE(doc.IsModified());
+    // Serializing leaves the document's state alone.
+    QByteArray bytes;
+    ASSERT_TRUE(doc.Serialize(&bytes, &error));
+    EXPECT_EQ(bytes, "xstop\n");
+    EXPECT_TRUE(doc.IsModified());
+
     doc.OnNewDocument();
     EXPECT_EQ(doc.GetTitle(), QString::fromUtf8("無題"));
     EXPECT_TRUE(doc.GetPathName().isEmpty());
     EXPECT_FALSE(doc.IsModified());
-}
-
-TEST_F(DocumentTest, NewScriptSavesWithCrLf) {
+    // A new script saves with CR LF.
     view.setPlainText("a\nb");
-    QString error;
     const QString out = dir.filePath("new.as");
     ASSERT_TRUE(doc.OnSaveDocument(out, &error));
     EXPECT_EQ(testutil::ReadFile(out), "a\r\nb");
@@ -107,8 +104,6 @@ TEST_F(DocumentTest, CharacterShiftJisCannotHoldRefusesSaveAndKeepsOldFile) {
     EXPECT_FALSE(doc.OnSaveDocument(path, &error));
     EXPECT_TRUE(error.contains("2")) << error.toStdString();
     EXPECT_EQ(testutil::ReadFile(path), "old bytes\r\n");
-    QByteArray bytes;
-    EXPECT_FALSE(doc.Serialize(&bytes, &error));
 }
 
 TEST_F(DocumentTest, FailedWriteIsReportedAndLeavesNothingBehind) {
@@ -119,18 +114,6 @@ TEST_F(DocumentTest, FailedWriteIsReportedAndLeavesNothingBehind) {
     EXPECT_TRUE(error.contains(QString::fromUtf8("書き込み中に予期しないｴﾗｰ")));
     EXPECT_TRUE(doc.GetPathName().isEmpty());
     EXPECT_FALSE(QFile::exists(path));
-}
-
-TEST_F(DocumentTest, SerializeLeavesDocumentStateAlone) {
-    const QString in = testutil::WriteFile(dir, "s.as", "a\nb\n");
-    QString error;
-    ASSERT_TRUE(doc.OnOpenDocument(in, &error));
-    view.insertPlainText("z");
-    QByteArray bytes;
-    ASSERT_TRUE(doc.Serialize(&bytes, &error));
-    EXPECT_EQ(bytes, "za\nb\n");
-    EXPECT_TRUE(doc.IsModified());
-    EXPECT_EQ(doc.GetTitle(), "s.as");
 }
 
 }  // namespace

@@ -37,8 +37,7 @@ protected:
         ASSERT_TRUE(Start());
     }
 
-    // Runs F5 as the menu does; records and closes every message box it
-    // shows (the timer lives only as long as the command).
+    // Runs F5 as the menu does, recording and closing every message box.
     Box RunF5() {
         Box box;
         QTimer timer;
@@ -81,41 +80,23 @@ TEST_F(HspRunDoc, UntitledScriptRunsInTheHspFolderAndStaysAsItWas) {
 }
 
 TEST_F(HspRunDoc, TitledScriptRunsInItsFolder) {
-    const QString script = m_root.path() + "/scripts/game.as";
-    QDir().mkpath(m_root.path() + "/scripts");
-    {
-        QFile f(script);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("stop\n");
-    }
+    const QString folder = m_root.path() + "/work";
+    const QString script = testutil::WriteFile(m_root, "work/game.as", "stop\r\n");
     ASSERT_TRUE(App()->OpenDocumentFile(script));
     App()->m_hspdir = m_hsp + "/";
 
     EXPECT_EQ(RunF5().count, 0);
-    EXPECT_EQ(HspStandIn::WaitForRuntime(m_hsp),
-              (QStringList{m_root.path() + "/scripts", m_hsp + "/obj"}));
-    EXPECT_EQ(testutil::ReadFile(m_hsp + "/hsptmp"), "stop\n");
+    EXPECT_EQ(HspStandIn::WaitForRuntime(m_hsp), (QStringList{folder, m_hsp + "/obj"}));
+    EXPECT_EQ(testutil::ReadFile(m_hsp + "/hsptmp"), "stop\r\n");
     EXPECT_FALSE(Doc()->IsModified());
     EXPECT_EQ(Doc()->GetPathName(), script);
     EXPECT_EQ(Doc()->GetTitle(), "game.as");
-}
 
-TEST_F(HspRunDoc, TitledScriptWithoutHspFolderUsesTheScriptsFolder) {
-    // The stand-ins sit beside the script: bare names are found there.
-    const QString folder = m_root.path() + "/work";
+    // Without an HSP folder the bare names are found beside the script.
     ASSERT_TRUE(HspStandIn::Install(folder));
-    const QString script = folder + "/a.as";
-    {
-        QFile f(script);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("stop\r\n");
-    }
-    ASSERT_TRUE(App()->OpenDocumentFile(script));
     App()->m_hspdir.clear();
-
     EXPECT_EQ(RunF5().count, 0);
     EXPECT_EQ(HspStandIn::WaitForRuntime(folder), (QStringList{folder, folder + "/obj"}));
-    EXPECT_EQ(testutil::ReadFile(folder + "/hsptmp"), "stop\r\n");
     EXPECT_EQ(testutil::ReadFile(folder + "/obj"), "QUILLOBJ\nstop\r\n");
 }
 

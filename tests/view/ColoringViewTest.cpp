@@ -1,5 +1,3 @@
-// The coloring on the real view: after a load, while typing, and after the
-// editing commands that recolor (and those that do not).
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
@@ -9,7 +7,6 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPaintEvent>
-#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextBlock>
@@ -86,6 +83,19 @@ protected:
         m_view->RecolorAll();
     }
     void Caret(int pos) { Ctrl().SetSel(pos, pos); }
+    std::pair<int, int> Sel() {
+        int s = -1;
+        int e = -1;
+        Ctrl().GetSel(&s, &e);
+        return {s, e};
+    }
+    // The view's colors equal those of one pass over its whole text.
+    void ExpectColoredInOnePass() {
+        CQuillView reference;
+        reference.setPlainText(m_view->toPlainText());
+        reference.RecolorLines(0, reference.blockCount() - 1, 0, 0, -1);
+        EXPECT_TRUE(RecordsOfText(*m_view) == RecordsOfText(reference));
+    }
     QString Line(int line) const { return m_view->document()->findBlockByNumber(line).text(); }
 
     QTemporaryDir m_dir;
@@ -101,36 +111,25 @@ TEST_F(ColoringView, RecolorAllColorsEveryLineAndPutsTheCaretAtTheStart) {
     EXPECT_EQ(RecordsOfLine(View(), 1), "0666" + QString(13, u'0') + "55555");
     EXPECT_EQ(RecordsOfLine(View(), 2), "0066" + QString(10, u'0') + "6666000000");
     EXPECT_EQ(RecordsOfLine(View(), 4), "000");
-    int s = -1;
-    int e = -1;
-    Ctrl().GetSel(&s, &e);
-    EXPECT_EQ(s, 0);
-    EXPECT_EQ(e, 0);
-    // Formats never mark the script modified or report changes.
+    EXPECT_EQ(Sel(), std::make_pair(0, 0));
     EXPECT_FALSE(View().document()->isModified());
     EXPECT_EQ(changes.count(), 0);
 }
 
-TEST_F(ColoringView, RecoloringResetsOldColorsAndKeepsTheModifiedFlag) {
+TEST_F(ColoringView, RecoloringResetsOldColorsUpToTheLimitAndKeepsTheModifiedFlag) {
     Load("print mes");
-    EXPECT_EQ(RecordsOfLine(View(), 0), "666660666");
-    // Text typed into a colored word takes its color until the line is
-    // recolored.
+    // Text typed into a colored word takes its color until recolored.
     Ctrl().SetSel(2, 2);
     Ctrl().ReplaceSel("x");
     EXPECT_EQ(RecordsOfLine(View(), 0), "6666660666");
-    ASSERT_TRUE(View().document()->isModified());
     View().RecolorLines(0, 0, 3, 3, Ctrl().GetHScrollPos());
     EXPECT_EQ(RecordsOfLine(View(), 0), "0000000666");
     EXPECT_TRUE(View().document()->isModified());
-}
 
-TEST_F(ColoringView, LinePartPastTheLimitIsResetOnlyInsideTheRange) {
     const QString longLine = QString(250, u' ') + "mes print";
     Load(longLine + "\nprint");
     EXPECT_EQ(RecordsOfLine(View(), 0), QString(250, u'0') + "6660" + QString(5, u'0'));
-    // Paint the whole text blue, then recolor: the long line's bytes past
-    // the 254th keep their color when it is the range's last line.
+    // Bytes past the 254th keep their color when the line ends the range.
     Ctrl().SetCharFormat(0, Ctrl().GetTextLength(), View().ColorFormats()[6]);
     View().RecolorLines(0, 0, 0, 0, -1);
     EXPECT_EQ(RecordsOfLine(View(), 0), QString(250, u'0') + "6660" + QString(5, u'6'));
@@ -180,7 +179,7 @@ TEST_F(ColoringView, TypingAKeywordColorsItWhenItIsComplete) {
     EXPECT_EQ(RecordsOfLine(View(), 0), "66666055");
 }
 
-TEST_F(ColoringView, TypedCharacterRepaintsItsBandBackspaceTheWholeWindow) {
+TEST_F(ColoringView, RepaintsTypedBandWholeWindowOrNothing) {
     Load("a\nb\nprin\nc");
     PaintSpy spy(View().viewport());
     Caret(Ctrl().LineIndex(2) + 4);
@@ -198,21 +197,6 @@ TEST_F(ColoringView, TypedCharacterRepaintsItsBandBackspaceTheWholeWindow) {
     QTest::keyClick(&View(), Qt::Key_Backspace);
     spy.Flush();
     EXPECT_TRUE(spy.Whole());
-}
-
-TEST_F(ColoringView, RedrawModes) {
-    Load("print\nmes\nint");
-    PaintSpy spy(View().viewport());
-    spy.Reset();
-    View().RecolorLines(0, 2, 1, 1, -1);
-    spy.Flush();
-    EXPECT_TRUE(spy.Whole());
-
-    // A scroll position other than the current one also repaints it all.
-    spy.Reset();
-    View().RecolorLines(1, 1, 1, 1, Ctrl().GetHScrollPos() + 5);
-    spy.Flush();
-    EXPECT_TRUE(spy.Whole());
 
     // -2 leaves painting off for the caller.
     spy.Reset();
@@ -220,27 +204,18 @@ TEST_F(ColoringView, RedrawModes) {
     EXPECT_FALSE(Ctrl().IsRedrawOn());
     spy.Flush();
     EXPECT_EQ(spy.count, 0);
-    int s = 0;
-    int e = 0;
-    Ctrl().GetSel(&s, &e);
-    EXPECT_EQ(s, 2);
-    EXPECT_EQ(e, 3);
+    EXPECT_EQ(Sel(), std::make_pair(2, 3));
     Ctrl().SetRedraw(true);
     Ctrl().InvalidateAll();
     spy.Flush();
     EXPECT_EQ(spy.count, 1);
 }
 
-TEST_F(ColoringView, EnterCopiesTheLeadingTabsOfTheLineAbove) {
+TEST_F(ColoringView, EnterCopiesTheLeadingTabsOfTheLineAboveAndRecolors) {
     Load("\t\t\tif a");
     Caret(Ctrl().GetTextLength());
     QTest::keyClick(&View(), Qt::Key_Return);
     EXPECT_EQ(Line(1), "\t\t\t");
-    int s = 0;
-    int e = 0;
-    Ctrl().GetSel(&s, &e);
-    EXPECT_EQ(e, Ctrl().LineIndex(1) + 3);
-    EXPECT_EQ(s, e);
     QTest::keyClicks(&View(), "mes");
     EXPECT_EQ(RecordsOfLine(View(), 1), "000666");
 
@@ -258,9 +233,8 @@ TEST_F(ColoringView, EnterCopiesTheLeadingTabsOfTheLineAbove) {
     Caret(Ctrl().GetTextLength());
     QTest::keyClick(&View(), Qt::Key_Return);
     EXPECT_EQ(Line(3), "");
-}
 
-TEST_F(ColoringView, EnterInsideALineIndentsTheMovedTextAndRecolorsBothLines) {
+    // Inside a line: the moved text is indented, both lines recolored.
     Load("\t\tmesprint");
     Caret(5);
     QTest::keyClick(&View(), Qt::Key_Return);
@@ -288,10 +262,6 @@ TEST_F(ColoringView, PasteColorsEveryPastedLine) {
     EXPECT_EQ(RecordsOfLine(View(), 1), "11110555");
     EXPECT_EQ(RecordsOfLine(View(), 2), "555555");
     EXPECT_EQ(RecordsOfLine(View(), 3), "333");
-    int s = 0;
-    int e = 0;
-    Ctrl().GetSel(&s, &e);
-    EXPECT_EQ(e, Ctrl().LineIndex(3) + 3);
 
     // Ctrl+V and Shift+Insert take the same way, never the widget's own.
     QApplication::clipboard()->setText(" goto\nif");
@@ -361,19 +331,6 @@ TEST_F(ColoringView, CutAndDeleteRecolorClearAndDropDoNot) {
     EXPECT_EQ(RecordsOfLine(View(), 0), "666");
 }
 
-TEST_F(ColoringView, InputMethodCommitRecolorsLikeTyping) {
-    Load("x = ");
-    Caret(4);
-    QInputMethodEvent preedit("in", {});
-    QApplication::sendEvent(&View(), &preedit);
-    EXPECT_EQ(View().toPlainText(), "x = ");
-    QInputMethodEvent commit;
-    commit.setCommitString("int");
-    QApplication::sendEvent(&View(), &commit);
-    EXPECT_EQ(View().toPlainText(), "x = int");
-    EXPECT_EQ(RecordsOfLine(View(), 0), "0000333");
-}
-
 TEST_F(ColoringView, JapaneseTextCountsItsBytesForTheScanAndItsCharactersForTheColors) {
     // 表 is 0x95 0x5C: its trail byte is no backslash inside a string.
     Load(u"\"表\" mes ; 日本\nmes表示 print\n*ラベル名 mes\n*ab\uFF71mes"_qs);
@@ -407,38 +364,20 @@ TEST_F(ColoringView, ReplaceAllColorsEveryReplacedWordAndRepaintsOnce) {
     EXPECT_EQ(RecordsOfLine(View(), 3), "5555555");
     EXPECT_EQ(RecordsOfLine(View(), 4), "0000000066666");
 
-    // A replacement that holds the text searched for ends too.
-    Load("prin a\nprin");
-    View().OnReplaceAll("prin", "print", true, false);
-    EXPECT_EQ(View().toPlainText(), "print a\nprint");
-    EXPECT_EQ(RecordsOfLine(View(), 0), "6666600");
-    EXPECT_EQ(RecordsOfLine(View(), 1), "66666");
-
     // Nothing found: nothing changes, the window is repainted once.
     spy.Reset();
     View().OnReplaceAll("zzz", "print", true, false);
     spy.Flush();
     EXPECT_EQ(spy.count, 1);
-    EXPECT_EQ(View().toPlainText(), "print a\nprint");
 }
 
 // A text long enough to be colored in chunks.
 QString LongScript(int lines) {
+    const char* const kinds[] = {"*l%1\n", "\tmes \"n=%1\" ; print\n", "\tif stat : goto *l0\n",
+                                 "\tx%1 = int(%1)\n"};
     QString text;
     for (int i = 0; i < lines; ++i) {
-        switch (i % 4) {
-            case 0:
-                text += QString("*l%1\n").arg(i);
-                break;
-            case 1:
-                text += QString("\tmes \"n=%1\" ; print\n").arg(i);
-                break;
-            case 2:
-                text += "\tif stat : goto *l0\n";
-                break;
-            default:
-                text += QString("\tx%1 = int(%1)\n").arg(i);
-        }
+        text += QString(kinds[i % 4]).replace("%1", QString::number(i));
     }
     return text + "print";
 }
@@ -465,51 +404,15 @@ TEST_F(ColoringView, LongTextIsColoredInChunksToTheSameResult) {
         QApplication::processEvents();
     }
     ASSERT_FALSE(colorer.IsPending());
+    ExpectColoredInOnePass();
 
-    CQuillView reference;
-    reference.setPlainText(View().toPlainText());
-    reference.RecolorLines(0, reference.blockCount() - 1, 0, 0, -1);
-    EXPECT_TRUE(RecordsOfText(View()) == RecordsOfText(reference));
-}
-
-TEST_F(ColoringView, NewLoadWhileChunksWaitIsColoredWhole) {
+    // A new load while chunks wait is colored whole.
     Load(LongScript(3 * CSyntaxColorer::kSyncLines));
-    ASSERT_TRUE(View().Colorer().IsPending());
-    const QString second = LongScript(2 * CSyntaxColorer::kSyncLines + 7).replace("mes", "int");
-    Load(second);
-    View().Colorer().FinishPending();
-
-    CQuillView reference;
-    reference.setPlainText(second);
-    reference.RecolorLines(0, reference.blockCount() - 1, 0, 0, -1);
-    EXPECT_TRUE(RecordsOfText(View()) == RecordsOfText(reference));
+    ASSERT_TRUE(colorer.IsPending());
+    Load(LongScript(2 * CSyntaxColorer::kSyncLines + 7).replace("mes", "int"));
+    colorer.FinishPending();
+    ExpectColoredInOnePass();
     EXPECT_EQ(RecordsOfLine(View(), 1), "033300000005555555");
-}
-
-TEST(ColoringStartUp, MissingWordListIsReportedAndLeavesTheTableEmpty) {
-    QTemporaryDir dir;
-    SetExecutablePathForTesting(dir.filePath("quill"));
-    bool shown = false;
-    testutil::WhenModal([&shown](QWidget* w) {
-        auto* box = qobject_cast<QMessageBox*>(w);
-        ASSERT_NE(box, nullptr);
-        shown = true;
-        EXPECT_EQ(box->text(), "QUILL.DAT ファイルにアクセス出来ません。");
-        EXPECT_EQ(box->windowTitle(), "QUILL");
-        EXPECT_EQ(box->icon(), QMessageBox::NoIcon);
-        EXPECT_EQ(box->standardButtons(), QMessageBox::Ok);
-        box->button(QMessageBox::Ok)->click();
-    });
-    {
-        CQuillView view;
-        EXPECT_TRUE(shown);
-        EXPECT_TRUE(view.KeywordTable().IsEmpty());
-        // Recoloring still gives the default record, and nothing else.
-        view.setPlainText("*main print ; x");
-        view.RecolorAll();
-        EXPECT_EQ(RecordsOfLine(view, 0), QString(15, u'0'));
-    }
-    SetExecutablePathForTesting(QString());
 }
 
 class ColoringApp : public AppFixture {};
@@ -533,15 +436,25 @@ TEST_F(ColoringApp, MissingWordListIsReportedBeforeTheMainWindow) {
     QFile::remove(ExeDir() + "/QUILL.DAT");
     bool shown = false;
     testutil::WhenModal([&](QWidget* w) {
+        auto* box = qobject_cast<QMessageBox*>(w);
+        ASSERT_NE(box, nullptr);
         shown = true;
         for (QWidget* top : QApplication::topLevelWidgets()) {
             EXPECT_FALSE(top != w && top->isVisible()) << top->metaObject()->className();
         }
-        static_cast<QMessageBox*>(w)->button(QMessageBox::Ok)->click();
+        EXPECT_EQ(box->text(), "QUILL.DAT ファイルにアクセス出来ません。");
+        EXPECT_EQ(box->windowTitle(), "QUILL");
+        EXPECT_EQ(box->icon(), QMessageBox::NoIcon);
+        EXPECT_EQ(box->standardButtons(), QMessageBox::Ok);
+        box->button(QMessageBox::Ok)->click();
     });
     ASSERT_TRUE(Start());
     EXPECT_TRUE(shown);
     EXPECT_TRUE(View()->KeywordTable().IsEmpty());
+    // Recoloring still gives the default record, and nothing else.
+    View()->setPlainText("*main print ; x");
+    View()->RecolorAll();
+    EXPECT_EQ(RecordsOfLine(*View(), 0), QString(15, u'0'));
 }
 
 }  // namespace

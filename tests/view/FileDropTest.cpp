@@ -1,4 +1,4 @@
-// Dropping a file on the view opens it; dropping text is the text widget's.
+// Dropping a file on the view opens it (dropped text: ColoringViewTest).
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
@@ -22,8 +22,7 @@ protected:
         AppFixture::SetUp();
         ASSERT_TRUE(Start());
     }
-    // Drags `data` over the view and drops it; returns whether the drop
-    // was accepted.
+    // Drags `data` over the view and drops it; whether the drop was accepted.
     bool Drop(QMimeData* data) {
         QWidget* target = View()->viewport();
         const QPoint pos(10, 10);
@@ -73,15 +72,5 @@ TEST_F(FileDropTest, DropAsksToSaveAModifiedScriptFirst) {
     QTRY_VERIFY(asked);
     QTest::qWait(20);
     EXPECT_EQ(View()->toPlainText(), "edited");  // cancelled: nothing opened
-    EXPECT_TRUE(Doc()->GetPathName().isEmpty());
-}
-
-TEST_F(FileDropTest, DroppedTextIsInsertedNotOpened) {
-    View()->setPlainText("ab");
-    auto data = std::make_unique<QMimeData>();
-    data->setText("XY");
-    EXPECT_TRUE(Drop(data.get()));
-    QTest::qWait(20);
-    EXPECT_TRUE(View()->toPlainText().contains("XY"));
     EXPECT_TRUE(Doc()->GetPathName().isEmpty());
 }

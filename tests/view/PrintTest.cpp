@@ -1,4 +1,3 @@
-// Printing, print preview and page setup on the shared printer.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
@@ -10,9 +9,7 @@
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
-#include <QRegularExpression>
 #include <QTemporaryDir>
-#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 
@@ -89,13 +86,9 @@ TEST(ScriptPrinter, PrintCopyTurnsWhiteAndUncoloredTextBlack) {
     EXPECT_EQ(copy->toPlainText(), doc.toPlainText());
     EXPECT_EQ(ColorAt(*copy, 0), QColor(Qt::black));
     EXPECT_EQ(ColorAt(*copy, 7), QColor(Qt::black));
-    EXPECT_EQ(ColorAt(*copy, 12), QColor(255, 0, 0));
     EXPECT_EQ(ColorAt(*copy, 16), QColor(250, 250, 50));
-    // The original keeps its formats.
-    EXPECT_EQ(ColorAt(doc, 0), QColor(Qt::white));
-    EXPECT_FALSE(ColorAt(doc, 7).isValid());
+    EXPECT_EQ(ColorAt(doc, 0), QColor(Qt::white));  // the original keeps its formats
 
-    // A part of the text: the selection only.
     const auto part = CScriptPrinter::PrintCopy(doc, 6, 14);
     EXPECT_EQ(part->toPlainText(), "none red");
     EXPECT_EQ(ColorAt(*part, 0), QColor(Qt::black));
@@ -106,10 +99,9 @@ TEST_F(PrintTest, PageHasHalfInchMarginsAndBlackText) {
     SetScript();
     const QPageLayout layout = Printer()->pageLayout();
     const QMarginsF mm = layout.margins(QPageLayout::Millimeter);
-    EXPECT_NEAR(mm.left(), 12.7, 0.01);
-    EXPECT_NEAR(mm.top(), 12.7, 0.01);
-    EXPECT_NEAR(mm.right(), 12.7, 0.01);
-    EXPECT_NEAR(mm.bottom(), 12.7, 0.01);
+    for (qreal side : {mm.left(), mm.top(), mm.right(), mm.bottom()}) {
+        EXPECT_NEAR(side, 12.7, 0.01);
+    }
 
     // Page 1 at 100 dpi, laid out as the printer lays it out.
     const int dpi = 100;
@@ -161,9 +153,7 @@ TEST_F(PrintTest, PrintDirectWritesEveryPageAndLeavesTheViewAlone) {
     ASSERT_TRUE(pdf.startsWith("%PDF"));
     const int pages = PdfPageCount(pdf);
     EXPECT_GT(pages, 1);
-    EXPECT_EQ(pages, CScriptPrinter::PrintTo(Printer(), *View()->document()));
     EXPECT_EQ(ColorAt(*View()->document(), 0), QColor(Qt::white));
-    EXPECT_FALSE(ColorAt(*View()->document(), 7).isValid());
 
     // A page range.
     Printer()->setPrintRange(QPrinter::PageRange);
@@ -186,44 +176,30 @@ TEST_F(PrintTest, PrintThatCannotStartIsReported) {
     EXPECT_EQ(text, QStringLiteral("印刷を開始できませんでした。"));
 }
 
-TEST_F(PrintTest, PrintDialogCancelPrintsNothing) {
+TEST_F(PrintTest, DialogsWorkOnTheSharedPrinter) {
     SetScript();
     View()->Ctrl().SetSel(0, 5);
     bool offered = false;
-    testutil::WhenModal([&offered](QWidget* w) {
-        if (auto dialog = qobject_cast<QPrintDialog*>(w)) {
-            offered = dialog->testOption(QAbstractPrintDialog::PrintSelection);
-            dialog->reject();
-        }
-    });
-    View()->OnCommand(cmd::ID_FILE_PRINT);
-    EXPECT_TRUE(offered);  // a selection can be printed alone
-    EXPECT_FALSE(QFile::exists(m_pdf));
-}
-
-TEST_F(PrintTest, PreviewShowsThePages) {
-    SetScript();
     int pages = 0;
-    testutil::WhenModal([&pages](QWidget* w) {
-        if (auto dialog = qobject_cast<QPrintPreviewDialog*>(w)) {
-            if (auto preview = dialog->findChild<QPrintPreviewWidget*>()) {
-                pages = preview->pageCount();
-            }
-            dialog->reject();
+    QPrinter* seen = nullptr;
+    auto answer = [&](QWidget* w) {
+        if (auto print = qobject_cast<QPrintDialog*>(w)) {
+            offered = print->testOption(QAbstractPrintDialog::PrintSelection);
+        } else if (auto preview = w->findChild<QPrintPreviewWidget*>()) {
+            pages = preview->pageCount();
+        } else if (auto setup = qobject_cast<QPageSetupDialog*>(w)) {
+            seen = setup->printer();
         }
-    });
+        static_cast<QDialog*>(w)->reject();
+    };
+    testutil::WhenModal(answer);
+    View()->OnCommand(cmd::ID_FILE_PRINT);
+    EXPECT_TRUE(offered);                // a selection can be printed alone
+    EXPECT_FALSE(QFile::exists(m_pdf));  // cancelled
+    testutil::WhenModal(answer);
     View()->OnCommand(cmd::ID_FILE_PRINT_PREVIEW);
     EXPECT_GT(pages, 1);
-}
-
-TEST_F(PrintTest, PageSetupWorksOnTheSharedPrinter) {
-    QPrinter* seen = nullptr;
-    testutil::WhenModal([&seen](QWidget* w) {
-        if (auto dialog = qobject_cast<QPageSetupDialog*>(w)) {
-            seen = dialog->printer();
-            dialog->reject();
-        }
-    });
+    testutil::WhenModal(answer);
     App()->OnCommand(cmd::ID_FILE_PRINT_SETUP);
     EXPECT_EQ(seen, Printer());
 }

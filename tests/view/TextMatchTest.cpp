@@ -8,76 +8,62 @@ using textmatch::IsWordBoundary;
 using textmatch::Options;
 
 namespace {
+
 constexpr Options kPlain{false, false};
 constexpr Options kCase{true, false};
 constexpr Options kWord{false, true};
-}  // namespace
 
-TEST(TextMatch, CaseSensitivityFollowsTheOption) {
-    const QString text = QStringLiteral("Print print PRINT");
-    EXPECT_EQ(FindForward(text, u"print", 0, text.size(), kPlain), 0);
-    EXPECT_EQ(FindForward(text, u"print", 0, text.size(), kCase), 6);
-    EXPECT_EQ(FindForward(text, u"PRINT", 1, text.size(), kCase), 12);
-    EXPECT_EQ(FindBackward(text, u"print", 0, text.size(), kPlain), 12);
-    EXPECT_EQ(FindBackward(text, u"Print", 0, text.size(), kCase), 0);
-    // Full-width letters fold too.
-    const QString wide = QStringLiteral("ＡＢＣ");
-    EXPECT_EQ(FindForward(wide, u"ａｂｃ", 0, wide.size(), kPlain), 0);
-    EXPECT_EQ(FindForward(wide, u"ａｂｃ", 0, wide.size(), kCase), -1);
-}
-
-TEST(TextMatch, MatchMustLieWithinTheRange) {
-    const QString text = QStringLiteral("abcabc");
-    EXPECT_EQ(FindForward(text, u"abc", 1, 6, kPlain), 3);
-    EXPECT_EQ(FindForward(text, u"abc", 1, 5, kPlain), -1);  // would end past `to`
-    EXPECT_EQ(FindForward(text, u"abc", 0, 3, kPlain), 0);
-    EXPECT_EQ(FindBackward(text, u"abc", 0, 5, kPlain), 0);
-    EXPECT_EQ(FindBackward(text, u"abc", 1, 6, kPlain), 3);
-    EXPECT_EQ(FindBackward(text, u"abc", 4, 6, kPlain), -1);  // would start before `from`
-    EXPECT_EQ(FindForward(text, u"abc", -5, 99, kPlain), 0);
-    EXPECT_EQ(FindBackward(text, u"abc", -5, 99, kPlain), 3);
-}
-
-TEST(TextMatch, WholeWordUsesLettersDigitsAndUnderscore) {
-    const QString text = QStringLiteral("a_x ax x1 x (x) x");
-    // "x" is whole only where no letter, digit or "_" touches it.
-    EXPECT_EQ(FindForward(text, u"x", 0, text.size(), kWord), 10);
-    EXPECT_EQ(FindForward(text, u"x", 11, text.size(), kWord), 13);
-    EXPECT_EQ(FindForward(text, u"x", 14, text.size(), kWord), 16);
-    EXPECT_EQ(FindBackward(text, u"x", 0, 16, kWord), 13);
-    EXPECT_EQ(FindBackward(text, u"x", 0, 13, kWord), 10);
-    EXPECT_EQ(FindBackward(text, u"x", 0, 10, kWord), -1);
-    // A match that fails the word test does not hide an overlapping one.
-    EXPECT_EQ(FindForward(u"aaa aa", u"aa", 0, 6, kWord), 4);
-    EXPECT_EQ(FindBackward(u"aa aaa", u"aa", 0, 6, kWord), 0);
-    // Search texts that begin or end with punctuation.
-    EXPECT_EQ(FindForward(u"f(x)", u"(x", 0, 4, kWord), 1);
-}
-
-TEST(TextMatch, JapaneseWordsEndWhereTheScriptChanges) {
-    // 変数 (kanji) を (hiragana) カウンタ (katakana) 値 (kanji)
-    const QString text = QStringLiteral("変数をカウンタ値に");
-    EXPECT_EQ(FindForward(text, u"変数", 0, text.size(), kWord), 0);
-    EXPECT_EQ(FindForward(text, u"カウンタ", 0, text.size(), kWord), 3);
-    EXPECT_EQ(FindForward(text, u"カウン", 0, text.size(), kWord), -1);
-    EXPECT_EQ(FindForward(text, u"数", 0, text.size(), kWord), -1);
-    EXPECT_EQ(FindForward(text, u"値", 0, text.size(), kWord), 7);
-    // Half-width katakana with its prolonged sound mark is one word.
-    EXPECT_EQ(FindForward(u"ｶｰﾄﾞ", u"ｶ", 0, 4, kWord), -1);
-    // Latin letters next to Japanese are a word of their own.
-    const QString mixed = QStringLiteral("値xを");
-    EXPECT_EQ(FindForward(mixed, u"x", 0, mixed.size(), kWord), 1);
-    EXPECT_TRUE(IsWordBoundary(mixed, 0));
-    EXPECT_TRUE(IsWordBoundary(mixed, 3));
-}
-
-TEST(TextMatch, SupplementaryAndPrivateUseCharacters) {
-    // U+F0081 stands for a byte that is no character: it ends a word.
-    const QString pua = QStringLiteral("ab") + QString::fromUcs4(U"\U000F0081") + "ab";
-    EXPECT_EQ(FindForward(pua, u"ab", 1, pua.size(), kWord), 4);
-    // A kanji outside the BMP (𠮷) counts as a kanji on both sides.
-    const QString rare = QString::fromUcs4(U"\U00020BB7") + QStringLiteral("野家");
+TEST(TextMatch, FindsWithinTheRangeByCaseAndWholeWord) {
+    const QString pua = "ab" + QString::fromUcs4(U"\U000F0081") + "ab";
+    const QString rare = QString::fromUcs4(U"\U00020BB7") + QStringLiteral("野家");  // 𠮷野家
+    const struct {
+        bool forward;
+        QString text, find;
+        int from, to;
+        Options options;
+        int found;
+    } cases[] = {
+        {true, "Print print PRINT", "print", 0, 17, kPlain, 0},
+        {true, "Print print PRINT", "print", 0, 17, kCase, 6},
+        {false, "Print print PRINT", "print", 0, 17, kPlain, 12},
+        {false, "Print print PRINT", "Print", 0, 17, kCase, 0},
+        {true, "ＡＢＣ", "ａｂｃ", 0, 3, kPlain, 0},  // full-width letters fold too
+        {true, "ＡＢＣ", "ａｂｃ", 0, 3, kCase, -1},
+        // The match must lie within [from, to).
+        {true, "abcabc", "abc", 1, 6, kPlain, 3},
+        {true, "abcabc", "abc", 1, 5, kPlain, -1},
+        {false, "abcabc", "abc", 0, 5, kPlain, 0},
+        {false, "abcabc", "abc", 4, 6, kPlain, -1},
+        {true, "abcabc", "abc", -5, 99, kPlain, 0},
+        {false, "abcabc", "abc", -5, 99, kPlain, 3},
+        // Whole words: no letter, digit or "_" may touch the match.
+        {true, "a_x ax x1 x (x) x", "x", 0, 17, kWord, 10},
+        {true, "a_x ax x1 x (x) x", "x", 11, 17, kWord, 13},
+        {false, "a_x ax x1 x (x) x", "x", 0, 16, kWord, 13},
+        {false, "a_x ax x1 x (x) x", "x", 0, 10, kWord, -1},
+        {true, "aaa aa", "aa", 0, 6, kWord, 4},  // a failed match hides no later one
+        {false, "aa aaa", "aa", 0, 6, kWord, 0},
+        {true, "f(x)", "(x", 0, 4, kWord, 1},
+        // Japanese words end where the script changes.
+        {true, "変数をカウンタ値に", "カウンタ", 0, 9, kWord, 3},
+        {true, "変数をカウンタ値に", "カウン", 0, 9, kWord, -1},
+        {true, "変数をカウンタ値に", "数", 0, 9, kWord, -1},
+        {true, "変数をカウンタ値に", "値", 0, 9, kWord, 7},
+        {true, "ｶｰﾄﾞ", "ｶ", 0, 4, kWord, -1},  // the prolonged sound mark joins
+        {true, "値xを", "x", 0, 3, kWord, 1},
+        // U+F0081 (a byte that is no character) ends a word; 𠮷 is a kanji.
+        {true, pua, "ab", 1, int(pua.size()), kWord, 4},
+        {true, rare, "野家", 0, int(rare.size()), kWord, -1},
+        {true, rare, "野家", 0, int(rare.size()), kPlain, 2},
+    };
+    for (const auto& c : cases) {
+        const qsizetype found = c.forward ? FindForward(c.text, c.find, c.from, c.to, c.options)
+                                          : FindBackward(c.text, c.find, c.from, c.to, c.options);
+        EXPECT_EQ(found, c.found) << c.text.toStdString() << " / " << c.find.toStdString();
+    }
+    EXPECT_TRUE(IsWordBoundary(u"値xを", 0));
+    EXPECT_TRUE(IsWordBoundary(u"値xを", 3));
     EXPECT_FALSE(IsWordBoundary(rare, 2));
-    EXPECT_EQ(FindForward(rare, u"野家", 0, rare.size(), kWord), -1);
-    EXPECT_EQ(FindForward(rare, u"野家", 0, rare.size(), kPlain), 2);
 }
+
+}  // namespace
