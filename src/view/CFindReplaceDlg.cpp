@@ -105,14 +105,14 @@ void CFindReplaceDlg::Build(Mode mode) {
     m_findNext = m_replaceOne = m_replaceAll = nullptr;
 
     m_mode = mode;
-    const DialogSpec& spec = mode == Mode::Find ? kFindDialog : kReplaceDialog;
+    const DialogSpec& layout = mode == Mode::Find ? kFindDialog : kReplaceDialog;
     const DialogBaseUnits base = BaseUnitsOf(font());
-    setWindowTitle(QString::fromUtf8(spec.caption));
-    setFixedSize(MapDialogRect(QRect(0, 0, spec.cx, spec.cy), base).size());
+    setWindowTitle(QString::fromUtf8(layout.caption));
+    setFixedSize(MapDialogRect(QRect(0, 0, layout.cx, layout.cy), base).size());
 
     QMap<Ctl, QWidget*> byId;
     QList<QPair<QLabel*, Ctl>> buddies;
-    for (const ControlSpec& c : spec.controls) {
+    for (const ControlSpec& c : layout.controls) {
         const QString text = QString::fromUtf8(c.text);
         QWidget* w = nullptr;
         switch (c.kind) {
