@@ -19,7 +19,6 @@
 #include "res/CommandIds.h"
 #include "support/AppFixture.h"
 #include "support/TestUtil.h"
-#include "view/CEditControl.h"
 #include "view/CQuillView.h"
 #include "view/CSyntaxColorer.h"
 
@@ -423,12 +422,12 @@ TEST_F(ColoringApp, LoadedScriptShowsLabelsKeywordsCommentsAndStrings) {
     const QString path = testutil::WriteFile(
         dir, "test.as", "; header\r\n*start\r\n\tmes \"goto ; x\"\r\n\tgoto *start\r\n");
     ASSERT_TRUE(Start({path}));
-    CQuillView& view = *View();
-    EXPECT_EQ(RecordsOfLine(view, 0), "55555555");
-    EXPECT_EQ(RecordsOfLine(view, 1), "111111");
-    EXPECT_EQ(RecordsOfLine(view, 2), "0666" + QString(11, u'0'));
-    EXPECT_EQ(RecordsOfLine(view, 3), "06666" + QString(7, u'0'));
-    EXPECT_EQ(view.textCursor().position(), 0);
+    int line = 0;
+    for (const QString& records : QStringList{"55555555", "111111", "0666" + QString(11, u'0'),
+                                              "06666" + QString(7, u'0')}) {
+        EXPECT_EQ(RecordsOfLine(*View(), line++), records);
+    }
+    EXPECT_EQ(View()->textCursor().position(), 0);
     EXPECT_FALSE(Doc()->IsModified());
 }
 
