@@ -20,28 +20,6 @@ const Sel P{1, 1}, Q{20, 25}, R{30, 30}, S{40, 44};
 
 }  // namespace
 
-TEST(CMarkHistory, BackAndForwardWalkTheEntries) {
-    CMarkHistory h;
-    Sel out{7, 7};
-    EXPECT_FALSE(h.Back(&out));
-    EXPECT_FALSE(h.Forward(&out));
-    EXPECT_EQ(out, (Sel{7, 7}));
-    h.Mark(P);
-    h.Mark(Q);
-    ASSERT_TRUE(h.Back(&out));
-    EXPECT_EQ(out, Q);
-    ASSERT_TRUE(h.Back(&out));
-    EXPECT_EQ(out, P);
-    EXPECT_FALSE(h.Back(&out));
-    ASSERT_TRUE(h.Forward(&out));
-    EXPECT_EQ(out, Q);
-    // Refused past the newest entry, which puts the position at the end.
-    EXPECT_FALSE(h.Forward(&out));
-    EXPECT_EQ(h.MarkPos(), 2);
-    ASSERT_TRUE(h.Back(&out));
-    EXPECT_EQ(out, Q);
-}
-
 TEST(CMarkHistory, MarkAfterBackReplacesAndDiscardsLaterEntries) {
     for (int backs : {1, 2}) {
         CMarkHistory h;

@@ -117,29 +117,20 @@ TEST_F(GoToLabel, CollectsEveryLabelLineInTextOrder) {
 
 TEST_F(GoToLabel, DialogOpensEmptyAndCancelLeavesTheSelection) {
     Select(3, 5);
-    QString title, row5, nameBox, lineBox, selection;
-    bool readOnly = false, focusInName = false;
-    int selected = -1;
+    QStringList opened;
     RunLabel([&](CLabelDlg* dlg) {
-        title = dlg->windowTitle();
-        row5 = List(dlg)->item(5)->text();
-        selected = int(List(dlg)->selectedItems().size());
-        nameBox = Box(dlg, IDC_EDIT1)->text();
-        lineBox = Box(dlg, IDC_EDIT2)->text();
-        readOnly = Box(dlg, IDC_EDIT2)->isReadOnly();
-        focusInName = QApplication::focusWidget() == Box(dlg, IDC_EDIT1);
-        selection = Sel();
+        opened << dlg->windowTitle() << List(dlg)->item(5)->text()
+               << QString::number(List(dlg)->selectedItems().size()) << Box(dlg, IDC_EDIT1)->text()
+               << Box(dlg, IDC_EDIT2)->text()
+               << (Box(dlg, IDC_EDIT2)->isReadOnly() ? "read-only" : "editable")
+               << (QApplication::focusWidget() == Box(dlg, IDC_EDIT1) ? "name focused" : "")
+               << Sel();  // collecting leaves the selection
         dlg->reject();
     });
-    EXPECT_EQ(title, QString::fromUtf8("ラベル名を入力して下さい"));
+    EXPECT_EQ(opened,
+              QStringList({QString::fromUtf8("ラベル名を入力して下さい"), QString::fromUtf8("表示"),
+                           "0", "", "0", "read-only", "name focused", "3,5"}));
     EXPECT_EQ(m_rows, 9);
-    EXPECT_EQ(row5, QString::fromUtf8("表示"));
-    EXPECT_EQ(selected, 0);
-    EXPECT_EQ(nameBox, "");
-    EXPECT_EQ(lineBox, "0");
-    EXPECT_TRUE(readOnly);
-    EXPECT_TRUE(focusInName);
-    EXPECT_EQ(selection, "3,5");  // collecting leaves the selection
     EXPECT_EQ(Sel(), "3,5");
     EXPECT_EQ(View()->Navigator().Marks().MarkCount(), 0);
 }

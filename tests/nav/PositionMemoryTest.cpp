@@ -28,6 +28,7 @@ protected:
 TEST_F(PositionMemory, BackAndForwardRestoreWholeSelections) {
     Select(7, 9);
     Command(cmd::ID_CURSOR_BACK);  // empty history: beeps
+    Command(cmd::ID_CURSOR_FORWARD);
     EXPECT_EQ(Sel(), "7,9");
     MarkAt(5, 9);
     MarkAt(300, 300);
@@ -45,9 +46,11 @@ TEST_F(PositionMemory, BackAndForwardRestoreWholeSelections) {
     EXPECT_EQ(Sel(), "5,9");
     Command(cmd::ID_CURSOR_FORWARD);
     EXPECT_EQ(Sel(), "300,300");
-    Select(42, 42);
     Command(cmd::ID_CURSOR_FORWARD);
-    Command(cmd::ID_CURSOR_FORWARD);  // beeps, at the end of the history
+    Command(cmd::ID_CURSOR_FORWARD);  // beeps, and moves to the end of the history
+    EXPECT_EQ(Sel(), "350,352");
+    Select(42, 42);
+    Command(cmd::ID_CURSOR_BACK);
     EXPECT_EQ(Sel(), "350,352");
 }
 
