@@ -13,7 +13,9 @@ using Match = CTextSearch::Match;
 // becomes the new selection.
 class SearchDoc {
 public:
-    explicit SearchDoc(const QString& text) { doc.setPlainText(text); }
+    explicit SearchDoc(const QString& text, int start = 0, int end = 0) : s(start), e(end) {
+        doc.setPlainText(text);
+    }
 
     Match FindText(const QString& find, bool matchCase = false, bool wholeWord = false) {
         return Select(search.FindText(doc, s, e, find, matchCase, wholeWord));
@@ -47,17 +49,16 @@ public:
         return m;
     }
 
+    int s;
+    int e;
     QTextDocument doc;
     CTextSearch search;
-    int s = 0;
-    int e = 0;
 };
 
 }  // namespace
 
 TEST(TextSearch, FindTextRunsForwardWrapsOnceAndStopsAtTheOrigin) {
-    SearchDoc d(QStringLiteral("ab ab\nab ab"));
-    d.s = d.e = 4;  // inside the second "ab"
+    SearchDoc d("ab ab\nab ab", 4, 4);  // inside the second "ab"
     EXPECT_EQ(d.FindText("ab").start, 6);
     EXPECT_EQ(d.FindText("ab").start, 9);
     EXPECT_EQ(d.FindText("ab").start, 0);  // wrapped
@@ -68,15 +69,13 @@ TEST(TextSearch, FindTextRunsForwardWrapsOnceAndStopsAtTheOrigin) {
     EXPECT_EQ(d.FindText("ab").start, 3);
 
     // A non-empty selection: the search starts one after its start.
-    SearchDoc a(QStringLiteral("aaa"));
-    a.e = 2;
+    SearchDoc a("aaa", 0, 2);
     EXPECT_EQ(a.FindText("aa").start, 1);
     EXPECT_FALSE(a.FindText("aa").Found());
 }
 
 TEST(TextSearch, ChangingTheRequestStartsANewCycle) {
-    SearchDoc d(QStringLiteral("ab AB ab"));
-    d.s = d.e = 4;
+    SearchDoc d("ab AB ab", 4, 4);
     EXPECT_EQ(d.FindText("ab").start, 6);
     EXPECT_EQ(d.FindText("ab").start, 0);  // wrapped, origin 4
     // Match case is a new request: a new origin at the selection (0, 2).
@@ -87,9 +86,7 @@ TEST(TextSearch, ChangingTheRequestStartsANewCycle) {
 }
 
 TEST(TextSearch, FindNextDownAndUp) {
-    SearchDoc d(QStringLiteral("aa aa aa"));
-    d.s = 3;
-    d.e = 5;                             // the middle "aa" selected
+    SearchDoc d("aa aa aa", 3, 5);       // the middle "aa" selected
     EXPECT_EQ(d.Next("aa").start, 6);    // down from the selection's end
     EXPECT_EQ(d.Next("aa").start, 0);    // wrapped
     EXPECT_FALSE(d.Next("aa").Found());  // back at the origin (3)
@@ -132,9 +129,7 @@ TEST(TextSearch, ReplaceAllEndsForEveryReplacement) {
         {"abab", "ab", "abab", false, 2, 2, "abababab", 2},
     };
     for (const Case& c : cases) {
-        SearchDoc d(c.text);
-        d.s = c.selStart;
-        d.e = c.selEnd;
+        SearchDoc d(c.text, c.selStart, c.selEnd);
         const int n = d.ReplaceAll(c.find, c.replace, c.matchCase);
         EXPECT_EQ(n, c.count) << c.text.toStdString() << " " << c.find.toStdString();
         EXPECT_EQ(d.doc.toPlainText(), c.expected) << c.text.toStdString();
@@ -142,24 +137,19 @@ TEST(TextSearch, ReplaceAllEndsForEveryReplacement) {
 }
 
 TEST(TextSearch, ReplaceAllIncludesASelectedOccurrenceAfterRestart) {
-    SearchDoc d(QStringLiteral("foo bar foo"));
-    d.s = 8;
-    d.e = 11;  // the second "foo" selected
+    SearchDoc d("foo bar foo", 8, 11);  // the second "foo" selected
     d.search.Restart(true);
     EXPECT_EQ(d.ReplaceAll("foo", "foofoo"), 2);
     EXPECT_EQ(d.doc.toPlainText(), "foofoo bar foofoo");
     // Without the restart the selection is where searching begins, one
     // character in, and the selected occurrence is never reached.
-    SearchDoc plain(QStringLiteral("foo bar foo"));
-    plain.s = 8;
-    plain.e = 11;
+    SearchDoc plain("foo bar foo", 8, 11);
     EXPECT_EQ(plain.ReplaceAll("foo", "x"), 1);
     EXPECT_EQ(plain.doc.toPlainText(), "x bar foo");
 }
 
 TEST(TextSearch, OriginFollowsEditsBeforeIt) {
-    SearchDoc d(QStringLiteral("b a b a"));
-    d.s = d.e = 4;  // origin between the second "b" and the second "a"
+    SearchDoc d("b a b a", 4, 4);  // origin between the second "b" and the second "a"
     EXPECT_EQ(d.FindText("a").start, 6);
     // An edit before the origin moves it along.
     QTextCursor(&d.doc).insertText("a");  // "ab a b a", origin 5
