@@ -56,44 +56,34 @@ protected:
     std::vector<QStringList> m_launches;
 };
 
-TEST_F(QfoPopupTest, OpensAtThePointerWithTheTemplateSizeAndNoTitleBar) {
-    // Near the screen's bottom-right corner: the popup is not moved back.
+TEST_F(QfoPopupTest, OpensModalAtThePointerWithTheTemplateSizeAndSortedEntries) {
+    // Near the screen's bottom-right corner the popup is not moved back.
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
     const QPoint pointer = screen.bottomRight() - QPoint(10, 10);
     QCursor::setPos(pointer);
-    Entry("b", m_script.toUtf8());
-    Entry("A", m_script.toUtf8());
-    Entry("c", m_script.toUtf8());
-    QPoint pos;
-    QSize size;
-    QFont font;
-    QStringList items;
-    bool frameless = false;
-    bool modal = false;
+    for (const char* name : {"b", "A", "c"}) {
+        Entry(name, m_script.toUtf8());
+    }
+    QRect geometry;
     RunPopup([&](CQfoPopupDlg* popup) {
-        pos = popup->pos();
-        size = popup->size();
-        font = popup->font();
-        frameless = popup->windowFlags() & Qt::FramelessWindowHint;
-        modal = popup->isModal();
+        geometry = QRect(popup->pos(), popup->size());
+        EXPECT_EQ(popup->size(),
+                  MapDialogRect(QRect(0, 0, 116, 91), BaseUnitsOf(popup->font())).size());
+        EXPECT_TRUE(popup->isModal());
+        EXPECT_EQ(popup->m_count, 3);
+        QStringList items;
         for (int i = 0; i < popup->m_list->count(); ++i) {
             items << popup->m_list->item(i)->text();
         }
-        EXPECT_EQ(popup->m_count, 3);
+        EXPECT_EQ(items, QStringList({"A", "b", "c"}));
         EXPECT_TRUE(popup->m_list->selectedItems().isEmpty());
-        EXPECT_EQ(popup->m_list->geometry(), popup->rect());
         QTest::keyClick(popup->m_list, Qt::Key_Escape);
     });
-    EXPECT_EQ(pos, pointer);
-    const DialogBaseUnits base = BaseUnitsOf(font);
-    EXPECT_EQ(size, MapDialogRect(QRect(0, 0, 116, 91), base).size());
-    EXPECT_FALSE(screen.contains(QRect(pos, size)));
-    EXPECT_TRUE(frameless);
-    EXPECT_TRUE(modal);
-    EXPECT_EQ(items, QStringList({"A", "b", "c"}));
+    EXPECT_EQ(geometry.topLeft(), pointer);
+    EXPECT_FALSE(screen.contains(geometry));
 }
 
-TEST_F(QfoPopupTest, EnterOpensTheSelectedEntryAsTheCurrentScript) {
+TEST_F(QfoPopupTest, EnterOrDoubleClickOpensTheEntryAsTheCurrentScript) {
     Entry("script", m_script.toUtf8());
     Entry("other", "/nowhere.as");
     RunPopup([&](CQfoPopupDlg* popup) {
@@ -102,15 +92,20 @@ TEST_F(QfoPopupTest, EnterOpensTheSelectedEntryAsTheCurrentScript) {
         QTest::keyClick(popup->m_list, Qt::Key_Return);
     });
     EXPECT_EQ(Doc()->GetPathName(), m_script);
+    ASSERT_TRUE(Doc()->OnNewDocument());
+    RunPopup([&](CQfoPopupDlg* popup) {
+        const QPoint at = popup->m_list->visualItemRect(popup->m_list->item(1)).center();
+        QTest::mouseClick(popup->m_list->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(popup->m_list->viewport(), Qt::LeftButton, {}, at);
+    });
+    EXPECT_EQ(Doc()->GetPathName(), m_script);
     EXPECT_TRUE(m_launches.empty());
 }
 
 TEST_F(QfoPopupTest, EnterOrEscapeWithoutChoiceOpensNothing) {
     Entry("script", m_script.toUtf8());
     MessageBoxRecorder boxes;
-    // Enter before any item was selected.
     RunPopup([](CQfoPopupDlg* popup) { QTest::keyClick(popup->m_list, Qt::Key_Return); });
-    // An item chosen with the arrow keys, then Escape.
     RunPopup([](CQfoPopupDlg* popup) {
         QTest::keyClick(popup->m_list, Qt::Key_Down);
         EXPECT_EQ(popup->m_name, "script");
@@ -128,58 +123,37 @@ TEST_F(QfoPopupTest, ShiftStartsASecondEditorAndLeavesTheDocument) {
         Select(popup, "script");
         QTest::keyClick(popup->m_list, Qt::Key_Return, Qt::ShiftModifier);
     });
-    ASSERT_EQ(m_launches.size(), 1u);
-    EXPECT_EQ(m_launches[0], QStringList({QCoreApplication::applicationFilePath(), m_script}));
-    EXPECT_TRUE(Doc()->GetPathName().isEmpty());
-
     RunPopup([&](CQfoPopupDlg* popup) {
-        const auto item = popup->m_list->item(0);
-        const QPoint at = popup->m_list->visualItemRect(item).center();
+        const QPoint at = popup->m_list->visualItemRect(popup->m_list->item(0)).center();
         QTest::mouseClick(popup->m_list->viewport(), Qt::LeftButton, Qt::ShiftModifier, at);
         QTest::mouseDClick(popup->m_list->viewport(), Qt::LeftButton, Qt::ShiftModifier, at);
     });
-    EXPECT_EQ(m_launches.size(), 2u);
+    const QStringList launch{QCoreApplication::applicationFilePath(), m_script};
+    EXPECT_EQ(m_launches, std::vector<QStringList>({launch, launch}));
     EXPECT_TRUE(Doc()->GetPathName().isEmpty());
 }
 
-TEST_F(QfoPopupTest, DoubleClickOpensTheEntry) {
-    Entry("script", m_script.toUtf8());
-    RunPopup([&](CQfoPopupDlg* popup) {
-        const QPoint at = popup->m_list->visualItemRect(popup->m_list->item(0)).center();
-        QTest::mouseClick(popup->m_list->viewport(), Qt::LeftButton, {}, at);
-        QTest::mouseDClick(popup->m_list->viewport(), Qt::LeftButton, {}, at);
-    });
-    EXPECT_EQ(Doc()->GetPathName(), m_script);
-    EXPECT_TRUE(m_launches.empty());
-}
-
-TEST_F(QfoPopupTest, MissingFileIsReported) {
+TEST_F(QfoPopupTest, MissingFileIsReportedAndAFolderIgnored) {
     Entry("gone", m_files.filePath("gone.as").toUtf8());
     // A path followed by a line break reads with CR LF and names no file.
     Entry("broken", m_script.toUtf8() + "\n");
-    for (const QString& name : {QString("gone"), QString("broken")}) {
+    ASSERT_TRUE(QDir(ExeDir()).mkpath("QFO/folder"));
+    for (const QString& name : {QString("gone"), QString("broken"), QString("folder")}) {
         MessageBoxRecorder boxes;
         RunPopup([&](CQfoPopupDlg* popup) {
             Select(popup, name);
             QTest::keyClick(popup->m_list, Qt::Key_Return, Qt::ShiftModifier);
         });
+        if (name == "folder") {
+            EXPECT_TRUE(boxes.Boxes().empty());
+            continue;
+        }
         ASSERT_EQ(boxes.Boxes().size(), 1u) << name.toStdString();
         EXPECT_EQ(boxes.Boxes()[0].caption, "確認");
         EXPECT_EQ(boxes.Boxes()[0].text, "ファイルが見つかりません。");
         EXPECT_EQ(boxes.Boxes()[0].icon, QMessageBox::NoIcon);
     }
     EXPECT_TRUE(m_launches.empty());
-    EXPECT_TRUE(Doc()->GetPathName().isEmpty());
-}
-
-TEST_F(QfoPopupTest, UnreadableEntryOpensNothingSilently) {
-    ASSERT_TRUE(QDir(ExeDir()).mkpath("QFO/folder"));
-    MessageBoxRecorder boxes;
-    RunPopup([&](CQfoPopupDlg* popup) {
-        Select(popup, "folder");
-        QTest::keyClick(popup->m_list, Qt::Key_Return);
-    });
-    EXPECT_TRUE(boxes.Boxes().empty());
     EXPECT_TRUE(Doc()->GetPathName().isEmpty());
 }
 
