@@ -1,12 +1,7 @@
 // The F4 popup, driven through the application's command.
 #include <QCursor>
-#include <QDir>
-#include <QKeyEvent>
-#include <QListWidget>
 #include <QScreen>
-#include <QTest>
 
-#include "app/CQuillApp.h"
 #include "doc/CQuillDoc.h"
 #include "qfo/CQfoPopupDlg.h"
 #include "qfo/QfoProcess.h"
@@ -14,42 +9,26 @@
 #include "res/CommandIds.h"
 #include "res/DialogResources.h"
 #include "res/DialogUnits.h"
-#include "support/AppFixture.h"
 
 namespace {
 
+using qfotest::ClickItem;
 using qfotest::MessageBoxRecorder;
-using qfotest::OnNextModal;
 
-class QfoPopupTest : public AppFixture {
+class QfoPopupTest : public qfotest::QfoAppFixture {
 protected:
     void SetUp() override {
-        AppFixture::SetUp();
-        ASSERT_TRUE(QDir(ExeDir()).mkpath("QFO"));
+        QfoAppFixture::SetUp();
         m_script = testutil::WriteFile(m_files, "script.as", "mes \"hi\"\r\n");
         SetQfoLaunchHookForTesting([this](const QString& program, const QStringList& args) {
             m_launches.push_back(QStringList{program} + args);
         });
-        ASSERT_TRUE(Start());
     }
     void TearDown() override {
         SetQfoLaunchHookForTesting({});
-        AppFixture::TearDown();
+        QfoAppFixture::TearDown();
     }
-    void Entry(const QString& name, const QByteArray& content) {
-        testutil::WriteFile(m_exeDir, "QFO/" + name, content);
-    }
-    // Runs F4; `drive` gets the open popup and must close it.
-    void RunPopup(std::function<void(CQfoPopupDlg*)> drive) {
-        OnNextModal<CQfoPopupDlg>(drive);
-        App()->OnCommand(cmd::ID_QFO_OPEN);
-    }
-    static void Select(CQfoPopupDlg* popup, const QString& name) {
-        const auto items = popup->m_list->findItems(name, Qt::MatchExactly);
-        ASSERT_EQ(items.size(), 1);
-        const QRect r = popup->m_list->visualItemRect(items.first());
-        QTest::mouseClick(popup->m_list->viewport(), Qt::LeftButton, {}, r.center());
-    }
+    void RunPopup(std::function<void(CQfoPopupDlg*)> drive) { RunDialog(cmd::ID_QFO_OPEN, drive); }
 
     QTemporaryDir m_files;
     QString m_script;
@@ -71,11 +50,7 @@ TEST_F(QfoPopupTest, OpensModalAtThePointerWithTheTemplateSizeAndSortedEntries) 
                   MapDialogRect(QRect(0, 0, 116, 91), BaseUnitsOf(popup->font())).size());
         EXPECT_TRUE(popup->isModal());
         EXPECT_EQ(popup->m_count, 3);
-        QStringList items;
-        for (int i = 0; i < popup->m_list->count(); ++i) {
-            items << popup->m_list->item(i)->text();
-        }
-        EXPECT_EQ(items, QStringList({"A", "b", "c"}));
+        EXPECT_EQ(qfotest::Items(popup->m_list), QStringList({"A", "b", "c"}));
         EXPECT_TRUE(popup->m_list->selectedItems().isEmpty());
         QTest::keyClick(popup->m_list, Qt::Key_Escape);
     });
@@ -87,17 +62,13 @@ TEST_F(QfoPopupTest, EnterOrDoubleClickOpensTheEntryAsTheCurrentScript) {
     Entry("script", m_script.toUtf8());
     Entry("other", "/nowhere.as");
     RunPopup([&](CQfoPopupDlg* popup) {
-        Select(popup, "script");
+        ClickItem(popup->m_list, "script");
         EXPECT_EQ(popup->m_name, "script");
         QTest::keyClick(popup->m_list, Qt::Key_Return);
     });
     EXPECT_EQ(Doc()->GetPathName(), m_script);
     ASSERT_TRUE(Doc()->OnNewDocument());
-    RunPopup([&](CQfoPopupDlg* popup) {
-        const QPoint at = popup->m_list->visualItemRect(popup->m_list->item(1)).center();
-        QTest::mouseClick(popup->m_list->viewport(), Qt::LeftButton, {}, at);
-        QTest::mouseDClick(popup->m_list->viewport(), Qt::LeftButton, {}, at);
-    });
+    RunPopup([](CQfoPopupDlg* popup) { ClickItem(popup->m_list, "script", true); });
     EXPECT_EQ(Doc()->GetPathName(), m_script);
     EXPECT_TRUE(m_launches.empty());
 }
@@ -120,14 +91,11 @@ TEST_F(QfoPopupTest, EnterOrEscapeWithoutChoiceOpensNothing) {
 TEST_F(QfoPopupTest, ShiftStartsASecondEditorAndLeavesTheDocument) {
     Entry("script", m_script.toUtf8());
     RunPopup([&](CQfoPopupDlg* popup) {
-        Select(popup, "script");
+        ClickItem(popup->m_list, "script");
         QTest::keyClick(popup->m_list, Qt::Key_Return, Qt::ShiftModifier);
     });
-    RunPopup([&](CQfoPopupDlg* popup) {
-        const QPoint at = popup->m_list->visualItemRect(popup->m_list->item(0)).center();
-        QTest::mouseClick(popup->m_list->viewport(), Qt::LeftButton, Qt::ShiftModifier, at);
-        QTest::mouseDClick(popup->m_list->viewport(), Qt::LeftButton, Qt::ShiftModifier, at);
-    });
+    RunPopup(
+        [](CQfoPopupDlg* popup) { ClickItem(popup->m_list, "script", true, Qt::ShiftModifier); });
     const QStringList launch{QCoreApplication::applicationFilePath(), m_script};
     EXPECT_EQ(m_launches, std::vector<QStringList>({launch, launch}));
     EXPECT_TRUE(Doc()->GetPathName().isEmpty());
@@ -141,7 +109,7 @@ TEST_F(QfoPopupTest, MissingFileIsReportedAndAFolderIgnored) {
     for (const QString& name : {QString("gone"), QString("broken"), QString("folder")}) {
         MessageBoxRecorder boxes;
         RunPopup([&](CQfoPopupDlg* popup) {
-            Select(popup, name);
+            ClickItem(popup->m_list, name);
             QTest::keyClick(popup->m_list, Qt::Key_Return, Qt::ShiftModifier);
         });
         if (name == "folder") {

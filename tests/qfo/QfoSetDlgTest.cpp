@@ -1,20 +1,14 @@
 // The QuickFileOpen settings dialog and the register-and-edit dialog,
 // driven through the application's command.
-#include <QAbstractButton>
-#include <QDir>
 #include <QFile>
 #include <QLineEdit>
-#include <QListWidget>
-#include <QTest>
 
-#include "app/CQuillApp.h"
 #include "qfo/CQfoEntryDlg.h"
 #include "qfo/CQfoSetDlg.h"
 #include "qfo/QfoStore.h"
 #include "qfo/QfoTestSupport.h"
 #include "res/CommandIds.h"
 #include "res/DialogResources.h"
-#include "support/AppFixture.h"
 
 namespace {
 
@@ -32,18 +26,11 @@ void Click(CDialogBase* dialog, int id) {
 }
 
 QStringList Items(const CQfoSetDlg* dlg) {
-    QStringList items;
-    for (int i = 0; i < dlg->m_list->count(); ++i) {
-        items << dlg->m_list->item(i)->text();
-    }
-    return items;
+    return qfotest::Items(dlg->m_list);
 }
 
 void Select(CQfoSetDlg* dlg, const QString& name) {
-    const auto items = dlg->m_list->findItems(name, Qt::MatchExactly);
-    ASSERT_EQ(items.size(), 1) << name.toStdString();
-    const QRect r = dlg->m_list->visualItemRect(items.first());
-    QTest::mouseClick(dlg->m_list->viewport(), Qt::LeftButton, {}, r.center());
+    qfotest::ClickItem(dlg->m_list, name);
 }
 
 const QString kNoSelection = "データが選択されていません。";
@@ -70,34 +57,13 @@ void FillAndOk(CQfoEntryDlg* entry, const QString& name, const QString& file) {
     Click(entry, IDOK);
 }
 
-class QfoSetDlgTest : public AppFixture {
+class QfoSetDlgTest : public qfotest::QfoAppFixture {
 protected:
-    void SetUp() override {
-        AppFixture::SetUp();
-        ASSERT_TRUE(QDir(ExeDir()).mkpath("QFO"));
-        ASSERT_TRUE(Start());
-    }
     void TearDown() override {
         CQfoEntryDlg::SetBrowseHookForTesting({});
-        AppFixture::TearDown();
+        QfoAppFixture::TearDown();
     }
-    void Entry(const QString& name, const QByteArray& content) {
-        testutil::WriteFile(m_exeDir, "QFO/" + name, content);
-    }
-    // Runs the settings command; `drive` gets the open dialog and must close it.
-    void RunSetDlg(std::function<void(CQfoSetDlg*)> drive) {
-        bool ran = false;
-        OnNextModal<CQfoSetDlg>([&](CQfoSetDlg* dlg) {
-            ran = true;
-            drive(dlg);
-            if (dlg->isVisible()) {
-                ADD_FAILURE() << "the settings dialog was left open";
-                dlg->done(0);
-            }
-        });
-        App()->OnCommand(cmd::ID_SET_QFO);
-        EXPECT_TRUE(ran);
-    }
+    void RunSetDlg(std::function<void(CQfoSetDlg*)> drive) { RunDialog(cmd::ID_SET_QFO, drive); }
 };
 
 TEST_F(QfoSetDlgTest, SelectionShowsThePathAndEnterEditsTheSelectedEntry) {
@@ -173,14 +139,12 @@ TEST_F(QfoSetDlgTest, DoubleClickOrEditRenamesAndMayReplaceAnotherEntry) {
     Entry("old", "/old.as");
     Entry("other", "/other.as");
     RunSetDlg([](CQfoSetDlg* dlg) {
-        const QPoint at = dlg->m_list->visualItemRect(dlg->m_list->item(0)).center();
         OnNextModal<CQfoEntryDlg>([](CQfoEntryDlg* entry) {
             EXPECT_EQ(entry->GetDlgItemText(IDC_EDIT1), "old");
             EXPECT_EQ(entry->GetDlgItemText(IDC_EDIT2), "/old.as");
             FillAndOk(entry, "new", "/n.as");
         });
-        QTest::mouseClick(dlg->m_list->viewport(), Qt::LeftButton, {}, at);
-        QTest::mouseDClick(dlg->m_list->viewport(), Qt::LeftButton, {}, at);
+        qfotest::ClickItem(dlg->m_list, "old", true);
         EXPECT_EQ(Items(dlg), QStringList({"new", "other"}));
         Select(dlg, "new");
         OnNextModal<CQfoEntryDlg>([](CQfoEntryDlg* entry) {
