@@ -4,32 +4,27 @@
 
 namespace {
 
-QByteArray Replaced(QByteArray buffer, const char* find, const char* replacement) {
-    StrReplace(buffer, find, replacement);
-    return buffer;
-}
-
-TEST(StrReplace, ReplacesEveryOccurrenceWithoutSearchingInsertedText) {
-    EXPECT_EQ(Replaced("C:\\TOOLS\\QUILL.EXE", "QUILL.EXE", "QUILL.DAT"), "C:\\TOOLS\\QUILL.DAT");
-    EXPECT_EQ(Replaced("C:\\QUILL.EXE\\QUILL.EXE", "QUILL.EXE", "QUILL.DAT"),
-              "C:\\QUILL.DAT\\QUILL.DAT");
-    // The replacement contains the text searched for: it is not searched again.
-    EXPECT_EQ(Replaced("aXa", "a", "aa"), "aaXaa");
-    EXPECT_EQ(Replaced("aaa", "aa", "b"), "ba");
-}
-
-TEST(StrReplace, MatchesBytesExactly) {
-    EXPECT_EQ(Replaced("C:\\quill.exe", "QUILL.EXE", "QUILL.DAT"), "C:\\quill.exe");
-    EXPECT_EQ(Replaced("", "QUILL.EXE", "QUILL.DAT"), "");
-    EXPECT_EQ(Replaced("abc", "", "x"), "abc");
-}
-
-TEST(StrReplace, ShorterReplacementKeepsTheRestAndTheTerminator) {
-    QByteArray buffer("D:\\QUILL.EXE tail");
-    buffer.append('\0');
-    buffer.append("after");
-    StrReplace(buffer, "QUILL.EXE", "QFO\\");
-    EXPECT_EQ(buffer, QByteArray("D:\\QFO\\ tail\0after", 18));
+TEST(StrReplace, ReplacesEveryExactMatchWithoutSearchingInsertedText) {
+    const struct {
+        QByteArray buffer;
+        const char *find, *replacement;
+        QByteArray expected;
+    } cases[] = {
+        {"C:\\QUILL.EXE\\QUILL.EXE", "QUILL.EXE", "QUILL.DAT", "C:\\QUILL.DAT\\QUILL.DAT"},
+        {"aXa", "a", "aa", "aaXaa"},
+        {"aaa", "aa", "b", "ba"},
+        {"C:\\quill.exe", "QUILL.EXE", "QUILL.DAT", "C:\\quill.exe"},
+        {"", "QUILL.EXE", "QUILL.DAT", ""},
+        {"abc", "", "x", "abc"},
+        // Bytes after an embedded terminator are kept.
+        {QByteArray("D:\\QUILL.EXE tail\0after", 23), "QUILL.EXE", "QFO\\",
+         QByteArray("D:\\QFO\\ tail\0after", 18)},
+    };
+    for (const auto& c : cases) {
+        QByteArray buffer = c.buffer;
+        StrReplace(buffer, c.find, c.replacement);
+        EXPECT_EQ(buffer, c.expected) << c.buffer.constData();
+    }
 }
 
 TEST(ExeRelativePath, ReplacesOnlyTheFileName) {

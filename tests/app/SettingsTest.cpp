@@ -14,16 +14,10 @@ protected:
     void TearDown() override { testutil::ClearSettings(); }
 };
 
-TEST_F(SettingsTest, AbsentKeysGiveDefaults) {
+TEST_F(SettingsTest, ValuesReadBackUnchanged) {
     EXPECT_EQ(settings::GetString(settings::kHspDir), "");
-    EXPECT_EQ(settings::GetString(settings::kCmdLine), "");
-    EXPECT_EQ(settings::GetInt(settings::kExeStat, 0), 0);
-    EXPECT_EQ(settings::GetInt(settings::kMode, 2), 2);
     EXPECT_EQ(settings::GetInt(settings::kRight, 400), 400);
     EXPECT_TRUE(settings::RecentFiles().isEmpty());
-}
-
-TEST_F(SettingsTest, EveryStringReadsBackUnchanged) {
     for (const QString& value :
          {QString("a, b, c"), QString("\"quoted\""), QString("C:\\HSP\\"), QString("   "),
           QString("  lead and trail  "), QString::fromUtf8("/home/ユーザー/hsp/"),
@@ -33,11 +27,14 @@ TEST_F(SettingsTest, EveryStringReadsBackUnchanged) {
     }
     settings::WriteInt(settings::kExeStat, -7);
     EXPECT_EQ(settings::GetInt(settings::kExeStat, 0), -7);
+    settings::WriteRecentFiles({"/a", "/b", "/c"});
+    EXPECT_EQ(settings::RecentFiles(), QStringList({"/a", "/b", "/c"}));
+    settings::WriteRecentFiles({"/x"});
+    EXPECT_EQ(settings::RecentFiles(), QStringList({"/x"}));
 }
 
 TEST_F(SettingsTest, HandWrittenIniIsRead) {
-    const QString path = settings::StoreFilePath();
-    QFile f(path);
+    QFile f(settings::StoreFilePath());
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(
         "[Settings]\nhspdir=/opt/hsp/\nexestat=3\nmode=1\ncmdline=a,b\nleft=junk\n"
@@ -49,13 +46,6 @@ TEST_F(SettingsTest, HandWrittenIniIsRead) {
     EXPECT_EQ(settings::GetString(settings::kCmdLine), "a,b");
     EXPECT_EQ(settings::GetInt(settings::kLeft, 0), 0);
     EXPECT_EQ(settings::RecentFiles(), QStringList({"/tmp/a.as", "/tmp/b.as"}));
-}
-
-TEST_F(SettingsTest, RecentFilesKeepFourInOrder) {
-    settings::WriteRecentFiles({"/a", "/b", "/c"});
-    EXPECT_EQ(settings::RecentFiles(), QStringList({"/a", "/b", "/c"}));
-    settings::WriteRecentFiles({"/x"});
-    EXPECT_EQ(settings::RecentFiles(), QStringList({"/x"}));
 }
 
 }  // namespace

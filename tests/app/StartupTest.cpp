@@ -1,6 +1,5 @@
 // Start-up: settings into the members, the command line, failures.
 #include <QMessageBox>
-#include <QTextDocument>
 
 #include "app/CMainFrame.h"
 #include "app/CQuillApp.h"
@@ -14,32 +13,17 @@ namespace {
 
 using StartupTest = AppFixture;
 
-TEST_F(StartupTest, FirstStartOpensAnUntitledScriptWithEmptySettings) {
-    ASSERT_TRUE(Start());
-    EXPECT_EQ(App()->m_hspdir, "");
-    EXPECT_EQ(App()->m_hsphelp, "");
-    EXPECT_EQ(App()->m_cmdline, "");
-    EXPECT_EQ(App()->m_exestat, 0);
-    EXPECT_EQ(Doc()->GetTitle(), QString::fromUtf8("無題"));
-    EXPECT_EQ(Frame()->windowTitle(), QString::fromUtf8("無題 - QUILL"));
-    EXPECT_TRUE(View()->toPlainText().isEmpty());
-}
-
-TEST_F(StartupTest, SettingsAreReadIntoTheMembers) {
+TEST_F(StartupTest, SettingsAreReadAndTheCommandLineFileOpened) {
     settings::WriteString(settings::kHspDir, "/opt/hsp/");
     settings::WriteString(settings::kHspHelp, "/opt/hsp/help/");
     settings::WriteString(settings::kCmdLine, "  a b ");
     settings::WriteInt(settings::kExeStat, 7);
-    ASSERT_TRUE(Start());
+    const QString path = testutil::WriteFile(m_exeDir, "start.as", "mes \"hi\"\r\n");
+    ASSERT_TRUE(Start({path}));
     EXPECT_EQ(App()->m_hspdir, "/opt/hsp/");
     EXPECT_EQ(App()->m_hsphelp, "/opt/hsp/help/");
     EXPECT_EQ(App()->m_cmdline, "  a b ");
     EXPECT_EQ(App()->m_exestat, 7);
-}
-
-TEST_F(StartupTest, CommandLineFileIsOpened) {
-    const QString path = testutil::WriteFile(m_exeDir, "start.as", "mes \"hi\"\r\n");
-    ASSERT_TRUE(Start({path}));
     EXPECT_EQ(View()->toPlainText(), "mes \"hi\"\n");
     EXPECT_EQ(Frame()->windowTitle(), "start.as - QUILL");
     EXPECT_FALSE(Doc()->IsModified());

@@ -1,12 +1,7 @@
 // The F4 popup, driven through the application's command.
 #include <QCursor>
-#include <QDir>
-#include <QKeyEvent>
-#include <QListWidget>
 #include <QScreen>
-#include <QTest>
 
-#include "app/CQuillApp.h"
 #include "doc/CQuillDoc.h"
 #include "qfo/CQfoPopupDlg.h"
 #include "qfo/QfoProcess.h"
@@ -14,93 +9,66 @@
 #include "res/CommandIds.h"
 #include "res/DialogResources.h"
 #include "res/DialogUnits.h"
-#include "support/AppFixture.h"
 
 namespace {
 
+using qfotest::ClickItem;
 using qfotest::MessageBoxRecorder;
-using qfotest::OnNextModal;
 
-class QfoPopupTest : public AppFixture {
+class QfoPopupTest : public qfotest::QfoAppFixture {
 protected:
     void SetUp() override {
-        AppFixture::SetUp();
-        ASSERT_TRUE(QDir(ExeDir()).mkpath("QFO"));
+        QfoAppFixture::SetUp();
         m_script = testutil::WriteFile(m_files, "script.as", "mes \"hi\"\r\n");
         SetQfoLaunchHookForTesting([this](const QString& program, const QStringList& args) {
             m_launches.push_back(QStringList{program} + args);
         });
-        ASSERT_TRUE(Start());
     }
     void TearDown() override {
         SetQfoLaunchHookForTesting({});
-        AppFixture::TearDown();
+        QfoAppFixture::TearDown();
     }
-    void Entry(const QString& name, const QByteArray& content) {
-        testutil::WriteFile(m_exeDir, "QFO/" + name, content);
-    }
-    // Runs F4; `drive` gets the open popup and must close it.
-    void RunPopup(std::function<void(CQfoPopupDlg*)> drive) {
-        OnNextModal<CQfoPopupDlg>(drive);
-        App()->OnCommand(cmd::ID_QFO_OPEN);
-    }
-    static void Select(CQfoPopupDlg* popup, const QString& name) {
-        const auto items = popup->m_list->findItems(name, Qt::MatchExactly);
-        ASSERT_EQ(items.size(), 1);
-        const QRect r = popup->m_list->visualItemRect(items.first());
-        QTest::mouseClick(popup->m_list->viewport(), Qt::LeftButton, {}, r.center());
-    }
+    void RunPopup(std::function<void(CQfoPopupDlg*)> drive) { RunDialog(cmd::ID_QFO_OPEN, drive); }
 
     QTemporaryDir m_files;
     QString m_script;
     std::vector<QStringList> m_launches;
 };
 
-TEST_F(QfoPopupTest, OpensAtThePointerWithTheTemplateSizeAndNoTitleBar) {
-    // Near the screen's bottom-right corner: the popup is not moved back.
+TEST_F(QfoPopupTest, OpensModalAtThePointerWithTheTemplateSizeAndSortedEntries) {
+    // Near the screen's bottom-right corner the popup is not moved back.
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
     const QPoint pointer = screen.bottomRight() - QPoint(10, 10);
     QCursor::setPos(pointer);
-    Entry("b", m_script.toUtf8());
-    Entry("A", m_script.toUtf8());
-    Entry("c", m_script.toUtf8());
-    QPoint pos;
-    QSize size;
-    QFont font;
-    QStringList items;
-    bool frameless = false;
-    bool modal = false;
+    for (const char* name : {"b", "A", "c"}) {
+        Entry(name, m_script.toUtf8());
+    }
+    QRect geometry;
     RunPopup([&](CQfoPopupDlg* popup) {
-        pos = popup->pos();
-        size = popup->size();
-        font = popup->font();
-        frameless = popup->windowFlags() & Qt::FramelessWindowHint;
-        modal = popup->isModal();
-        for (int i = 0; i < popup->m_list->count(); ++i) {
-            items << popup->m_list->item(i)->text();
-        }
+        geometry = QRect(popup->pos(), popup->size());
+        EXPECT_EQ(popup->size(),
+                  MapDialogRect(QRect(0, 0, 116, 91), BaseUnitsOf(popup->font())).size());
+        EXPECT_TRUE(popup->isModal());
         EXPECT_EQ(popup->m_count, 3);
+        EXPECT_EQ(qfotest::Items(popup->m_list), QStringList({"A", "b", "c"}));
         EXPECT_TRUE(popup->m_list->selectedItems().isEmpty());
-        EXPECT_EQ(popup->m_list->geometry(), popup->rect());
         QTest::keyClick(popup->m_list, Qt::Key_Escape);
     });
-    EXPECT_EQ(pos, pointer);
-    const DialogBaseUnits base = BaseUnitsOf(font);
-    EXPECT_EQ(size, MapDialogRect(QRect(0, 0, 116, 91), base).size());
-    EXPECT_FALSE(screen.contains(QRect(pos, size)));
-    EXPECT_TRUE(frameless);
-    EXPECT_TRUE(modal);
-    EXPECT_EQ(items, QStringList({"A", "b", "c"}));
+    EXPECT_EQ(geometry.topLeft(), pointer);
+    EXPECT_FALSE(screen.contains(geometry));
 }
 
-TEST_F(QfoPopupTest, EnterOpensTheSelectedEntryAsTheCurrentScript) {
+TEST_F(QfoPopupTest, EnterOrDoubleClickOpensTheEntryAsTheCurrentScript) {
     Entry("script", m_script.toUtf8());
     Entry("other", "/nowhere.as");
     RunPopup([&](CQfoPopupDlg* popup) {
-        Select(popup, "script");
+        ClickItem(popup->m_list, "script");
         EXPECT_EQ(popup->m_name, "script");
         QTest::keyClick(popup->m_list, Qt::Key_Return);
     });
+    EXPECT_EQ(Doc()->GetPathName(), m_script);
+    ASSERT_TRUE(Doc()->OnNewDocument());
+    RunPopup([](CQfoPopupDlg* popup) { ClickItem(popup->m_list, "script", true); });
     EXPECT_EQ(Doc()->GetPathName(), m_script);
     EXPECT_TRUE(m_launches.empty());
 }
@@ -108,9 +76,7 @@ TEST_F(QfoPopupTest, EnterOpensTheSelectedEntryAsTheCurrentScript) {
 TEST_F(QfoPopupTest, EnterOrEscapeWithoutChoiceOpensNothing) {
     Entry("script", m_script.toUtf8());
     MessageBoxRecorder boxes;
-    // Enter before any item was selected.
     RunPopup([](CQfoPopupDlg* popup) { QTest::keyClick(popup->m_list, Qt::Key_Return); });
-    // An item chosen with the arrow keys, then Escape.
     RunPopup([](CQfoPopupDlg* popup) {
         QTest::keyClick(popup->m_list, Qt::Key_Down);
         EXPECT_EQ(popup->m_name, "script");
@@ -125,61 +91,37 @@ TEST_F(QfoPopupTest, EnterOrEscapeWithoutChoiceOpensNothing) {
 TEST_F(QfoPopupTest, ShiftStartsASecondEditorAndLeavesTheDocument) {
     Entry("script", m_script.toUtf8());
     RunPopup([&](CQfoPopupDlg* popup) {
-        Select(popup, "script");
+        ClickItem(popup->m_list, "script");
         QTest::keyClick(popup->m_list, Qt::Key_Return, Qt::ShiftModifier);
     });
-    ASSERT_EQ(m_launches.size(), 1u);
-    EXPECT_EQ(m_launches[0], QStringList({QCoreApplication::applicationFilePath(), m_script}));
-    EXPECT_TRUE(Doc()->GetPathName().isEmpty());
-
-    RunPopup([&](CQfoPopupDlg* popup) {
-        const auto item = popup->m_list->item(0);
-        const QPoint at = popup->m_list->visualItemRect(item).center();
-        QTest::mouseClick(popup->m_list->viewport(), Qt::LeftButton, Qt::ShiftModifier, at);
-        QTest::mouseDClick(popup->m_list->viewport(), Qt::LeftButton, Qt::ShiftModifier, at);
-    });
-    EXPECT_EQ(m_launches.size(), 2u);
+    RunPopup(
+        [](CQfoPopupDlg* popup) { ClickItem(popup->m_list, "script", true, Qt::ShiftModifier); });
+    const QStringList launch{QCoreApplication::applicationFilePath(), m_script};
+    EXPECT_EQ(m_launches, std::vector<QStringList>({launch, launch}));
     EXPECT_TRUE(Doc()->GetPathName().isEmpty());
 }
 
-TEST_F(QfoPopupTest, DoubleClickOpensTheEntry) {
-    Entry("script", m_script.toUtf8());
-    RunPopup([&](CQfoPopupDlg* popup) {
-        const QPoint at = popup->m_list->visualItemRect(popup->m_list->item(0)).center();
-        QTest::mouseClick(popup->m_list->viewport(), Qt::LeftButton, {}, at);
-        QTest::mouseDClick(popup->m_list->viewport(), Qt::LeftButton, {}, at);
-    });
-    EXPECT_EQ(Doc()->GetPathName(), m_script);
-    EXPECT_TRUE(m_launches.empty());
-}
-
-TEST_F(QfoPopupTest, MissingFileIsReported) {
+TEST_F(QfoPopupTest, MissingFileIsReportedAndAFolderIgnored) {
     Entry("gone", m_files.filePath("gone.as").toUtf8());
     // A path followed by a line break reads with CR LF and names no file.
     Entry("broken", m_script.toUtf8() + "\n");
-    for (const QString& name : {QString("gone"), QString("broken")}) {
+    ASSERT_TRUE(QDir(ExeDir()).mkpath("QFO/folder"));
+    for (const QString& name : {QString("gone"), QString("broken"), QString("folder")}) {
         MessageBoxRecorder boxes;
         RunPopup([&](CQfoPopupDlg* popup) {
-            Select(popup, name);
+            ClickItem(popup->m_list, name);
             QTest::keyClick(popup->m_list, Qt::Key_Return, Qt::ShiftModifier);
         });
+        if (name == "folder") {
+            EXPECT_TRUE(boxes.Boxes().empty());
+            continue;
+        }
         ASSERT_EQ(boxes.Boxes().size(), 1u) << name.toStdString();
         EXPECT_EQ(boxes.Boxes()[0].caption, "確認");
         EXPECT_EQ(boxes.Boxes()[0].text, "ファイルが見つかりません。");
         EXPECT_EQ(boxes.Boxes()[0].icon, QMessageBox::NoIcon);
     }
     EXPECT_TRUE(m_launches.empty());
-    EXPECT_TRUE(Doc()->GetPathName().isEmpty());
-}
-
-TEST_F(QfoPopupTest, UnreadableEntryOpensNothingSilently) {
-    ASSERT_TRUE(QDir(ExeDir()).mkpath("QFO/folder"));
-    MessageBoxRecorder boxes;
-    RunPopup([&](CQfoPopupDlg* popup) {
-        Select(popup, "folder");
-        QTest::keyClick(popup->m_list, Qt::Key_Return);
-    });
-    EXPECT_TRUE(boxes.Boxes().empty());
     EXPECT_TRUE(Doc()->GetPathName().isEmpty());
 }
 

@@ -1,29 +1,23 @@
 // The QuickFileOpen settings dialog and the register-and-edit dialog,
 // driven through the application's command.
-#include <QAbstractButton>
-#include <QDir>
 #include <QFile>
 #include <QLineEdit>
-#include <QListWidget>
-#include <QTest>
 
-#include "app/CQuillApp.h"
 #include "qfo/CQfoEntryDlg.h"
 #include "qfo/CQfoSetDlg.h"
 #include "qfo/QfoStore.h"
 #include "qfo/QfoTestSupport.h"
 #include "res/CommandIds.h"
 #include "res/DialogResources.h"
-#include "support/AppFixture.h"
 
 namespace {
 
 using qfotest::OnNextModal;
 
-constexpr int kDelete = IDC_BUTTON1;
+constexpr int kDelete = IDC_BUTTON1;  // of the settings dialog
 constexpr int kAdd = IDC_BUTTON2;
 constexpr int kEdit = IDC_BUTTON3;
-constexpr int kBrowse = IDC_BUTTON1;
+constexpr int kBrowse = IDC_BUTTON1;  // of the register-and-edit dialog
 
 void Click(CDialogBase* dialog, int id) {
     auto* button = qobject_cast<QAbstractButton*>(dialog->GetDlgItem(id));
@@ -32,30 +26,28 @@ void Click(CDialogBase* dialog, int id) {
 }
 
 QStringList Items(const CQfoSetDlg* dlg) {
-    QStringList items;
-    for (int i = 0; i < dlg->m_list->count(); ++i) {
-        items << dlg->m_list->item(i)->text();
-    }
-    return items;
+    return qfotest::Items(dlg->m_list);
 }
 
 void Select(CQfoSetDlg* dlg, const QString& name) {
-    const auto items = dlg->m_list->findItems(name, Qt::MatchExactly);
-    ASSERT_EQ(items.size(), 1) << name.toStdString();
-    const QRect r = dlg->m_list->visualItemRect(items.first());
-    QTest::mouseClick(dlg->m_list->viewport(), Qt::LeftButton, {}, r.center());
+    qfotest::ClickItem(dlg->m_list, name);
 }
 
-// Answers the next message box, which must show `text`, with OK.
-void ExpectMessage(const QString& text, bool* seen) {
-    *seen = false;
-    OnNextModal<QMessageBox>([text, seen](QMessageBox* box) {
-        *seen = true;
-        EXPECT_EQ(box->text(), text);
-        EXPECT_EQ(box->windowTitle(), "確認");
-        EXPECT_EQ(box->icon(), QMessageBox::NoIcon);
-        box->button(QMessageBox::Ok)->click();
-    });
+const QString kNoSelection = "データが選択されていません。";
+const QString kBadName = "登録名が入力されていないか、無効な文字が含まれています。";
+
+// Runs `act`, which must show one message box; answers it with OK and
+// returns its text.
+QString MessageOf(const std::function<void()>& act) {
+    qfotest::MessageBoxRecorder boxes;
+    act();
+    if (boxes.Boxes().size() != 1) {
+        ADD_FAILURE() << boxes.Boxes().size() << " message boxes";
+        return {};
+    }
+    EXPECT_EQ(boxes.Boxes()[0].caption, "確認");
+    EXPECT_EQ(boxes.Boxes()[0].icon, QMessageBox::NoIcon);
+    return boxes.Boxes()[0].text;
 }
 
 // Fills the register-and-edit dialog and presses OK.
@@ -65,76 +57,41 @@ void FillAndOk(CQfoEntryDlg* entry, const QString& name, const QString& file) {
     Click(entry, IDOK);
 }
 
-class QfoSetDlgTest : public AppFixture {
+class QfoSetDlgTest : public qfotest::QfoAppFixture {
 protected:
-    void SetUp() override {
-        AppFixture::SetUp();
-        ASSERT_TRUE(QDir(ExeDir()).mkpath("QFO"));
-        ASSERT_TRUE(Start());
-    }
     void TearDown() override {
         CQfoEntryDlg::SetBrowseHookForTesting({});
-        AppFixture::TearDown();
+        QfoAppFixture::TearDown();
     }
-    void Entry(const QString& name, const QByteArray& content) {
-        testutil::WriteFile(m_exeDir, "QFO/" + name, content);
-    }
-    // Runs the settings command; `drive` gets the open dialog and must close it.
-    void RunSetDlg(std::function<void(CQfoSetDlg*)> drive) {
-        bool ran = false;
-        OnNextModal<CQfoSetDlg>([&](CQfoSetDlg* dlg) {
-            ran = true;
-            drive(dlg);
-            if (dlg->isVisible()) {
-                ADD_FAILURE() << "the settings dialog was left open";
-                dlg->done(0);
-            }
-        });
-        App()->OnCommand(cmd::ID_SET_QFO);
-        EXPECT_TRUE(ran);
-    }
+    void RunSetDlg(std::function<void(CQfoSetDlg*)> drive) { RunDialog(cmd::ID_SET_QFO, drive); }
 };
 
-TEST_F(QfoSetDlgTest, EnterWithNothingSelectedComplainsAndEscapeDoesNothing) {
-    Entry("zeta", "/z.as");
-    Entry("Alpha", "/a.as");
-    Entry("beta", "/b.as");
+TEST_F(QfoSetDlgTest, SelectionShowsThePathAndEnterEditsTheSelectedEntry) {
+    Entry("two", "/two.as");
+    Entry("One", "/one.as");
+    ASSERT_TRUE(QDir(ExeDir()).mkpath("QFO/sub"));
     RunSetDlg([](CQfoSetDlg* dlg) {
-        EXPECT_EQ(Items(dlg), QStringList({"Alpha", "beta", "zeta"}));
+        EXPECT_EQ(Items(dlg), QStringList({"One", "sub", "two"}));
         EXPECT_EQ(dlg->m_count, 3);
-        EXPECT_EQ(dlg->GetDlgItemText(IDC_EDIT1), "");
         EXPECT_EQ(dlg->focusWidget(), dlg->GetDlgItem(IDOK));
-        bool seen = false;
-        ExpectMessage("データが選択されていません。", &seen);
-        QTest::keyClick(dlg->GetDlgItem(IDOK), Qt::Key_Return);
-        EXPECT_TRUE(seen);
-        EXPECT_TRUE(dlg->isVisible());
+        // Enter with nothing selected complains; Escape does nothing.
+        EXPECT_EQ(MessageOf([&] { QTest::keyClick(dlg->GetDlgItem(IDOK), Qt::Key_Return); }),
+                  kNoSelection);
         QTest::keyClick(dlg->m_list, Qt::Key_Escape);
         QTest::keyClick(dlg->GetDlgItem(IDOK), Qt::Key_Escape);
         EXPECT_TRUE(dlg->isVisible());
-        // The close box closes it.
-        dlg->close();
-        EXPECT_FALSE(dlg->isVisible());
-    });
-}
 
-TEST_F(QfoSetDlgTest, SelectionShowsThePathAndEnterEditsTheSelectedEntry) {
-    Entry("one", "/one.as");
-    Entry("two", "/two.as");
-    ASSERT_TRUE(QDir(ExeDir()).mkpath("QFO/sub"));
-    RunSetDlg([](CQfoSetDlg* dlg) {
-        EXPECT_EQ(Items(dlg), QStringList({"one", "sub", "two"}));
         Select(dlg, "two");
         EXPECT_EQ(dlg->GetDlgItemText(IDC_EDIT1), "/two.as");
         // A subdirectory cannot be read: the shown path stays.
         Select(dlg, "sub");
         EXPECT_EQ(dlg->GetDlgItemText(IDC_EDIT1), "/two.as");
-        Select(dlg, "one");
+        Select(dlg, "One");
         bool opened = false;
         OnNextModal<CQfoEntryDlg>([&](CQfoEntryDlg* entry) {
             opened = true;
             EXPECT_FALSE(entry->m_isNew);
-            EXPECT_EQ(entry->GetDlgItemText(IDC_EDIT1), "one");
+            EXPECT_EQ(entry->GetDlgItemText(IDC_EDIT1), "One");
             EXPECT_EQ(entry->GetDlgItemText(IDC_EDIT2), "/one.as");
             EXPECT_EQ(entry->focusWidget(), entry->GetDlgItem(IDOK));
             Click(entry, IDCANCEL);
@@ -144,27 +101,9 @@ TEST_F(QfoSetDlgTest, SelectionShowsThePathAndEnterEditsTheSelectedEntry) {
         // The list was read again: nothing is selected and the path is blank.
         EXPECT_TRUE(dlg->m_list->selectedItems().isEmpty());
         EXPECT_EQ(dlg->GetDlgItemText(IDC_EDIT1), "");
-        EXPECT_TRUE(dlg->isVisible());
-        Click(dlg, IDOK);
+        dlg->close();  // the close box
     });
-    EXPECT_EQ(QfoReadEntry("one"), QString("/one.as"));
-}
-
-TEST_F(QfoSetDlgTest, DoubleClickEditsTheEntry) {
-    Entry("one", "/one.as");
-    RunSetDlg([](CQfoSetDlg* dlg) {
-        const QPoint at = dlg->m_list->visualItemRect(dlg->m_list->item(0)).center();
-        OnNextModal<CQfoEntryDlg>([](CQfoEntryDlg* entry) {
-            EXPECT_EQ(entry->GetDlgItemText(IDC_EDIT1), "one");
-            EXPECT_EQ(entry->GetDlgItemText(IDC_EDIT2), "/one.as");
-            FillAndOk(entry, "one", "/changed.as");
-        });
-        QTest::mouseClick(dlg->m_list->viewport(), Qt::LeftButton, {}, at);
-        QTest::mouseDClick(dlg->m_list->viewport(), Qt::LeftButton, {}, at);
-        Click(dlg, IDCANCEL);
-    });
-    EXPECT_EQ(QfoListEntries(), QStringList({"one"}));
-    EXPECT_EQ(QfoReadEntry("one"), QString("/changed.as"));
+    EXPECT_EQ(QfoReadEntry("One"), QString("/one.as"));
 }
 
 TEST_F(QfoSetDlgTest, AddStoresTheEntryAndRefusesBadNamesUntilCorrected) {
@@ -175,10 +114,7 @@ TEST_F(QfoSetDlgTest, AddStoresTheEntryAndRefusesBadNamesUntilCorrected) {
             EXPECT_TRUE(entry->m_isNew);
             EXPECT_EQ(entry->GetDlgItemText(IDC_EDIT1), "");
             for (const QString& bad : {QString(""), QString("../evil"), QString("..")}) {
-                bool seen = false;
-                ExpectMessage("登録名が入力されていないか、無効な文字が含まれています。", &seen);
-                FillAndOk(entry, bad, "rel/path.as");
-                EXPECT_TRUE(seen) << bad.toStdString();
+                EXPECT_EQ(MessageOf([&] { FillAndOk(entry, bad, "rel/path.as"); }), kBadName);
                 EXPECT_TRUE(entry->isVisible());
                 EXPECT_EQ(entry->GetDlgItemText(IDC_EDIT1), bad);
                 EXPECT_EQ(entry->GetDlgItemText(IDC_EDIT2), "rel/path.as");
@@ -199,13 +135,16 @@ TEST_F(QfoSetDlgTest, AddStoresTheEntryAndRefusesBadNamesUntilCorrected) {
     EXPECT_FALSE(QFile::exists(outside));
 }
 
-TEST_F(QfoSetDlgTest, EditRenamesAndMayReplaceAnotherEntry) {
+TEST_F(QfoSetDlgTest, DoubleClickOrEditRenamesAndMayReplaceAnotherEntry) {
     Entry("old", "/old.as");
     Entry("other", "/other.as");
     RunSetDlg([](CQfoSetDlg* dlg) {
-        Select(dlg, "old");
-        OnNextModal<CQfoEntryDlg>([](CQfoEntryDlg* entry) { FillAndOk(entry, "new", "/n.as"); });
-        Click(dlg, kEdit);
+        OnNextModal<CQfoEntryDlg>([](CQfoEntryDlg* entry) {
+            EXPECT_EQ(entry->GetDlgItemText(IDC_EDIT1), "old");
+            EXPECT_EQ(entry->GetDlgItemText(IDC_EDIT2), "/old.as");
+            FillAndOk(entry, "new", "/n.as");
+        });
+        qfotest::ClickItem(dlg->m_list, "old", true);
         EXPECT_EQ(Items(dlg), QStringList({"new", "other"}));
         Select(dlg, "new");
         OnNextModal<CQfoEntryDlg>([](CQfoEntryDlg* entry) {
@@ -213,7 +152,7 @@ TEST_F(QfoSetDlgTest, EditRenamesAndMayReplaceAnotherEntry) {
         });
         Click(dlg, kEdit);
         EXPECT_EQ(Items(dlg), QStringList({"other"}));
-        Click(dlg, IDOK);
+        Click(dlg, IDCANCEL);
     });
     EXPECT_EQ(QfoReadEntry("other"), QString("/n.as"));
 }
@@ -225,10 +164,7 @@ TEST_F(QfoSetDlgTest, FailedRenameKeepsTheOldEntryAlsoAfterCancel) {
         Select(dlg, "keep");
         OnNextModal<CQfoEntryDlg>([](CQfoEntryDlg* entry) {
             for (const QString& bad : {QString("a/b"), QString("dir"), QString("../../x")}) {
-                bool seen = false;
-                ExpectMessage("登録名が入力されていないか、無効な文字が含まれています。", &seen);
-                FillAndOk(entry, bad, "/new.as");
-                EXPECT_TRUE(seen);
+                EXPECT_EQ(MessageOf([&] { FillAndOk(entry, bad, "/new.as"); }), kBadName);
                 EXPECT_EQ(QfoReadEntry("keep"), QString("/keep.as"));
             }
             Click(entry, IDCANCEL);
@@ -250,20 +186,12 @@ TEST_F(QfoSetDlgTest, DeleteRemovesAtOnceAndComplainsWithoutSelection) {
         Select(dlg, "a");
         Click(dlg, kDelete);
         EXPECT_EQ(Items(dlg), QStringList({"b", "sub"}));
-        bool seen = false;
-        ExpectMessage("データが選択されていません。", &seen);
-        Click(dlg, kDelete);
-        EXPECT_TRUE(seen);
+        EXPECT_EQ(MessageOf([&] { Click(dlg, kDelete); }), kNoSelection);
+        EXPECT_EQ(MessageOf([&] { Click(dlg, kEdit); }), kNoSelection);
         // A subdirectory cannot be deleted as an entry.
         Select(dlg, "sub");
-        ExpectMessage("データが選択されていません。", &seen);
-        Click(dlg, kDelete);
-        EXPECT_TRUE(seen);
+        EXPECT_EQ(MessageOf([&] { Click(dlg, kDelete); }), kNoSelection);
         EXPECT_EQ(Items(dlg), QStringList({"b", "sub"}));
-        // Edit with nothing selected after the refresh.
-        ExpectMessage("データが選択されていません。", &seen);
-        Click(dlg, kEdit);
-        EXPECT_TRUE(seen);
         Click(dlg, IDOK);
     });
     EXPECT_EQ(QfoListEntries(), QStringList({"b", "sub"}));

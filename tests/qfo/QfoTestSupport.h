@@ -6,10 +6,15 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
+#include <QDir>
+#include <QListWidget>
 #include <QMessageBox>
+#include <QTest>
 #include <QTimer>
 #include <functional>
 
+#include "app/CQuillApp.h"
+#include "support/AppFixture.h"
 #include "support/TestUtil.h"
 
 namespace qfotest {
@@ -54,6 +59,54 @@ public:
 private:
     QTimer m_timer;
     std::vector<Box> m_boxes;
+};
+
+inline QStringList Items(const QListWidget* list) {
+    QStringList items;
+    for (int i = 0; i < list->count(); ++i) {
+        items << list->item(i)->text();
+    }
+    return items;
+}
+
+// Clicks the item `name` (twice for a double click) with `modifiers`.
+inline void ClickItem(QListWidget* list, const QString& name, bool twice = false,
+                      Qt::KeyboardModifiers modifiers = {}) {
+    const auto items = list->findItems(name, Qt::MatchExactly);
+    ASSERT_EQ(items.size(), 1) << name.toStdString();
+    const QPoint at = list->visualItemRect(items.first()).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, modifiers, at);
+    if (twice) {
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, modifiers, at);
+    }
+}
+
+// The whole editor with an empty store folder QFO/ beside it.
+class QfoAppFixture : public AppFixture {
+protected:
+    void SetUp() override {
+        AppFixture::SetUp();
+        ASSERT_TRUE(QDir(ExeDir()).mkpath("QFO"));
+        ASSERT_TRUE(Start());
+    }
+    void Entry(const QString& name, const QByteArray& content) {
+        testutil::WriteFile(m_exeDir, "QFO/" + name, content);
+    }
+    // Runs command `id`; `drive` gets the dialog T and must close it.
+    template <class T>
+    void RunDialog(int id, std::function<void(T*)> drive) {
+        bool ran = false;
+        OnNextModal<T>([&](T* dlg) {
+            ran = true;
+            drive(dlg);
+            if (dlg->isVisible()) {
+                ADD_FAILURE() << "the dialog was left open";
+                dlg->done(0);
+            }
+        });
+        App()->OnCommand(id);
+        EXPECT_TRUE(ran);
+    }
 };
 
 }  // namespace qfotest

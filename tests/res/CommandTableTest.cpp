@@ -1,6 +1,6 @@
-// The command tables: keys, labels, prompts and pictures agree with each
-// other, and every id that a menu, the tool bar or the context menu names is
-// a command of the table.
+// The command tables agree with each other: every id a menu, the tool bar or
+// the context menu names is a command, keys and label texts match, and every
+// button has a picture of its own.
 
 #include <gtest/gtest.h>
 
@@ -20,14 +20,11 @@ TEST(CommandTable, IdsAreUniqueAndEveryReferencedIdIsACommand) {
     for (const res::CommandDef& def : res::Commands()) {
         EXPECT_FALSE(ids.contains(def.id)) << def.id;
         ids.insert(def.id);
-        EXPECT_FALSE(QString::fromUtf8(def.prompt).isEmpty()) << def.id;
+        EXPECT_FALSE(res::StatusPrompt(def.id).isEmpty()) << def.id;
     }
     for (const res::MenuDef& menu : res::MainMenu()) {
         for (const res::MenuItemDef& item : menu.items) {
-            if (item.id != res::kSeparator) {
-                EXPECT_TRUE(ids.contains(item.id)) << item.id;
-                EXPECT_FALSE(res::MenuLabel(item.id).isEmpty()) << item.id;
-            }
+            EXPECT_TRUE(item.id == res::kSeparator || ids.contains(item.id)) << item.id;
         }
     }
     for (const int id : res::ToolBarButtons()) {
@@ -36,43 +33,26 @@ TEST(CommandTable, IdsAreUniqueAndEveryReferencedIdIsACommand) {
     for (const res::PopupItemDef& item : res::ContextMenu()) {
         EXPECT_TRUE(item.id == res::kSeparator || ids.contains(item.id)) << item.id;
     }
+    EXPECT_TRUE(res::StatusPrompt(12345).isEmpty());
+    EXPECT_TRUE(res::ToolTip(12345).isEmpty());
 }
 
-TEST(CommandTable, AcceleratorTextOfALabelNamesItsFirstKey) {
-    for (const res::CommandDef& def : res::Commands()) {
-        const QString label = QString::fromUtf8(def.label);
-        const qsizetype tab = label.indexOf('\t');
-        if (tab < 0) {
-            continue;
-        }
-        ASSERT_NE(def.keys[0], QKeyCombination()) << label.toStdString();
-        EXPECT_EQ(label.mid(tab + 1),
-                  QKeySequence(def.keys[0]).toString(QKeySequence::PortableText))
-            << def.id;
-    }
-}
-
-TEST(CommandTable, EveryKeyOfACommandSendsIt) {
-    int keyCount = 0;
+TEST(CommandTable, EveryKeySendsItsCommandAndTheLabelNamesTheFirst) {
     for (const res::CommandDef& def : res::Commands()) {
         for (const QKeyCombination& key : def.keys) {
             if (key != QKeyCombination()) {
-                ++keyCount;
                 EXPECT_EQ(res::AcceleratorCommand(key), def.id)
                     << QKeySequence(key).toString().toStdString();
             }
         }
+        const QString label = QString::fromUtf8(def.label);
+        const qsizetype tab = label.indexOf('\t');
+        if (tab >= 0) {
+            EXPECT_EQ(label.mid(tab + 1),
+                      QKeySequence(def.keys[0]).toString(QKeySequence::PortableText))
+                << def.id;
+        }
     }
-    // 23 accelerator rows, four of them with two keys; Alt+Enter counts the
-    // keypad's Enter as well.
-    EXPECT_EQ(keyCount, 29);
-}
-
-TEST(CommandTable, SharedKeysAndKeysOutsideTheTable) {
-    EXPECT_EQ(res::AcceleratorCommand(Qt::SHIFT | Qt::Key_Insert), cmd::ID_EDIT_PASTE);
-    EXPECT_EQ(res::AcceleratorCommand(Qt::CTRL | Qt::Key_Insert), cmd::ID_EDIT_COPY);
-    EXPECT_EQ(res::AcceleratorCommand(Qt::SHIFT | Qt::Key_Delete), cmd::ID_EDIT_CUT);
-    EXPECT_EQ(res::AcceleratorCommand(Qt::ALT | Qt::Key_Backspace), cmd::ID_EDIT_UNDO);
     // The keypad's Insert is Insert.
     EXPECT_EQ(res::AcceleratorCommand(
                   QKeyCombination(Qt::ShiftModifier | Qt::KeypadModifier, Qt::Key_Insert)),
@@ -88,14 +68,6 @@ TEST(CommandTable, SharedKeysAndKeysOutsideTheTable) {
     }
 }
 
-TEST(CommandTable, PromptSplitsIntoStatusTextAndToolTip) {
-    EXPECT_EQ(res::StatusPrompt(cmd::ID_HSP_RUN), QStringLiteral("現在のスクリプトを実行"));
-    EXPECT_EQ(res::ToolTip(cmd::ID_HSP_RUN), QStringLiteral("スクリプト実行"));
-    EXPECT_EQ(res::StatusPrompt(cmd::ID_EDIT_UNDO), QStringLiteral("直前に行った動作を元に戻す"));
-    EXPECT_TRUE(res::StatusPrompt(12345).isEmpty());
-    EXPECT_TRUE(res::ToolTip(12345).isEmpty());
-}
-
 TEST(CommandIcons, EveryButtonHasAPictureOfItsOwn) {
     QList<QImage> seen;
     for (const int id : res::ToolBarButtons()) {
@@ -103,8 +75,7 @@ TEST(CommandIcons, EveryButtonHasAPictureOfItsOwn) {
             continue;
         }
         const QPixmap pixmap = res::CommandIcon(id);
-        ASSERT_FALSE(pixmap.isNull()) << id;
-        EXPECT_EQ(pixmap.size(), QSize(res::kButtonWidth, res::kButtonHeight)) << id;
+        ASSERT_EQ(pixmap.size(), QSize(res::kButtonWidth, res::kButtonHeight)) << id;
         const QImage image = pixmap.toImage().convertToFormat(QImage::Format_ARGB32);
         int painted = 0;
         for (int y = 0; y < image.height(); ++y) {
@@ -113,9 +84,7 @@ TEST(CommandIcons, EveryButtonHasAPictureOfItsOwn) {
             }
         }
         EXPECT_GT(painted, 20) << id;
-        for (const QImage& other : seen) {
-            EXPECT_NE(image, other) << id;
-        }
+        EXPECT_FALSE(seen.contains(image)) << id;
         seen << image;
     }
     EXPECT_TRUE(res::CommandIcon(cmd::ID_APP_EXIT).isNull());
