@@ -6,6 +6,7 @@
 #include <QProcess>
 
 #include "doc/CHspCompiler.h"
+#include "doc/CQuillDoc.h"
 
 namespace {
 
@@ -14,7 +15,6 @@ const QString kTmpError = QStringLiteral("hsptmp ファイルにアクセス出�
 const QString kDllError = QStringLiteral("hspcmp.dll ファイルにアクセス出来ません。");
 const QString kMissingEntry =
     QStringLiteral("hspcmp.dll に関数 %1 がありません。コンパイルを中止しました。");
-const QString kWriteError = QStringLiteral("%1 の書き込み中に予期しないｴﾗｰが発生しました。");
 
 // Makes `dir` the current directory for as long as it lives.
 class ScopedCurrentDir {
@@ -57,7 +57,7 @@ std::optional<QString> CHspRunner::Run(const HspRunPlan& plan, const Serializer&
     const bool written = file.write(bytes) == bytes.size() && file.flush();
     file.close();
     if (!written || file.error() != QFileDevice::NoError) {
-        return kWriteError.arg(plan.source);
+        return CQuillDoc::WriteErrorText(plan.source);
     }
 
     const CHspCompiler::Result result =

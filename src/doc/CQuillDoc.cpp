@@ -19,7 +19,6 @@
 namespace {
 
 const QString kReadError = QStringLiteral("%1 の読み取り中に予期しないｴﾗｰが発生しました。");
-const QString kWriteError = QStringLiteral("%1 の書き込み中に予期しないｴﾗｰが発生しました。");
 const QString kNotFound = QStringLiteral("%1 が見つかりません。");
 const QString kUnencodable =
     QStringLiteral("%1 行目に Shift_JIS で保存できない文字があります。保存を中止しました。");
@@ -110,6 +109,10 @@ bool CQuillDoc::OnOpenDocument(const QString& path, QString* error) {
     return true;
 }
 
+QString CQuillDoc::WriteErrorText(const QString& path) {
+    return QStringLiteral("%1 の書き込み中に予期しないｴﾗｰが発生しました。").arg(path);
+}
+
 bool CQuillDoc::Serialize(QByteArray* bytes, QString* error) const {
     QString text = m_view->document()->toRawText();
     const QString lineEnd = QString::fromLatin1(m_lineEnd);
@@ -131,7 +134,7 @@ bool CQuillDoc::OnSaveDocument(const QString& path, QString* error) {
     }
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        *error = kWriteError.arg(path);
+        *error = WriteErrorText(path);
         return false;
     }
     m_strPathName = QFileInfo(path).absoluteFilePath();

@@ -30,6 +30,9 @@ public:
     // whole, `error` holds the message and false is returned.
     bool OnSaveDocument(const QString& path, QString* error);
 
+    // The message for a file that could not be written, in the framework's words.
+    static QString WriteErrorText(const QString& path);
+
     // The text as the bytes a save writes; false with a message naming the
     // line when a character cannot be held in Shift_JIS.
     bool Serialize(QByteArray* bytes, QString* error) const;
