@@ -77,7 +77,10 @@ void CDialogBase::Build() {
     const DlgTemplate& t = *m_template;
     if (t.hasCaption) {
         setWindowTitle(QString::fromUtf8(t.title));
-        setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+        // A title and a close box only, like a dialog box: no help,
+        // minimize or maximize buttons on a window of fixed size.
+        setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                       Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     } else {
         setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
     }

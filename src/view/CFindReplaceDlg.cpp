@@ -83,6 +83,8 @@ constexpr DialogSpec kReplaceDialog{"置換", 298, 78, kReplaceControls};
 CFindReplaceDlg::CFindReplaceDlg(CQuillView* view, QWidget* parent)
     : QDialog(parent), m_view(view) {
     setModal(false);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setFont(DialogFont(QStringLiteral("ＭＳ Ｐゴシック"), 9));
     Build(Mode::Find);
 }
