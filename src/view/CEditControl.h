@@ -62,7 +62,8 @@ public:
     void BeginBatch();
     void EndBatch();
 
-    // Painting of the control on or off. Turning it on does not repaint.
+    // Painting of the control on or off. Turning it on repaints the whole
+    // control (Qt schedules a full update when updates are enabled again).
     void SetRedraw(bool on);
     bool IsRedrawOn() const;
     // Hides or shows the selection display. The view paints nothing while
