@@ -4,13 +4,17 @@
 #include <QCursor>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QStatusBar>
 
 #include "app/CAboutDlg.h"
 #include "app/CDirDlg.h"
 #include "app/CMainFrame.h"
+#include "app/CRecoveryOffer.h"
 #include "app/CRunOptionDlg.h"
 #include "app/SettingsStore.h"
 #include "doc/CQuillDoc.h"
+#include "doc/CRecoveryKeeper.h"
+#include "doc/RecoveryStore.h"
 #include "qfo/CQfoPopupDlg.h"
 #include "qfo/CQfoSetDlg.h"
 #include "qfo/QfoMessage.h"
@@ -28,6 +32,8 @@ CQuillApp::CQuillApp() {
 }
 
 CQuillApp::~CQuillApp() {
+    // The keeper watches the view's text: it goes before the frame and view.
+    delete m_recoveryKeeper;
     delete m_frame;
     if (g_app == this) {
         g_app = nullptr;
@@ -62,11 +68,14 @@ bool CQuillApp::InitInstance(const QStringList& args, bool show) {
     }
     m_view = m_frame->GetView();
 
-    if (args.isEmpty()) {
+    // An editor started to restore one recovery copy opens no file.
+    const bool restoring = args.size() == 2 && args.first() == CRecoveryOffer::kRecoverOption;
+    if (args.isEmpty() || restoring) {
         m_doc->OnNewDocument();
     } else if (!OpenDocumentFile(args.first())) {
         return false;
     }
+    StartRecovery(restoring ? args.at(1) : QString());
 
     if (show) {
         if (settings::GetInt(settings::kMode, settings::kModeNormal) == settings::kModeMaximized) {
@@ -76,6 +85,23 @@ bool CQuillApp::InitInstance(const QStringList& args, bool show) {
         }
     }
     return true;
+}
+
+void CQuillApp::StartRecovery(const QString& recoverPath) {
+    m_recoveryStore = std::make_unique<RecoveryStore>(RecoveryStore::DefaultFolder());
+    m_recoveryKeeper = new CRecoveryKeeper(m_doc, m_recoveryStore.get(), this);
+    auto report = [this](const QString& message) { m_frame->StatusBar()->showMessage(message); };
+    connect(m_recoveryKeeper, &CRecoveryKeeper::WriteFailed, this, report);
+    QString error;
+    if (!m_recoveryStore->Claim(&error)) {
+        report(error);
+    }
+    CRecoveryOffer offer(m_recoveryStore.get(), m_doc, m_recoveryKeeper, m_frame);
+    if (recoverPath.isEmpty()) {
+        offer.OfferAtStartUp();
+    } else {
+        offer.RestoreNamed(recoverPath);
+    }
 }
 
 namespace {

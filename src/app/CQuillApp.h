@@ -5,12 +5,15 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <memory>
 
 #include "app/CommandTarget.h"
 
 class CMainFrame;
 class CQuillDoc;
 class CQuillView;
+class CRecoveryKeeper;
+class RecoveryStore;
 
 class CQuillApp : public QObject, public CCommandTarget {
     Q_OBJECT
@@ -48,6 +51,7 @@ public:
     CMainFrame* MainFrame() const { return m_frame; }
     CQuillDoc* Document() const { return m_doc; }
     CQuillView* View() const { return m_view; }
+    CRecoveryKeeper* RecoveryKeeper() const { return m_recoveryKeeper; }
 
     // Settings members, read at start-up; whoever changes one writes its key.
     QString m_hspdir;
@@ -57,8 +61,14 @@ public:
 
 private:
     void ReadSettings();
+    // Takes this editor's place among the recovery copies and keeps one while
+    // the text is modified; then offers the copies of editors that are gone
+    // (or restores the one named by `recoverPath`).
+    void StartRecovery(const QString& recoverPath);
 
     CMainFrame* m_frame = nullptr;
     CQuillDoc* m_doc = nullptr;
     CQuillView* m_view = nullptr;
+    std::unique_ptr<RecoveryStore> m_recoveryStore;
+    CRecoveryKeeper* m_recoveryKeeper = nullptr;
 };

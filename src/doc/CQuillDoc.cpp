@@ -25,7 +25,7 @@ const QString kUnencodable =
 const QString kAskToSave = QStringLiteral("%1 への変更を保存しますか?");
 
 // The line end that the file's first line end uses; CR LF when it has none.
-QByteArray DetectLineEnd(const QByteArray& bytes) {
+QByteArray DetectLineEnd(QStringView bytes) {
     for (qsizetype i = 0; i < bytes.size(); ++i) {
         if (bytes[i] == '\n') {
             return "\n";
@@ -95,28 +95,44 @@ bool CQuillDoc::OnOpenDocument(const QString& path, QString* error) {
         *error = kReadError.arg(path);
         return false;
     }
-    m_lineEnd = DetectLineEnd(bytes);
-    QString text = cp932::Decode(bytes);
+    m_strPathName = QFileInfo(path).absoluteFilePath();
+    SetFileText(cp932::Decode(bytes));
+    SetModifiedFlag(false);
+    emit TitleChanged();
+    emit PathOpenedOrSaved(m_strPathName);
+    return true;
+}
+
+void CQuillDoc::SetFileText(const QString& fileText) {
+    m_lineEnd = DetectLineEnd(fileText);
+    QString text = fileText;
     // The view holds one line per block: every line-end style becomes "\n".
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     m_view->setPlainText(text);
-    m_strPathName = QFileInfo(path).absoluteFilePath();
-    SetModifiedFlag(false);
     m_view->RecolorAll();
+}
+
+void CQuillDoc::RestoreDocument(const QString& path, const QString& text) {
+    m_strPathName = path;
+    SetFileText(text);
+    SetModifiedFlag(true);
     emit TitleChanged();
-    emit PathOpenedOrSaved(m_strPathName);
-    return true;
 }
 
 QString CQuillDoc::WriteErrorText(const QString& path) {
     return QStringLiteral("%1 の書き込み中に予期しないｴﾗｰが発生しました。").arg(path);
 }
 
-bool CQuillDoc::Serialize(QByteArray* bytes, QString* error) const {
+QString CQuillDoc::SaveText() const {
     QString text = m_view->document()->toRawText();
+    text.replace(QChar::ParagraphSeparator, QString::fromLatin1(m_lineEnd));
+    return text;
+}
+
+bool CQuillDoc::Serialize(QByteArray* bytes, QString* error) const {
+    const QString text = SaveText();
     const QString lineEnd = QString::fromLatin1(m_lineEnd);
-    text.replace(QChar::ParagraphSeparator, lineEnd);
     const cp932::EncodeResult result = cp932::Encode(text);
     if (!result.ok()) {
         const int line = QStringView(text).left(result.failedAt).count(lineEnd) + 1;
@@ -185,6 +201,7 @@ bool CQuillDoc::SaveModified() {
         case QMessageBox::Yes:
             return DoFileSave();
         case QMessageBox::No:
+            emit ChangesDiscarded();
             return true;
         default:
             return false;

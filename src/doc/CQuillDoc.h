@@ -36,6 +36,12 @@ public:
     // The text as the bytes a save writes; false with a message naming the
     // line when a character cannot be held in Shift_JIS.
     bool Serialize(QByteArray* bytes, QString* error) const;
+    // The text with the line ends a save writes, before encoding.
+    QString SaveText() const;
+
+    // Puts back a recovered text (line ends as saved) under `path` (empty:
+    // untitled) as a modified, colored script; no file is read or written.
+    void RestoreDocument(const QString& path, const QString& text);
 
     void OnFileSave();
     void OnFileSaveAs();
@@ -60,8 +66,13 @@ public:
 signals:
     void TitleChanged();
     void PathOpenedOrSaved(const QString& path);
+    // The user chose not to save the changes (the save prompt answered No).
+    void ChangesDiscarded();
 
 private:
+    // Replaces the text with `text` (line ends as in a file) and colors it.
+    void SetFileText(const QString& text);
+
     CQuillView* m_view = nullptr;
     QString m_strPathName;
     // Line end of the file as loaded; CR LF for a new script.

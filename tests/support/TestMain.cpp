@@ -12,6 +12,9 @@ int main(int argc, char** argv) {
     // QSettings fixes its folder on first use, so it must be private before that.
     QTemporaryDir configHome;
     qputenv("XDG_CONFIG_HOME", configHome.path().toLocal8Bit());
+    // Recovery copies of the editors that tests start stay private too.
+    QTemporaryDir stateHome;
+    qputenv("XDG_STATE_HOME", stateHome.path().toLocal8Bit());
 
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);

@@ -1,0 +1,112 @@
+#include "doc/RecoveryCopy.h"
+
+#include <QByteArrayView>
+#include <QHash>
+#include <QList>
+#include <QUrl>
+
+#include "text/Cp932Codec.h"
+
+namespace {
+
+constexpr QByteArrayView kMagic = "QUILL recovery 1";
+constexpr QByteArrayView kEndOfHeader = "\n\n";
+// The header is a few short lines; a longer one means this is not a copy.
+constexpr qsizetype kMaxHeaderBytes = 64 * 1024;
+
+struct EncodingName {
+    RecoveryCopy::Encoding encoding;
+    QByteArrayView name;
+};
+constexpr EncodingName kEncodingNames[] = {
+    {RecoveryCopy::Encoding::ShiftJis, "shift_jis"},
+    {RecoveryCopy::Encoding::Utf8, "utf-8"},
+};
+
+QByteArrayView NameOf(RecoveryCopy::Encoding encoding) {
+    for (const EncodingName& entry : kEncodingNames) {
+        if (entry.encoding == encoding) {
+            return entry.name;
+        }
+    }
+    return {};
+}
+
+std::optional<RecoveryCopy::Encoding> EncodingNamed(QByteArrayView name) {
+    for (const EncodingName& entry : kEncodingNames) {
+        if (entry.name == name) {
+            return entry.encoding;
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+QString RecoveryCopy::Text() const {
+    return encoding == Encoding::Utf8 ? QString::fromUtf8(body) : cp932::Decode(body);
+}
+
+QByteArray FormatRecoveryCopy(const RecoveryCopy& copy) {
+    QByteArray out;
+    out.reserve(copy.body.size() + 256);
+    out += kMagic;
+    out += "\npath: ";
+    out += QUrl::toPercentEncoding(copy.scriptPath, "/");
+    out += "\ntime: ";
+    out += copy.written.toUTC().toString(Qt::ISODateWithMs).toLatin1();
+    out += "\npid: ";
+    out += QByteArray::number(copy.pid);
+    out += "\nencoding: ";
+    out += NameOf(copy.encoding);
+    out += "\nlength: ";
+    out += QByteArray::number(copy.body.size());
+    out += kEndOfHeader;
+    out += copy.body;
+    return out;
+}
+
+std::optional<RecoveryCopy> ParseRecoveryCopy(const QByteArray& bytes, QString* why) {
+    auto fail = [why](const QString& reason) {
+        *why = reason;
+        return std::nullopt;
+    };
+    const qsizetype end = bytes.indexOf(kEndOfHeader);
+    if (!bytes.startsWith(kMagic) || end < 0 || end > kMaxHeaderBytes) {
+        return fail(QStringLiteral("復元データの見出しがありません"));
+    }
+    QHash<QByteArray, QByteArray> fields;
+    const QList<QByteArray> lines = bytes.left(end).split('\n');
+    for (qsizetype i = 1; i < lines.size(); ++i) {
+        const qsizetype colon = lines[i].indexOf(": ");
+        if (colon > 0) {
+            fields.insert(lines[i].left(colon), lines[i].mid(colon + 2));
+        }
+    }
+    for (const char* key : {"path", "time", "pid", "encoding", "length"}) {
+        if (!fields.contains(key)) {
+            return fail(QStringLiteral("復元データの見出しに %1 がありません").arg(key));
+        }
+    }
+    RecoveryCopy copy;
+    copy.scriptPath = QUrl::fromPercentEncoding(fields.value("path"));
+    copy.written =
+        QDateTime::fromString(QString::fromLatin1(fields.value("time")), Qt::ISODateWithMs);
+    bool pidOk = false;
+    copy.pid = fields.value("pid").toLongLong(&pidOk);
+    const std::optional<RecoveryCopy::Encoding> encoding = EncodingNamed(fields.value("encoding"));
+    bool lengthOk = false;
+    const qsizetype length = fields.value("length").toLongLong(&lengthOk);
+    if (!copy.written.isValid() || !pidOk || !encoding || !lengthOk) {
+        return fail(QStringLiteral("復元データの見出しが壊れています"));
+    }
+    copy.encoding = *encoding;
+    const qsizetype bodyStart = end + kEndOfHeader.size();
+    if (bytes.size() - bodyStart != length) {
+        return fail(QStringLiteral("復元データの本文の長さが合いません (%1 / %2 バイト)")
+                        .arg(bytes.size() - bodyStart)
+                        .arg(length));
+    }
+    copy.body = bytes.mid(bodyStart);
+    return copy;
+}

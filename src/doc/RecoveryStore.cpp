@@ -1,0 +1,155 @@
+#include "doc/RecoveryStore.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace {
+
+constexpr QLatin1StringView kCopySuffix(".rec");
+constexpr QLatin1StringView kLockSuffix(".lock");
+// A copy is read whole; a file far larger than any script is not one.
+constexpr qint64 kMaxCopyBytes = qint64(1) << 31;
+
+QString LockPathFor(const QString& copyPath) {
+    return copyPath.left(copyPath.size() - kCopySuffix.size()) + kLockSuffix;
+}
+
+// Reads and parses a copy; the reason lands in `orphan.error` on failure.
+void ReadInto(RecoveryStore::Orphan& orphan) {
+    QFile file(orphan.filePath);
+    if (file.size() > kMaxCopyBytes) {
+        orphan.error = QStringLiteral("復元データが大きすぎます");
+        return;
+    }
+    if (!file.open(QIODevice::ReadOnly)) {
+        orphan.error = QStringLiteral("復元データを開けません (%1)").arg(file.errorString());
+        return;
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        orphan.error = QStringLiteral("復元データを読み取れません (%1)").arg(file.errorString());
+        return;
+    }
+    orphan.copy = ParseRecoveryCopy(bytes, &orphan.error);
+}
+
+}  // namespace
+
+RecoveryStore::RecoveryStore(const QString& folder) : m_folder(folder) {}
+
+RecoveryStore::~RecoveryStore() = default;
+
+QString RecoveryStore::DefaultFolder() {
+    QString base = qEnvironmentVariable("XDG_STATE_HOME");
+    if (!QDir::isAbsolutePath(base)) {
+        base = QDir::homePath() + QStringLiteral("/.local/state");
+    }
+    return base + QStringLiteral("/QUILL/recovery");
+}
+
+bool RecoveryStore::Claim(QString* error) {
+    if (m_lock) {
+        return true;
+    }
+    if (!QDir().mkpath(m_folder)) {
+        *error = QStringLiteral("復元データのフォルダ %1 を作成できません。").arg(m_folder);
+        return false;
+    }
+    const QString id = QStringLiteral("%1-%2")
+                           .arg(QCoreApplication::applicationPid())
+                           .arg(QDateTime::currentMSecsSinceEpoch());
+    auto lock = std::make_unique<QLockFile>(QDir(m_folder).filePath(id + kLockSuffix));
+    if (!lock->tryLock(0)) {
+        *error = QStringLiteral("復元データのフォルダ %1 に書き込めません。").arg(m_folder);
+        return false;
+    }
+    m_id = id;
+    m_lock = std::move(lock);
+    return true;
+}
+
+QString RecoveryStore::OwnCopyPath() const {
+    return m_id.isEmpty() ? QString() : QDir(m_folder).filePath(m_id + kCopySuffix);
+}
+
+bool RecoveryStore::WriteOwn(const RecoveryCopy& copy, QString* error) {
+    if (!m_lock && !Claim(error)) {
+        return false;
+    }
+    const QByteArray bytes = FormatRecoveryCopy(copy);
+    QSaveFile file(OwnCopyPath());
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        *error = QStringLiteral("復元データ %1 を書き込めません (%2)")
+                     .arg(OwnCopyPath(), file.errorString());
+        return false;
+    }
+    return true;
+}
+
+void RecoveryStore::RemoveOwn() {
+    if (m_lock) {
+        QFile::remove(OwnCopyPath());
+    }
+}
+
+bool RecoveryStore::HasOwnCopy() const {
+    return m_lock && QFileInfo::exists(OwnCopyPath());
+}
+
+QList<RecoveryStore::Orphan> RecoveryStore::ClaimOrphans() const {
+    QList<Orphan> orphans;
+    const QFileInfoList files =
+        QDir(m_folder).entryInfoList({QStringLiteral("*") + kCopySuffix}, QDir::Files, QDir::Name);
+    for (const QFileInfo& info : files) {
+        if (std::optional<Orphan> orphan = ClaimOrphan(info.absoluteFilePath())) {
+            orphans.append(std::move(*orphan));
+        }
+    }
+    // Locks left without a copy by editors that are gone: taking one and
+    // letting it go removes it.
+    const QFileInfoList locks =
+        QDir(m_folder).entryInfoList({QStringLiteral("*") + kLockSuffix}, QDir::Files);
+    for (const QFileInfo& info : locks) {
+        const QString copyPath = info.absoluteFilePath().chopped(kLockSuffix.size()) + kCopySuffix;
+        if (!QFileInfo::exists(copyPath)) {
+            QLockFile lock(info.absoluteFilePath());
+            lock.setStaleLockTime(0);
+            lock.tryLock(0);
+        }
+    }
+    return orphans;
+}
+
+std::optional<RecoveryStore::Orphan> RecoveryStore::ClaimOrphan(const QString& filePath) const {
+    const QString path = QFileInfo(filePath).absoluteFilePath();
+    if (!path.endsWith(kCopySuffix) || path == OwnCopyPath() || !QFileInfo(path).isFile()) {
+        return std::nullopt;
+    }
+    auto lock = std::make_shared<QLockFile>(LockPathFor(path));
+    // Only a process that is gone makes a lock stale, never its age.
+    lock->setStaleLockTime(0);
+    if (!lock->tryLock(0)) {
+        return std::nullopt;  // its editor still runs (or the folder is read-only)
+    }
+    Orphan orphan{path, std::nullopt, QString(), lock};
+    ReadInto(orphan);
+    return orphan;
+}
+
+void RecoveryStore::Discard(Orphan& orphan) {
+    if (orphan.copy) {
+        QFile::remove(orphan.filePath);
+    }
+    Release(orphan);
+}
+
+void RecoveryStore::Release(Orphan& orphan) {
+    if (orphan.lock) {
+        orphan.lock->unlock();
+        orphan.lock.reset();
+    }
+}
