@@ -6,6 +6,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 class CQuillDoc;
 class CRecoveryKeeper;
@@ -27,8 +28,8 @@ public:
     void RestoreNamed(const QString& copyPath);
 
     // Starts a new editor that restores `copyPath`; tests replace it.
-    using Launcher = bool (*)(const QString& copyPath);
-    void SetLauncherForTesting(Launcher launcher) { m_launch = launcher; }
+    using Launcher = std::function<bool(const QString& copyPath)>;
+    void SetLauncherForTesting(Launcher launcher) { m_launch = std::move(launcher); }
 
 private:
     void ShowWarning(const QString& text) const;

@@ -1,0 +1,152 @@
+// The start-up question about recovery copies: what it lists, which copy
+// the window takes, and restoring or discarding them.
+#include <QAbstractButton>
+#include <QDir>
+#include <QFile>
+#include <QMessageBox>
+#include <QTest>
+
+#include "app/CMainFrame.h"
+#include "app/CQuillApp.h"
+#include "app/CRecoveryOffer.h"
+#include "app/RecoveryQuestion.h"
+#include "doc/CQuillDoc.h"
+#include "doc/CRecoveryKeeper.h"
+#include "doc/RecoveryStore.h"
+#include "support/AppFixture.h"
+#include "support/TestUtil.h"
+#include "view/CQuillView.h"
+
+using namespace recoveryquestion;
+
+namespace {
+
+RecoveryStore::Orphan Readable(const QString& scriptPath, const QDateTime& written) {
+    RecoveryCopy copy;
+    copy.scriptPath = scriptPath;
+    copy.written = written;
+    copy.body = "mes \"x\"\r\n";
+    return {QStringLiteral("/state/%1.rec").arg(scriptPath.size()), copy, QString(), nullptr};
+}
+
+RecoveryStore::Orphan Damaged() {
+    return {"/state/bad.rec", std::nullopt, "broken", nullptr};
+}
+
+}  // namespace
+
+TEST(RecoveryQuestion, DiskStateAndTheCopyThisWindowTakes) {
+    QTemporaryDir dir;
+    const QString script = testutil::WriteFile(dir, "a.as", "x");
+    const QDateTime mtime = QFileInfo(script).lastModified().toUTC();
+    struct Case {
+        QString path;
+        QDateTime written;
+        DiskState state;
+    } cases[] = {
+        {QString(), mtime, DiskState::Untitled},
+        {script, mtime.addSecs(5), DiskState::Unchanged},
+        {script, mtime.addSecs(-5), DiskState::ChangedAfterCopy},
+        {dir.filePath("gone.as"), mtime, DiskState::Missing},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(DiskStateOf(*Readable(c.path, c.written).copy), c.state) << c.path.toStdString();
+    }
+    const QString text =
+        QuestionText({Readable(script, mtime.addSecs(-5)), Damaged(), Readable(QString(), mtime)});
+    EXPECT_TRUE(text.contains("a.as (" + script + ")"));
+    EXPECT_TRUE(text.contains("無題"));
+    EXPECT_TRUE(text.contains("変更されています"));
+    EXPECT_TRUE(QuestionText({Damaged()}).isEmpty());
+    EXPECT_TRUE(UnreadableText({Damaged()}).contains("/state/bad.rec"));
+
+    const QList<RecoveryStore::Orphan> orphans = {Damaged(), Readable("/b.as", mtime),
+                                                  Readable("/a.as", mtime)};
+    EXPECT_EQ(CopyForThisWindow(orphans, "/a.as", false), 2);
+    EXPECT_EQ(CopyForThisWindow(orphans, "/other.as", false), kNoCopy);
+    EXPECT_EQ(CopyForThisWindow(orphans, QString(), true), 1);
+    EXPECT_EQ(CopyForThisWindow({Damaged()}, QString(), true), kNoCopy);
+}
+
+class RecoveryOfferTest : public AppFixture {
+protected:
+    void SetUp() override {
+        AppFixture::SetUp();
+        ASSERT_TRUE(Start());
+        folder = RecoveryStore::DefaultFolder();
+        QDir().mkpath(folder);
+        script = testutil::WriteFile(m_exeDir, "s.as", "stop\r\n");
+        first = Leave("dead-1", script, "first\r\nstop\r\n");
+        second = Leave("dead-2", QString(), "second");
+        damaged = folder + "/dead-3.rec";
+        QFile(damaged).open(QIODevice::WriteOnly);
+    }
+    void TearDown() override {
+        AppFixture::TearDown();
+        // Left copies would be offered to the next test's editor.
+        QDir(folder).removeRecursively();
+    }
+    QString Leave(const QString& id, const QString& path, const QByteArray& body) {
+        RecoveryCopy copy;
+        copy.scriptPath = path;
+        copy.written = QDateTime::currentDateTimeUtc();
+        copy.body = body;
+        const QString file = folder + "/" + id + ".rec";
+        QFile out(file);
+        out.open(QIODevice::WriteOnly);
+        out.write(FormatRecoveryCopy(copy));
+        return file;
+    }
+    // Answers the question with the button labelled `label`; returns its text.
+    QString Offer(const QString& label) {
+        QString shown;
+        testutil::WhenModal([&](QWidget* w) {
+            auto* box = qobject_cast<QMessageBox*>(w);
+            shown = box->text();
+            for (QAbstractButton* b : box->buttons()) {
+                if (b->text().startsWith(label)) {
+                    b->click();
+                }
+            }
+        });
+        RecoveryStore store(folder);
+        CRecoveryOffer offer(&store, Doc(), App()->RecoveryKeeper(), Frame());
+        offer.SetLauncherForTesting([this](const QString& path) {
+            launched.append(path);
+            return true;
+        });
+        offer.OfferAtStartUp();
+        return shown;
+    }
+
+    QString folder, script, first, second, damaged;
+    QStringList launched;
+};
+
+TEST_F(RecoveryOfferTest, RestoreTakesOneCopyHereAndStartsAnEditorForEachOther) {
+    const QString shown = Offer("復元");
+    EXPECT_TRUE(shown.contains("s.as") && shown.contains("無題") && shown.contains(damaged));
+    EXPECT_EQ(View()->toPlainText(), "first\nstop\n");
+    EXPECT_EQ(Doc()->GetPathName(), script);
+    EXPECT_TRUE(Doc()->IsModified());
+    EXPECT_EQ(testutil::ReadFile(script), "stop\r\n");
+    EXPECT_EQ(launched, QStringList{second});
+    EXPECT_FALSE(QFile::exists(first));
+    EXPECT_TRUE(QFile::exists(second));
+    EXPECT_TRUE(QFile::exists(damaged));
+
+    // Saving writes exactly the recovered bytes.
+    ASSERT_TRUE(Doc()->DoFileSave());
+    EXPECT_EQ(testutil::ReadFile(script), "first\r\nstop\r\n");
+}
+
+TEST_F(RecoveryOfferTest, DiscardDeletesReadableCopiesOnly) {
+    Offer("破棄");
+    EXPECT_TRUE(View()->toPlainText().isEmpty());
+    EXPECT_FALSE(Doc()->IsModified());
+    EXPECT_TRUE(launched.isEmpty());
+    EXPECT_FALSE(QFile::exists(first));
+    EXPECT_FALSE(QFile::exists(second));
+    EXPECT_TRUE(QFile::exists(damaged));
+    EXPECT_EQ(testutil::ReadFile(script), "stop\r\n");
+}
