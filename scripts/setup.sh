@@ -8,6 +8,7 @@ packages=(
     qt6-base-dev libgl-dev
     googletest libgtest-dev libbenchmark-dev
     fonts-ipafont-gothic
+    xvfb xdotool
 )
 
 missing=()
