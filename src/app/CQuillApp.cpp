@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QCursor>
 #include <QFileDialog>
-#include <QMessageBox>
 #include <QStatusBar>
 
 #include "app/CAboutDlg.h"
@@ -17,10 +16,10 @@
 #include "doc/RecoveryStore.h"
 #include "qfo/CQfoPopupDlg.h"
 #include "qfo/CQfoSetDlg.h"
-#include "qfo/QfoMessage.h"
 #include "qfo/QfoProcess.h"
 #include "qfo/QfoStore.h"
 #include "res/CommandIds.h"
+#include "res/Messages.h"
 #include "view/CQuillView.h"
 
 namespace {
@@ -61,7 +60,11 @@ bool CQuillApp::InitInstance(const QStringList& args, bool show) {
     // m_exestat while it is created.
     ReadSettings();
 
-    m_doc = new CQuillDoc(this);
+    m_doc = new CQuillDoc(
+        [this]() {
+            return HspRunSettings{m_hspdir, m_exestat, m_cmdline};
+        },
+        this);
     m_frame = new CMainFrame(m_doc);
     if (!m_frame->OnCreate()) {
         return false;
@@ -89,7 +92,7 @@ bool CQuillApp::InitInstance(const QStringList& args, bool show) {
 
 void CQuillApp::StartRecovery(const QString& recoverPath) {
     m_recoveryStore = std::make_unique<RecoveryStore>(RecoveryStore::DefaultFolder());
-    m_recoveryKeeper = new CRecoveryKeeper(m_doc, m_recoveryStore.get(), this);
+    m_recoveryKeeper = new CRecoveryKeeper(m_doc, m_view->document(), m_recoveryStore.get(), this);
     auto report = [this](const QString& message) { m_frame->StatusBar()->showMessage(message); };
     connect(m_recoveryKeeper, &CRecoveryKeeper::WriteFailed, this, report);
     QString error;
@@ -164,7 +167,7 @@ void CQuillApp::OnQfoOpen() {
         return;
     }
     if (!QfoFileExists(*path)) {
-        QfoMessageBox(m_frame, QString::fromUtf8(kQfoFileNotFound));
+        msg::Confirm(m_frame, QString::fromUtf8(msg::kQfoFileNotFound));
     } else if (dlg.m_newInstance) {
         QfoLaunchProcess(*path);
     } else {
@@ -200,8 +203,7 @@ bool CQuillApp::OpenDocumentFile(const QString& path) {
     }
     QString error;
     if (!m_doc->OnOpenDocument(path, &error)) {
-        QMessageBox box(QMessageBox::Warning, "QUILL", error, QMessageBox::Ok);
-        box.exec();
+        msg::Warning(nullptr, error);
         return false;
     }
     return true;

@@ -7,7 +7,7 @@
 #include <QStringList>
 #include <memory>
 
-#include "app/CommandTarget.h"
+#include "res/CommandTarget.h"
 
 class CMainFrame;
 class CQuillDoc;

@@ -4,13 +4,12 @@
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
-#include <QTextDocument>
 
 #include "app/RecoveryQuestion.h"
 #include "doc/CQuillDoc.h"
 #include "doc/CRecoveryKeeper.h"
 #include "doc/RecoveryStore.h"
-#include "view/CQuillView.h"
+#include "res/Messages.h"
 
 const QString CRecoveryOffer::kRecoverOption = QStringLiteral("--recover");
 
@@ -39,11 +38,6 @@ CRecoveryOffer::CRecoveryOffer(RecoveryStore* store, CQuillDoc* doc, CRecoveryKe
                                QWidget* parent)
     : m_store(store), m_doc(doc), m_keeper(keeper), m_parent(parent), m_launch(&LaunchEditor) {}
 
-void CRecoveryOffer::ShowWarning(const QString& text) const {
-    QMessageBox box(QMessageBox::Warning, "QUILL", text, QMessageBox::Ok, m_parent);
-    box.exec();
-}
-
 void CRecoveryOffer::OfferAtStartUp() {
     QList<RecoveryStore::Orphan> orphans = m_store->ClaimOrphans();
     if (orphans.isEmpty()) {
@@ -57,9 +51,10 @@ void CRecoveryOffer::OfferAtStartUp() {
         QMessageBox box(QMessageBox::Warning, "QUILL",
                         unreadable.isEmpty() ? question : question + "\n\n" + unreadable,
                         QMessageBox::NoButton, m_parent);
-        QPushButton* restore = box.addButton(QStringLiteral("復元(&R)"), QMessageBox::AcceptRole);
+        QPushButton* restore =
+            box.addButton(QString::fromUtf8(msg::kRecoveryRestore), QMessageBox::AcceptRole);
         QPushButton* discard =
-            box.addButton(QStringLiteral("破棄(&D)"), QMessageBox::DestructiveRole);
+            box.addButton(QString::fromUtf8(msg::kRecoveryDiscard), QMessageBox::DestructiveRole);
         box.setDefaultButton(restore);
         box.exec();
         // A box closed without a choice decides nothing: the copies stay for next time.
@@ -67,11 +62,11 @@ void CRecoveryOffer::OfferAtStartUp() {
                  : box.clickedButton() == discard ? Answer::Discard
                                                   : Answer::Later;
     } else {
-        ShowWarning(unreadable);
+        msg::Warning(m_parent, unreadable);
     }
 
-    const bool blank = m_doc->GetPathName().isEmpty() && !m_doc->IsModified() &&
-                       m_doc->GetView()->document()->isEmpty();
+    const bool blank =
+        m_doc->GetPathName().isEmpty() && !m_doc->IsModified() && m_doc->SaveText().isEmpty();
     const int here = recoveryquestion::CopyForThisWindow(orphans, m_doc->GetPathName(), blank);
     QStringList notLaunched;
     for (int i = 0; i < orphans.size(); ++i) {
@@ -91,9 +86,9 @@ void CRecoveryOffer::OfferAtStartUp() {
         }
     }
     if (!notLaunched.isEmpty()) {
-        ShowWarning(QStringLiteral("次の復元データを開く QUILL を起動できませんでした。"
-                                   "復元データは次回の起動時にもう一度確認します:\n  ") +
-                    notLaunched.join("\n  "));
+        msg::Warning(
+            m_parent,
+            QString::fromUtf8(msg::kRecoveryNotLaunched).arg("  " + notLaunched.join("\n  ")));
     }
 }
 
@@ -103,7 +98,7 @@ void CRecoveryOffer::RestoreNamed(const QString& copyPath) {
         return;  // gone, or another editor has taken it
     }
     if (!orphan->copy) {
-        ShowWarning(recoveryquestion::UnreadableText({*orphan}));
+        msg::Warning(m_parent, recoveryquestion::UnreadableText({*orphan}));
         RecoveryStore::Release(*orphan);
         return;
     }

@@ -32,8 +32,6 @@ public:
     void SetLauncherForTesting(Launcher launcher) { m_launch = std::move(launcher); }
 
 private:
-    void ShowWarning(const QString& text) const;
-
     RecoveryStore* m_store;
     CQuillDoc* m_doc;
     CRecoveryKeeper* m_keeper;

@@ -2,19 +2,22 @@
 
 #include <QFileInfo>
 
+#include "res/Messages.h"
+
 namespace recoveryquestion {
 
 namespace {
 
 const QString kUntitled = QStringLiteral("無題");
+const QString kNoteIndent = QStringLiteral("\n      ");
 const QString kTimeFormat = QStringLiteral("yyyy/MM/dd HH:mm:ss");
 
 QString DiskNote(DiskState state) {
     switch (state) {
         case DiskState::ChangedAfterCopy:
-            return QStringLiteral("\n      ※ このファイルは復元データの作成後に変更されています。");
+            return kNoteIndent + QString::fromUtf8(msg::kRecoveryChangedOnDisk);
         case DiskState::Missing:
-            return QStringLiteral("\n      ※ このファイルは見つかりません。");
+            return kNoteIndent + QString::fromUtf8(msg::kRecoveryScriptMissing);
         default:
             return QString();
     }
@@ -52,13 +55,7 @@ QString QuestionText(const QList<RecoveryStore::Orphan>& orphans) {
     if (list.isEmpty()) {
         return QString();
     }
-    return QStringLiteral(
-               "QUILL が正しく終了しなかったため、保存されていない変更が残っています。\n") +
-           list +
-           QStringLiteral(
-               "\n\n変更を復元しますか?\n"
-               "「復元」で変更を開きます (保存するまでファイルは書き換えません)。\n"
-               "「破棄」で復元データを削除します。");
+    return QString::fromUtf8(msg::kRecoveryQuestion).arg(list);
 }
 
 QString UnreadableText(const QList<RecoveryStore::Orphan>& orphans) {
@@ -71,7 +68,7 @@ QString UnreadableText(const QList<RecoveryStore::Orphan>& orphans) {
     if (list.isEmpty()) {
         return QString();
     }
-    return QStringLiteral("次の復元データは読み取れないため、削除せずに残しています:\n") + list;
+    return QString::fromUtf8(msg::kRecoveryUnreadable).arg(list);
 }
 
 int CopyForThisWindow(const QList<RecoveryStore::Orphan>& orphans, const QString& openedPath,

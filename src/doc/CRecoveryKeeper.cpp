@@ -7,13 +7,12 @@
 
 #include "doc/CQuillDoc.h"
 #include "doc/RecoveryStore.h"
-#include "view/CQuillView.h"
 
-CRecoveryKeeper::CRecoveryKeeper(CQuillDoc* doc, RecoveryStore* store, QObject* parent)
+CRecoveryKeeper::CRecoveryKeeper(CQuillDoc* doc, QTextDocument* text, RecoveryStore* store,
+                                 QObject* parent)
     : QObject(parent), m_doc(doc), m_store(store) {
     m_quiet.setSingleShot(true);
     connect(&m_quiet, &QTimer::timeout, this, &CRecoveryKeeper::WriteNow);
-    QTextDocument* text = doc->GetView()->document();
     connect(text, &QTextDocument::contentsChanged, this, &CRecoveryKeeper::OnTextChanged);
     connect(text, &QTextDocument::modificationChanged, this,
             &CRecoveryKeeper::OnModificationChanged);

@@ -9,6 +9,7 @@
 #include <QTimer>
 
 class CQuillDoc;
+class QTextDocument;
 class RecoveryStore;
 
 class CRecoveryKeeper : public QObject {
@@ -19,7 +20,9 @@ public:
     // Longest wait while changes keep coming, so that steady typing is kept too.
     static constexpr int kMaxWaitMs = 10000;
 
-    CRecoveryKeeper(CQuillDoc* doc, RecoveryStore* store, QObject* parent = nullptr);
+    // `text` is the text of the document's view.
+    CRecoveryKeeper(CQuillDoc* doc, QTextDocument* text, RecoveryStore* store,
+                    QObject* parent = nullptr);
 
     // Writes the copy at once when the text is modified; true when written.
     bool WriteNow();

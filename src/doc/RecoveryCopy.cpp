@@ -5,6 +5,7 @@
 #include <QList>
 #include <QUrl>
 
+#include "res/Messages.h"
 #include "text/Cp932Codec.h"
 
 namespace {
@@ -73,7 +74,7 @@ std::optional<RecoveryCopy> ParseRecoveryCopy(const QByteArray& bytes, QString* 
     };
     const qsizetype end = bytes.indexOf(kEndOfHeader);
     if (!bytes.startsWith(kMagic) || end < 0 || end > kMaxHeaderBytes) {
-        return fail(QStringLiteral("復元データの見出しがありません"));
+        return fail(QString::fromUtf8(msg::kRecoveryNoHeader));
     }
     QHash<QByteArray, QByteArray> fields;
     const QList<QByteArray> lines = bytes.left(end).split('\n');
@@ -85,7 +86,7 @@ std::optional<RecoveryCopy> ParseRecoveryCopy(const QByteArray& bytes, QString* 
     }
     for (const char* key : {"path", "time", "pid", "encoding", "length"}) {
         if (!fields.contains(key)) {
-            return fail(QStringLiteral("復元データの見出しに %1 がありません").arg(key));
+            return fail(QString::fromUtf8(msg::kRecoveryFieldMissing).arg(key));
         }
     }
     RecoveryCopy copy;
@@ -98,14 +99,13 @@ std::optional<RecoveryCopy> ParseRecoveryCopy(const QByteArray& bytes, QString* 
     bool lengthOk = false;
     const qsizetype length = fields.value("length").toLongLong(&lengthOk);
     if (!copy.written.isValid() || !pidOk || !encoding || !lengthOk) {
-        return fail(QStringLiteral("復元データの見出しが壊れています"));
+        return fail(QString::fromUtf8(msg::kRecoveryBadHeader));
     }
     copy.encoding = *encoding;
     const qsizetype bodyStart = end + kEndOfHeader.size();
     if (bytes.size() - bodyStart != length) {
-        return fail(QStringLiteral("復元データの本文の長さが合いません (%1 / %2 バイト)")
-                        .arg(bytes.size() - bodyStart)
-                        .arg(length));
+        return fail(
+            QString::fromUtf8(msg::kRecoveryBadLength).arg(bytes.size() - bodyStart).arg(length));
     }
     copy.body = bytes.mid(bodyStart);
     return copy;

@@ -7,6 +7,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include "res/Messages.h"
+
 namespace {
 
 constexpr QLatin1StringView kCopySuffix(".rec");
@@ -22,16 +24,16 @@ QString LockPathFor(const QString& copyPath) {
 void ReadInto(RecoveryStore::Orphan& orphan) {
     QFile file(orphan.filePath);
     if (file.size() > kMaxCopyBytes) {
-        orphan.error = QStringLiteral("復元データが大きすぎます");
+        orphan.error = QString::fromUtf8(msg::kRecoveryTooLarge);
         return;
     }
     if (!file.open(QIODevice::ReadOnly)) {
-        orphan.error = QStringLiteral("復元データを開けません (%1)").arg(file.errorString());
+        orphan.error = QString::fromUtf8(msg::kRecoveryOpenError).arg(file.errorString());
         return;
     }
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
-        orphan.error = QStringLiteral("復元データを読み取れません (%1)").arg(file.errorString());
+        orphan.error = QString::fromUtf8(msg::kRecoveryOpenError).arg(file.errorString());
         return;
     }
     orphan.copy = ParseRecoveryCopy(bytes, &orphan.error);
@@ -56,7 +58,7 @@ bool RecoveryStore::Claim(QString* error) {
         return true;
     }
     if (!QDir().mkpath(m_folder)) {
-        *error = QStringLiteral("復元データのフォルダ %1 を作成できません。").arg(m_folder);
+        *error = QString::fromUtf8(msg::kRecoveryFolderError).arg(m_folder);
         return false;
     }
     const QString id = QStringLiteral("%1-%2")
@@ -64,7 +66,7 @@ bool RecoveryStore::Claim(QString* error) {
                            .arg(QDateTime::currentMSecsSinceEpoch());
     auto lock = std::make_unique<QLockFile>(QDir(m_folder).filePath(id + kLockSuffix));
     if (!lock->tryLock(0)) {
-        *error = QStringLiteral("復元データのフォルダ %1 に書き込めません。").arg(m_folder);
+        *error = QString::fromUtf8(msg::kRecoveryFolderError).arg(m_folder);
         return false;
     }
     m_id = id;
@@ -83,8 +85,7 @@ bool RecoveryStore::WriteOwn(const RecoveryCopy& copy, QString* error) {
     const QByteArray bytes = FormatRecoveryCopy(copy);
     QSaveFile file(OwnCopyPath());
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        *error = QStringLiteral("復元データ %1 を書き込めません (%2)")
-                     .arg(OwnCopyPath(), file.errorString());
+        *error = QString::fromUtf8(msg::kRecoveryWriteError).arg(OwnCopyPath(), file.errorString());
         return false;
     }
     return true;

@@ -131,10 +131,9 @@ TEST(RecoveryStoreLocks, UnwritableFolderIsReported) {
 class RecoveryKeeperTest : public ::testing::Test {
 protected:
     RecoveryKeeperTest() : store(dir.filePath("recovery")) {
-        view.SetDocument(&doc);
         doc.SetView(&view);
         doc.OnNewDocument();
-        keeper = std::make_unique<CRecoveryKeeper>(&doc, &store);
+        keeper = std::make_unique<CRecoveryKeeper>(&doc, view.document(), &store);
     }
 
     void Open(const QByteArray& bytes) {
@@ -156,7 +155,6 @@ protected:
     QByteArray RestoreAndSave(const RecoveryCopy& copy) {
         CQuillDoc doc2;
         CQuillView view2;
-        view2.SetDocument(&doc2);
         doc2.SetView(&view2);
         doc2.RestoreDocument(copy.scriptPath, copy.Text());
         EXPECT_TRUE(doc2.IsModified());
