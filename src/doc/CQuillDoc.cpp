@@ -121,10 +121,14 @@ QString CQuillDoc::SaveText() const {
     return text;
 }
 
+cp932::EncodeResult CQuillDoc::EncodeSaveText(QStringView saveText) {
+    return cp932::Encode(saveText);
+}
+
 bool CQuillDoc::Serialize(QByteArray* bytes, QString* error) const {
     const QString text = SaveText();
     const QString lineEnd = QString::fromLatin1(m_lineEnd);
-    const cp932::EncodeResult result = cp932::Encode(text);
+    const cp932::EncodeResult result = EncodeSaveText(text);
     if (!result.ok()) {
         const int line = QStringView(text).left(result.failedAt).count(lineEnd) + 1;
         *error = QString::fromUtf8(msg::kUnencodable).arg(line);

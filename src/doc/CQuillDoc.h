@@ -9,6 +9,7 @@
 
 #include "doc/HspRunPlan.h"
 #include "res/CommandTarget.h"
+#include "text/Cp932Codec.h"
 
 class CQuillView;
 
@@ -39,6 +40,9 @@ public:
     bool Serialize(QByteArray* bytes, QString* error) const;
     // The text with the line ends a save writes, before encoding.
     QString SaveText() const;
+    // Encodes text as SaveText gives it into the bytes a save writes. Touches
+    // no document state, so it may run on any thread.
+    static cp932::EncodeResult EncodeSaveText(QStringView saveText);
 
     // Puts back a recovered text (line ends as saved) under `path` (empty:
     // untitled) as a modified, colored script; no file is read or written.

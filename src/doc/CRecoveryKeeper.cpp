@@ -11,12 +11,17 @@
 CRecoveryKeeper::CRecoveryKeeper(CQuillDoc* doc, QTextDocument* text, RecoveryStore* store,
                                  QObject* parent)
     : QObject(parent), m_doc(doc), m_store(store) {
+    m_worker.setMaxThreadCount(1);
     m_quiet.setSingleShot(true);
-    connect(&m_quiet, &QTimer::timeout, this, &CRecoveryKeeper::WriteNow);
+    connect(&m_quiet, &QTimer::timeout, this, &CRecoveryKeeper::WriteSoon);
     connect(text, &QTextDocument::contentsChanged, this, &CRecoveryKeeper::OnTextChanged);
     connect(text, &QTextDocument::modificationChanged, this,
             &CRecoveryKeeper::OnModificationChanged);
     connect(doc, &CQuillDoc::ChangesDiscarded, this, &CRecoveryKeeper::Forget);
+}
+
+CRecoveryKeeper::~CRecoveryKeeper() {
+    m_worker.waitForDone();
 }
 
 void CRecoveryKeeper::OnTextChanged() {
@@ -41,10 +46,11 @@ void CRecoveryKeeper::OnModificationChanged(bool modified) {
 
 void CRecoveryKeeper::Forget() {
     m_quiet.stop();
-    m_store->RemoveOwn();
+    RecoveryStore* store = m_store;
+    m_worker.start([store] { store->RemoveOwn(); });
 }
 
-bool CRecoveryKeeper::WriteNow() {
+bool CRecoveryKeeper::WriteSoon() {
     m_quiet.stop();
     if (!m_doc->IsModified()) {
         return false;
@@ -53,21 +59,41 @@ bool CRecoveryKeeper::WriteNow() {
     copy.scriptPath = m_doc->GetPathName();
     copy.written = QDateTime::currentDateTimeUtc();
     copy.pid = QCoreApplication::applicationPid();
-    // The bytes a save would write; a text that Shift_JIS cannot hold is kept
-    // in UTF-8 rather than lost.
-    QString ignored;
-    if (!m_doc->Serialize(&copy.body, &ignored)) {
-        copy.encoding = RecoveryCopy::Encoding::Utf8;
-        copy.body = m_doc->SaveText().toUtf8();
-    }
-    QString error;
-    if (!m_store->WriteOwn(copy, &error)) {
-        if (!m_failureReported) {
-            m_failureReported = true;
-            emit WriteFailed(error);
+    RecoveryStore* store = m_store;
+    m_worker.start([this, store, copy, text = m_doc->SaveText()]() mutable {
+        // The bytes a save would write; a text that Shift_JIS cannot hold is
+        // kept in UTF-8 rather than lost.
+        cp932::EncodeResult encoded = CQuillDoc::EncodeSaveText(text);
+        if (encoded.ok()) {
+            copy.body = std::move(encoded.bytes);
+        } else {
+            copy.encoding = RecoveryCopy::Encoding::Utf8;
+            copy.body = text.toUtf8();
         }
-        return false;
-    }
-    m_failureReported = false;
+        QString error;
+        const bool ok = store->WriteOwn(copy, &error);
+        m_lastWriteOk = ok;
+        QMetaObject::invokeMethod(this, [this, ok, error] { OnWriteDone(ok, error); });
+    });
     return true;
+}
+
+bool CRecoveryKeeper::WriteNow() {
+    m_lastWriteOk = false;
+    const bool started = WriteSoon();
+    Flush();
+    return started && m_lastWriteOk;
+}
+
+void CRecoveryKeeper::Flush() {
+    m_worker.waitForDone();
+}
+
+void CRecoveryKeeper::OnWriteDone(bool ok, const QString& error) {
+    if (ok) {
+        m_failureReported = false;
+    } else if (!m_failureReported) {
+        m_failureReported = true;
+        emit WriteFailed(error);
+    }
 }

@@ -3,10 +3,16 @@
 // short while after the last change the whole text is written to the
 // recovery store; saving, or discarding the changes, removes the copy.
 // Nothing the user sees changes while all goes well.
+//
+// The interface thread only takes the text; encoding and writing run on a
+// worker thread of the keeper's own, one job after another, so that a
+// removal is never overtaken by an earlier write.
 
 #include <QElapsedTimer>
 #include <QObject>
+#include <QThreadPool>
 #include <QTimer>
+#include <atomic>
 
 class CQuillDoc;
 class QTextDocument;
@@ -23,10 +29,15 @@ public:
     // `text` is the text of the document's view.
     CRecoveryKeeper(CQuillDoc* doc, QTextDocument* text, RecoveryStore* store,
                     QObject* parent = nullptr);
+    ~CRecoveryKeeper() override;
 
-    // Writes the copy at once when the text is modified; true when written.
+    // Starts writing the copy when the text is modified; false when it is not.
+    bool WriteSoon();
+    // Writes the copy and waits for it; true when written.
     bool WriteNow();
-    // True while a change waits to be written.
+    // Waits until every started write or removal is done.
+    void Flush();
+    // True while a change waits for its quiet time.
     bool IsPending() const { return m_quiet.isActive(); }
 
 signals:
@@ -37,10 +48,14 @@ private:
     void OnTextChanged();
     void OnModificationChanged(bool modified);
     void Forget();
+    void OnWriteDone(bool ok, const QString& error);
 
     CQuillDoc* m_doc;
     RecoveryStore* m_store;
     QTimer m_quiet;
     QElapsedTimer m_pendingSince;
     bool m_failureReported = false;
+    std::atomic<bool> m_lastWriteOk = false;
+    // Declared last: destroyed first, waiting for the jobs that use the rest.
+    QThreadPool m_worker;
 };

@@ -182,14 +182,17 @@ TEST_F(RecoveryKeeperTest, CopyOnlyWhileModifiedWrittenAfterTheQuietTime) {
     Type("y");
     EXPECT_TRUE(keeper->IsPending());
     QTest::qWait(CRecoveryKeeper::kQuietMs / 2);
+    keeper->Flush();
     EXPECT_FALSE(store.HasOwnCopy());
     QTest::qWait(CRecoveryKeeper::kQuietMs);
+    keeper->Flush();
     ASSERT_TRUE(store.HasOwnCopy());
     EXPECT_EQ(OwnCopy().body, "xymes \"a\"\r\nstop\r\n");
     EXPECT_EQ(OwnCopy().scriptPath, doc.GetPathName());
 
     QString error;
     ASSERT_TRUE(doc.OnSaveDocument(doc.GetPathName(), &error));
+    keeper->Flush();
     EXPECT_FALSE(store.HasOwnCopy());
     EXPECT_FALSE(keeper->IsPending());
 
@@ -198,6 +201,7 @@ TEST_F(RecoveryKeeperTest, CopyOnlyWhileModifiedWrittenAfterTheQuietTime) {
     ASSERT_TRUE(keeper->WriteNow());
     testutil::WhenModal([](QWidget* box) { QTest::keyClick(box, Qt::Key_N); });
     EXPECT_TRUE(doc.SaveModified());
+    keeper->Flush();
     EXPECT_FALSE(store.HasOwnCopy());
 }
 
