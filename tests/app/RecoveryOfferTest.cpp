@@ -150,3 +150,14 @@ TEST_F(RecoveryOfferTest, DiscardDeletesReadableCopiesOnly) {
     EXPECT_TRUE(QFile::exists(damaged));
     EXPECT_EQ(testutil::ReadFile(script), "stop\r\n");
 }
+
+TEST_F(RecoveryOfferTest, AnEditorStartedForOneCopyRestoresJustThatOne) {
+    RecoveryStore store(folder);
+    CRecoveryOffer offer(&store, Doc(), App()->RecoveryKeeper(), Frame());
+    offer.RestoreNamed(second);
+    EXPECT_EQ(View()->toPlainText(), "second");
+    EXPECT_TRUE(Doc()->GetPathName().isEmpty());
+    EXPECT_TRUE(Doc()->IsModified());
+    EXPECT_FALSE(QFile::exists(second));
+    EXPECT_TRUE(QFile::exists(first));
+}
