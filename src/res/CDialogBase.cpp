@@ -51,7 +51,6 @@ QWidget* CreateControl(const DlgControl& c, QWidget* parent) {
             list->setVerticalScrollBarPolicy((s & dlgstyle::kVScroll) ? Qt::ScrollBarAsNeeded
                                                                       : Qt::ScrollBarAlwaysOff);
             list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-            list->setSortingEnabled((s & dlgstyle::kSort) != 0);
             return list;
         }
         case DlgControlKind::Icon: {
@@ -134,10 +133,6 @@ void CDialogBase::SetDialogFont(const QFont& font) {
 int CDialogBase::DoModal() {
     const int result = exec();
     return result == QDialog::Rejected ? IDCANCEL : result;
-}
-
-void CDialogBase::EndDialog(int result) {
-    done(result);
 }
 
 QString CDialogBase::GetDlgItemText(int id) const {

@@ -23,18 +23,12 @@ enum class DlgControlKind {
 // Control styles that change how a control behaves or looks. Flags combine.
 namespace dlgstyle {
 constexpr unsigned kNone = 0;
-constexpr unsigned kTabStop = 1u << 0;
-constexpr unsigned kBorder = 1u << 1;
+constexpr unsigned kBorder = 1u << 0;  // edit boxes and lists: a frame
 // Edit boxes.
-constexpr unsigned kReadOnly = 1u << 2;
-constexpr unsigned kRightAlign = 1u << 3;  // text aligned to the right edge
-constexpr unsigned kAutoHScroll = 1u << 4;
+constexpr unsigned kReadOnly = 1u << 1;
+constexpr unsigned kRightAlign = 1u << 2;  // text aligned to the right edge
 // List boxes.
-constexpr unsigned kNotify = 1u << 5;             // reports selection changes and double clicks
-constexpr unsigned kNoIntegralHeight = 1u << 6;   // keeps its height as given
-constexpr unsigned kWantKeyboardInput = 1u << 7;  // sees the keys itself
-constexpr unsigned kVScroll = 1u << 8;            // vertical scroll bar (shown when needed)
-constexpr unsigned kSort = 1u << 9;               // items kept in sorted order
+constexpr unsigned kVScroll = 1u << 3;  // vertical scroll bar (shown when needed)
 }  // namespace dlgstyle
 
 struct DlgControl {
