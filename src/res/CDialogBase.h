@@ -42,6 +42,11 @@ public:
     void reject() override;
 
 protected:
+    // Lays the dialog out again from the template with resource number
+    // `templateId`: new controls (the old ones are deleted), title and size.
+    // The window's kind and font stay those of the first template.
+    void SetTemplate(int templateId);
+
     // Called once, when the dialog is first shown (before it is visible).
     virtual void OnInitDialog() {}
     // The OK button (and Enter on the default button): accepts by default.

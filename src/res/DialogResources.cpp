@@ -93,6 +93,35 @@ constexpr DlgControl kQfoPopup[] = {
 #define QUILL_DLG(id, title, w, h, caption, controls) \
     { id, title, w, h, kFont, kPoints, caption, controls, std::size(controls) }
 
+// Find, and find and replace. Controls are looked up by id and, in the
+// tests, by name.
+constexpr DlgControl kFind[] = {
+    {K::Static, IDC_STATIC, "検索する文字列(&N):", 6, 9, 72, 8, kMnemonic, "findLabel"},
+    {K::Edit, IDC_FIND_WHAT, "", 80, 7, 144, 12, kField, "findWhat"},
+    {K::CheckBox, IDC_WHOLE_WORD, "単語単位で探す(&W)", 6, 28, 110, 10, kNone, "wholeWord"},
+    {K::CheckBox, IDC_MATCH_CASE, "大文字と小文字を区別する(&C)", 6, 44, 126, 10, kNone,
+     "matchCase"},
+    {K::GroupBox, IDC_STATIC, "方向", 138, 24, 86, 32, kNone, "direction"},
+    {K::RadioButton, IDC_UP, "上へ(&U)", 144, 38, 38, 10, kNone, "up"},
+    {K::RadioButton, IDC_DOWN, "下へ(&D)", 184, 38, 38, 10, kNone, "down"},
+    {K::DefPushButton, IDOK, "次を検索(&F)", 230, 6, 62, 14, kNone, "findNext"},
+    {K::PushButton, IDCANCEL, "キャンセル", 230, 24, 62, 14, kNone, "cancel"},
+};
+
+constexpr DlgControl kReplace[] = {
+    {K::Static, IDC_STATIC, "検索する文字列(&N):", 6, 9, 72, 8, kMnemonic, "findLabel"},
+    {K::Edit, IDC_FIND_WHAT, "", 80, 7, 144, 12, kField, "findWhat"},
+    {K::Static, IDC_STATIC, "置換後の文字列(&P):", 6, 26, 72, 8, kMnemonic, "replaceLabel"},
+    {K::Edit, IDC_REPLACE_WITH, "", 80, 24, 144, 12, kField, "replaceWith"},
+    {K::CheckBox, IDC_WHOLE_WORD, "単語単位で探す(&W)", 6, 46, 110, 10, kNone, "wholeWord"},
+    {K::CheckBox, IDC_MATCH_CASE, "大文字と小文字を区別する(&C)", 6, 62, 126, 10, kNone,
+     "matchCase"},
+    {K::DefPushButton, IDOK, "次を検索(&F)", 230, 6, 62, 14, kNone, "findNext"},
+    {K::PushButton, IDC_REPLACE, "置換して次に(&R)", 230, 23, 62, 14, kNone, "replace"},
+    {K::PushButton, IDC_REPLACE_ALL, "すべて置換(&A)", 230, 40, 62, 14, kNone, "replaceAll"},
+    {K::PushButton, IDCANCEL, "キャンセル", 230, 57, 62, 14, kNone, "cancel"},
+};
+
 constexpr DlgTemplate kTemplates[] = {
     QUILL_DLG(IDD_ABOUTBOX, "ﾊﾞｰｼﾞｮﾝ情報", 229, 120, true, kAbout),
     QUILL_DLG(IDD_LABEL, "ラベル名を入力して下さい", 159, 155, true, kLabel),
@@ -102,6 +131,8 @@ constexpr DlgTemplate kTemplates[] = {
     QUILL_DLG(IDD_QFOSET, "クイック・ファイルオープン", 249, 175, true, kQfoSet),
     QUILL_DLG(IDD_QFOENTRY, "登録・編集", 219, 85, true, kQfoEntry),
     QUILL_DLG(IDD_QFOPOPUP, "", 116, 91, false, kQfoPopup),
+    QUILL_DLG(IDD_FIND, "検索", 298, 62, true, kFind),
+    QUILL_DLG(IDD_REPLACE, "置換", 298, 78, true, kReplace),
 };
 
 #undef QUILL_DLG

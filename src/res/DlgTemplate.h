@@ -14,10 +14,13 @@ constexpr int IDC_STATIC = -1;
 enum class DlgControlKind {
     PushButton,
     DefPushButton,  // the dialog's default button: Enter presses it
-    Static,         // a line of text (no "&" mnemonic processing)
+    Static,         // a line of text; "&" is shown as it stands unless kMnemonic
     Edit,           // a one-line edit box
     ListBox,        // a single-selection list
     Icon,           // the application icon
+    CheckBox,       // a check box with its text
+    RadioButton,    // a radio button; those of one dialog form one group
+    GroupBox,       // a frame with a caption around other controls
 };
 
 // Control styles that change how a control behaves or looks. Flags combine.
@@ -29,6 +32,9 @@ constexpr unsigned kReadOnly = 1u << 1;
 constexpr unsigned kRightAlign = 1u << 2;  // text aligned to the right edge
 // List boxes.
 constexpr unsigned kVScroll = 1u << 3;  // vertical scroll bar (shown when needed)
+// Labels: the "&" in the text marks a mnemonic that moves the focus to the
+// control that follows the label in the table.
+constexpr unsigned kMnemonic = 1u << 4;
 }  // namespace dlgstyle
 
 struct DlgControl {
@@ -37,6 +43,7 @@ struct DlgControl {
     const char* text;  // UTF-8; empty for none
     int x, y, w, h;    // dialog units
     unsigned styles;
+    const char* name = nullptr;  // object name, when the control is looked up by it
 };
 
 struct DlgTemplate {
