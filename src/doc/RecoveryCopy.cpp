@@ -73,8 +73,11 @@ std::optional<RecoveryCopy> ParseRecoveryCopy(const QByteArray& bytes, QString* 
         return std::nullopt;
     };
     const qsizetype end = bytes.indexOf(kEndOfHeader);
-    if (!bytes.startsWith(kMagic) || end < 0 || end > kMaxHeaderBytes) {
+    if (!bytes.startsWith(kMagic)) {
         return fail(QString::fromUtf8(msg::kRecoveryNoHeader));
+    }
+    if (end < 0 || end > kMaxHeaderBytes) {
+        return fail(QString::fromUtf8(msg::kRecoveryBadHeader));
     }
     QHash<QByteArray, QByteArray> fields;
     const QList<QByteArray> lines = bytes.left(end).split('\n');
