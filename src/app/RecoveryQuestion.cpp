@@ -8,7 +8,6 @@ namespace recoveryquestion {
 
 namespace {
 
-const QString kUntitled = QStringLiteral("無題");
 const QString kNoteIndent = QStringLiteral("\n      ");
 const QString kTimeFormat = QStringLiteral("yyyy/MM/dd HH:mm:ss");
 
@@ -45,7 +44,7 @@ QString QuestionText(const QList<RecoveryStore::Orphan>& orphans) {
         }
         const RecoveryCopy& copy = *orphan.copy;
         const QString name = copy.IsUntitled()
-                                 ? kUntitled
+                                 ? QString::fromUtf8(msg::kUntitled)
                                  : QStringLiteral("%1 (%2)").arg(
                                        QFileInfo(copy.scriptPath).fileName(), copy.scriptPath);
         list += QStringLiteral("\n  %1    %2")
