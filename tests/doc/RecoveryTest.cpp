@@ -33,8 +33,10 @@ RecoveryCopy SampleCopy(const QByteArray& body, const QString& path) {
 qint64 DeadPid() {
     QProcess p;
     p.start("true");
+    p.waitForStarted();
+    const qint64 pid = p.processId();
     p.waitForFinished();
-    return p.processId() ? p.processId() : 999999;
+    return pid;
 }
 
 // A copy as a killed editor leaves it: the file and a lock naming a dead process.
