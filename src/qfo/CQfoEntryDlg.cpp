@@ -1,10 +1,10 @@
 #include "qfo/CQfoEntryDlg.h"
 
-#include <QFileDialog>
 #include <QPushButton>
 
 #include "qfo/QfoMessage.h"
 #include "qfo/QfoStore.h"
+#include "res/CScriptFileDialog.h"
 #include "res/DialogResources.h"
 
 namespace {
@@ -67,5 +67,5 @@ QString CQfoEntryDlg::BrowseFile() {
     if (BrowseHookRef()) {
         return BrowseHookRef()(this, kBrowseFilter);
     }
-    return QFileDialog::getOpenFileName(this, QString(), QString(), kBrowseFilter);
+    return CScriptFileDialog::GetOpenFileName(this, kBrowseFilter.split(QStringLiteral(";;")));
 }
