@@ -1,7 +1,6 @@
 #include "view/CScriptPrinter.h"
 
 #include <QAbstractTextDocumentLayout>
-#include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPainter>
 #include <QPrintDialog>
@@ -14,6 +13,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "res/Messages.h"
 #include "view/PrintColors.h"
 
 namespace {
@@ -51,9 +51,7 @@ double TabDistanceScale(QPaintDevice* device) {
 }
 
 void ReportFailure(QWidget* parent) {
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("QUILL"),
-                    QStringLiteral("印刷を開始できませんでした。"), QMessageBox::Ok, parent);
-    box.exec();
+    msg::Warning(parent, QString::fromUtf8(msg::kPrintError));
 }
 
 }  // namespace
