@@ -9,6 +9,8 @@ namespace {
 constexpr char kScriptSuffix[] = "as";
 // The pattern of the "all files" type as its visible text shows it.
 constexpr char kAllFilesPattern[] = "(*.*)";
+// The type Qt gives a file name when the "all files" type is chosen.
+constexpr char kAnyType[] = ".*";
 
 }  // namespace
 
@@ -25,6 +27,15 @@ CScriptFileDialog::CScriptFileDialog(QWidget* parent, Mode mode, const QStringLi
     // instead whenever that type is chosen. The dialog applies its own
     // patterns first (its connection was made when it was built).
     connect(this, &QFileDialog::filterSelected, this, &CScriptFileDialog::ApplyFilter);
+    // Choosing that type in a Save dialog makes Qt give the name the type
+    // ".*"; the name as it was is kept to be put back.
+    if (auto* edit = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) {
+        connect(edit, &QLineEdit::textChanged, this, [this](const QString& text) {
+            if (!text.endsWith(QLatin1String(kAnyType))) {
+                m_name = text;
+            }
+        });
+    }
 }
 
 bool CScriptFileDialog::IsAllFilesFilter(const QString& filter) {
@@ -37,6 +48,10 @@ void CScriptFileDialog::ApplyFilter(const QString& filter) {
     }
     if (auto* model = findChild<QFileSystemModel*>()) {
         model->setNameFilters({QStringLiteral("*")});
+    }
+    auto* edit = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    if (m_mode == Mode::Save && edit && edit->text().endsWith(QLatin1String(kAnyType))) {
+        edit->setText(m_name);
     }
 }
 

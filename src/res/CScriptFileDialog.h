@@ -34,4 +34,6 @@ private:
     void ApplyFilter(const QString& filter);
 
     Mode m_mode;
+    // The file name as last typed or chosen.
+    QString m_name;
 };

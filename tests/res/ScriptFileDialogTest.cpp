@@ -52,6 +52,9 @@ TEST_F(ScriptFileDialogTest, AllFilesListsFilesWithoutADotAndKeepsItsText) {
     for (auto mode : {CScriptFileDialog::Mode::Open, CScriptFileDialog::Mode::Save}) {
         CScriptFileDialog dialog(nullptr, mode, kFilters);
         ShowOnFolder(dialog);
+        auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        ASSERT_TRUE(name);
+        name->setText(QStringLiteral("QUILL.as"));
         EXPECT_EQ(Listed(dialog), QStringList{"game.as"});  // the script type first
 
         auto* types = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
@@ -63,6 +66,7 @@ TEST_F(ScriptFileDialogTest, AllFilesListsFilesWithoutADotAndKeepsItsText) {
         emit types->textActivated(types->itemText(1));
         EXPECT_TRUE(QTest::qWaitFor([&] { return Listed(dialog).size() == 3; }));
         EXPECT_EQ(Listed(dialog), (QStringList{"Makefile", "game.as", "notes.txt"}));
+        EXPECT_EQ(name->text(), QStringLiteral("QUILL.as"));  // not "QUILL.*"
         dialog.reject();
     }
 }
