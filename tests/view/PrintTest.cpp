@@ -291,9 +291,6 @@ TEST_F(PrintTest, PrintedPdfHasHalfInchTabsAndReadableColors) {
         const QColor printed = lines[3 + i].darkest;
         SCOPED_TRACE(QColor(r.red, r.green, r.blue).name().toStdString() + " printed as " +
                      printed.name().toStdString());
-        EXPECT_GE(printcolors::ContrastOnWhite(printed), printcolors::kMinContrast - 0.2);
-        if (i > 0) {
-            EXPECT_NEAR(printed.hsvHue(), QColor(r.red, r.green, r.blue).hsvHue(), 12);
-        }
+        EXPECT_GE(printcolors::ContrastOnWhite(printed), printcolors::kMinContrast);
     }
 }
