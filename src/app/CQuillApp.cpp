@@ -171,7 +171,7 @@ void CQuillApp::OnFileNew() {
 
 void CQuillApp::OnFileOpen() {
     const QString path = CScriptFileDialog::GetOpenFileName(
-        m_frame, {QStringLiteral("ＨＳＰスクリプト(*.as)"), QStringLiteral("すべてのﾌｧｲﾙ (*.*)")});
+        m_frame, {QString::fromUtf8(msg::kScriptFilter), QString::fromUtf8(msg::kAllFilesFilter)});
     if (!path.isEmpty()) {
         OpenDocumentFile(path);
     }

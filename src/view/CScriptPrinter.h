@@ -4,7 +4,7 @@
 // from a copy of the document in which the white of the default format
 // (and text without a color) is black and every color too light for white
 // paper is a darker shade of itself; the view's own formats are never
-// touched. Long lines wrap at the page width, as a rich edit control prints.
+// touched. Long lines wrap at the page width.
 
 #include <QSizeF>
 #include <memory>
