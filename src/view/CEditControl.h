@@ -9,16 +9,19 @@
 #include <QByteArray>
 #include <QPoint>
 #include <QString>
+#include <QTextBlock>
 #include <QTextCharFormat>
+#include <span>
 
 class QPlainTextEdit;
-class QTextBlock;
+class QTextDocument;
 
 class CEditControl {
 public:
     explicit CEditControl(QPlainTextEdit* edit);
 
     QPlainTextEdit* Widget() const { return m_edit; }
+    QTextDocument* Document() const;
 
     // Number of lines (at least 1: an empty text has one empty line).
     int GetLineCount() const;
@@ -42,12 +45,27 @@ public:
     // Byte offset of `pos` within its line.
     int ByteFromPosition(int pos) const;
 
+    // A line read once for the byte rules and the conversion of their
+    // offsets: its block, its text, and its first bytes as GetLine gives
+    // them.
+    struct LineRead {
+        QTextBlock block;
+        QString text;
+        QByteArray bytes;
+    };
+    LineRead ReadLine(const QTextBlock& block, int maxBytes) const;
+    // Turns byte offsets within `line` into positions, as PositionFromByte
+    // does, in one pass over the line's text when they ascend.
+    void PositionsFromBytes(const LineRead& line, std::span<int> offsets) const;
+
     // The selection as (start, end), start <= end.
     void GetSel(int* start, int* end) const;
     // Sets the selection: anchor at `start`, caret at `end`; both limited to
     // the text. A negative `start` removes the selection and leaves the caret
     // where it is.
     void SetSel(int start, int end);
+    // Whether SetSel(start, end) would set the selection the control has.
+    bool IsSel(int start, int end) const;
     // Inserts `text` at or in place of the selection; caret after it.
     void ReplaceSel(const QString& text);
     QString GetSelText() const;
@@ -76,6 +94,11 @@ public:
     // Repaints the whole viewport, or a band of it.
     void InvalidateAll();
     void InvalidateBand(int top, int bottom);
+    // Repaints the band of the window that shows lines first..last.
+    void InvalidateLines(int first, int last);
+    // The first and the last line the window shows (in part or whole).
+    int GetFirstVisibleLine() const;
+    int GetLastVisibleLine() const;
 
 private:
     QTextBlock BlockOfLine(int line) const;

@@ -72,26 +72,34 @@ private:
         int end;
         int record;
     };
-    // The colored runs of `line` (held by `block`) into m_runs.
-    void ScanRuns(const QTextBlock& block, int line);
+    // The colored runs of the line held by `block` into m_runs.
+    void ScanRuns(const QTextBlock& block);
     // Colors the runs of a line that was just reset to record 0.
-    void ColorLineAfterReset(QTextCursor& cursor, const QTextBlock& block, int line);
+    void ColorLineAfterReset(QTextCursor& cursor, const QTextBlock& block);
     // Gives the line's positions up to `end` (and its line end when
     // `separator`) the formats they should have, changing only those that
     // differ.
     void ColorLineChanges(QTextCursor& cursor, const QTextBlock& block, int end, bool separator);
     void SetFormat(QTextCursor& cursor, int start, int end, int record);
     // Steps after the coloring: selection, caret into view, repaint.
-    void Finish(int first, int last, int selStart, int selEnd, int redraw, bool changed);
+    void SelectAndRepaint(int first, int last, int selStart, int selEnd, int redraw, bool changed);
     void StartPending(int line);
+    void StopPending();
+    // Lines before `line` need no chunk any more.
+    void PendingDoneUpTo(int line);
+    // Colors lines first..last as one pass over every line would.
+    void ColorLinesInOrder(int first, int last);
     void RunChunk();
+    // Colors the waiting lines the window is about to paint.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
     CEditControl& m_ctrl;
     const CKeywordTable& m_table;
     // Record 0 merged with each record: the whole format a character of
     // that record has, set in one step instead of merged.
-    Formats m_full;
+    Formats m_recordFormats;
     std::vector<linescan::ColorRange> m_ranges;
+    std::vector<int> m_offsets;  // byte offsets of m_ranges, then positions
     std::vector<Run> m_runs;
     std::vector<Run> m_wanted;
     std::vector<Run> m_changes;
