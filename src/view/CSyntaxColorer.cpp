@@ -166,7 +166,7 @@ bool CSyntaxColorer::ColorLines(int first, int last, bool wholeLast) {
 }
 
 void CSyntaxColorer::SelectAndRepaint(int first, int last, int selStart, int selEnd, int redraw,
-                            bool changed) {
+                                      bool changed) {
     // Setting the selection the view already has would only cost a layout
     // of the line and two cursor repaints.
     const bool select = selStart < 0 || !m_ctrl.IsSel(selStart, selEnd);
