@@ -57,7 +57,7 @@ public:
     // formats that differ; longer ones are reset and colored.
     static constexpr int kChangeOnlyLines = 8;
     // Time a chunk may take, in milliseconds.
-    static constexpr int kChunkMs = 20;
+    static constexpr int kChunkMs = 10;
 
 private:
     // Resets lines first..last to record 0 and colors them, as one edit
