@@ -124,6 +124,36 @@ void CSyntaxColorer::ColorLineChanges(QTextCursor& cursor, const QTextBlock& blo
     }
 }
 
+bool CSyntaxColorer::HoldsOnlyRecordZero(QTextBlock block, int end) const {
+    // The text holds few distinct formats: compare the first one whole,
+    // then only the indexes of the others.
+    int recordZero = -1;
+    auto isRecordZero = [&](int index, const QTextCharFormat& format) {
+        if (recordZero < 0 && format == m_recordFormats[0]) {
+            recordZero = index;
+        }
+        return index == recordZero;
+    };
+    for (; block.isValid() && block.position() < end; block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment piece = it.fragment();
+            if (piece.position() >= end) {
+                break;
+            }
+            if (!isRecordZero(piece.charFormatIndex(), piece.charFormat())) {
+                return false;
+            }
+        }
+        // The line end, which the next block's format stands for.
+        const QTextBlock next = block.next();
+        if (next.isValid() && next.position() - 1 < end &&
+            !isRecordZero(next.charFormatIndex(), next.charFormat())) {
+            return false;
+        }
+    }
+    return true;
+}
+
 bool CSyntaxColorer::ColorLines(int first, int last, bool wholeLast) {
     m_changed = false;
     const int count = m_ctrl.GetLineCount();
@@ -155,8 +185,11 @@ bool CSyntaxColorer::ColorLines(int first, int last, bool wholeLast) {
             ColorLineChanges(cursor, block, end, line < last || lastSeparator);
         }
     } else {
-        SetFormat(cursor, m_ctrl.LineIndex(first), resetEnd + (lastSeparator ? 1 : 0), 0);
         QTextBlock block = doc->findBlockByNumber(first);
+        const int end = resetEnd + (lastSeparator ? 1 : 0);
+        if (!HoldsOnlyRecordZero(block, end)) {
+            SetFormat(cursor, block.position(), end, 0);
+        }
         for (int line = first; line <= last; ++line, block = block.next()) {
             ColorLineAfterReset(cursor, block);
         }

@@ -11,6 +11,7 @@
 
 #include <QElapsedTimer>
 #include <QObject>
+#include <QTextBlock>
 #include <QTextCharFormat>
 #include <QTextCursor>
 #include <QTimer>
@@ -21,7 +22,6 @@
 #include "view/LineScanner.h"
 
 class CEditControl;
-class QTextBlock;
 class CKeywordTable;
 
 class CSyntaxColorer : public QObject {
@@ -66,6 +66,9 @@ private:
     // which takes the line and its line end.
     // Returns whether any format changed.
     bool ColorLines(int first, int last, bool wholeLast);
+    // Whether every position from `block` up to `end` has record 0, as a
+    // text no coloring has reached yet.
+    bool HoldsOnlyRecordZero(QTextBlock block, int end) const;
     // A run of positions [start, end) in one record.
     struct Run {
         int start;
