@@ -19,7 +19,6 @@ CSyntaxColorer::CSyntaxColorer(CEditControl& ctrl, const CKeywordTable& table,
         m_recordFormats[i].merge(formats[i]);
     }
     m_timer.setSingleShot(true);
-    m_timer.setInterval(0);
     connect(&m_timer, &QTimer::timeout, this, [this]() { RunChunk(); });
 }
 
@@ -259,7 +258,9 @@ void CSyntaxColorer::StartPending(int line) {
     m_pending = QTextCursor(m_ctrl.Document());
     m_pending.setPosition(m_ctrl.LineIndex(line));
     m_pendingActive = true;
-    m_timer.start();
+    // The first chunk waits for the window's own work after a load (its
+    // layout and first paint) to end its pass of the event loop.
+    m_timer.start(kFirstChunkDelayMs);
 }
 
 void CSyntaxColorer::StopPending() {
@@ -304,7 +305,7 @@ void CSyntaxColorer::RunChunk() {
     // same formats.
     PendingDoneUpTo(line);
     if (m_pendingActive) {
-        m_timer.start();
+        m_timer.start(0);
     }
 }
 

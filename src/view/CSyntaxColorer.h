@@ -58,6 +58,8 @@ public:
     static constexpr int kChangeOnlyLines = 8;
     // Time a chunk may take, in milliseconds.
     static constexpr int kChunkMs = 10;
+    // Time before the first chunk, in milliseconds.
+    static constexpr int kFirstChunkDelayMs = 1;
 
 private:
     // Resets lines first..last to record 0 and colors them, as one edit
