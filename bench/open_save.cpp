@@ -18,7 +18,6 @@ namespace {
 
 struct Fixture {
     Fixture() {
-        view.SetDocument(&doc);
         doc.SetView(&view);
         view.resize(1000, 700);
         view.show();

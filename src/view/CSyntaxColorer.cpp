@@ -8,8 +8,8 @@
 #include <QTextDocument>
 #include <algorithm>
 
-#include "view/CEditControl.h"
-#include "view/CKeywordTable.h"
+#include "edit/CEditControl.h"
+#include "script/CKeywordTable.h"
 
 CSyntaxColorer::CSyntaxColorer(CEditControl& ctrl, const CKeywordTable& table,
                                const Formats& formats, QObject* parent)

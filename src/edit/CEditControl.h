@@ -44,6 +44,9 @@ public:
     int PositionFromByte(int line, int byteOffset) const;
     // Byte offset of `pos` within its line.
     int ByteFromPosition(int pos) const;
+    // The characters of `line` that bytes [begin, end) hold, so that
+    // two-byte characters come out as the characters they are.
+    QString TextOfBytes(int line, int begin, int end) const;
 
     // A line read once for the byte rules and the conversion of their
     // offsets: its block, its text, and its first bytes as GetLine gives
