@@ -8,6 +8,9 @@
 // loaded script appears as fast as an uncolored one. The chunks end in the
 // same formats as one pass over every line; lines edited meanwhile are
 // recolored by their editing hook and again by the chunk that reaches them.
+// Waiting lines that come into view before their chunk (a jump to the end,
+// a scroll, a larger window) are colored just before the window paints
+// them, so the window never shows them uncolored.
 
 #include <QElapsedTimer>
 #include <QObject>
