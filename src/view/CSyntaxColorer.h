@@ -60,7 +60,7 @@ public:
     // formats that differ; longer ones are reset and colored.
     static constexpr int kChangeOnlyLines = 8;
     // Time a chunk may take, in milliseconds.
-    static constexpr int kChunkMs = 10;
+    static constexpr int kChunkMs = 5;
     // Time before the first chunk, in milliseconds.
     static constexpr int kFirstChunkDelayMs = 1;
 
