@@ -9,27 +9,9 @@
 #include <algorithm>
 
 #include "text/Cp932Codec.h"
-
-namespace {
-
-// Code point at `i` of `s` and the number of UTF-16 units it takes.
-char32_t CodePointAt(const QString& s, int i, int* units) {
-    const QChar c = s.at(i);
-    if (c.isHighSurrogate() && i + 1 < s.size() && s.at(i + 1).isLowSurrogate()) {
-        *units = 2;
-        return QChar::surrogateToUcs4(c, s.at(i + 1));
-    }
-    *units = 1;
-    return c.unicode();
-}
-
-}  // namespace
+#include "text/Utf16.h"
 
 CEditControl::CEditControl(QPlainTextEdit* edit) : m_edit(edit) {}
-
-QTextDocument* CEditControl::Document() const {
-    return m_edit->document();
-}
 
 QTextBlock CEditControl::BlockOfLine(int line) const {
     if (line < 0) {
@@ -94,7 +76,7 @@ void CEditControl::PositionsFromBytes(const LineRead& line, std::span<int> offse
             const char16_t unit = text.at(i).unicode();
             // An ASCII character is one byte; only others need the table.
             const int len =
-                unit < 0x80 ? 1 : cp932::EncodedLength(CodePointAt(text, int(i), &units));
+                unit < 0x80 ? 1 : cp932::EncodedLength(utf16::CodePointAt(text, int(i), &units));
             if (bytes + len > offset) {
                 break;
             }
@@ -126,7 +108,7 @@ int CEditControl::ByteFromPosition(int pos) const {
     for (int i = 0; i < end;) {
         int units = 1;
         const char16_t unit = text.at(i).unicode();
-        bytes += unit < 0x80 ? 1 : cp932::EncodedLength(CodePointAt(text, i, &units));
+        bytes += unit < 0x80 ? 1 : cp932::EncodedLength(utf16::CodePointAt(text, i, &units));
         i += units;
     }
     return bytes;
@@ -142,41 +124,34 @@ QString CEditControl::TextOfBytes(int line, int begin, int end) const {
     return b.text().mid(from, to - from);
 }
 
-void CEditControl::GetSel(int* start, int* end) const {
+QTextDocument* CEditControl::Document() const {
+    return m_edit->document();
+}
+
+CEditControl::Selection CEditControl::GetSel() const {
     const QTextCursor c = m_edit->textCursor();
-    *start = c.selectionStart();
-    *end = c.selectionEnd();
+    return {c.selectionStart(), c.selectionEnd()};
 }
 
-namespace {
-
-// The anchor and caret that SetSel(start, end) sets in a text of `length`
-// positions, for a `start` of 0 or more.
-std::pair<int, int> ClampedSel(int start, int end, int length) {
-    return {std::clamp(start, 0, length), std::clamp(end < 0 ? length : end, 0, length)};
+int CEditControl::ClampPosition(int pos) const {
+    const int length = GetTextLength();
+    return pos < 0 ? length : std::min(pos, length);
 }
-
-}  // namespace
 
 void CEditControl::SetSel(int start, int end) {
     QTextCursor c = m_edit->textCursor();
     if (start < 0) {
         c.clearSelection();
     } else {
-        const auto [anchor, caret] = ClampedSel(start, end, GetTextLength());
-        c.setPosition(anchor);
-        c.setPosition(caret, QTextCursor::KeepAnchor);
+        c.setPosition(ClampPosition(start));
+        c.setPosition(ClampPosition(end), QTextCursor::KeepAnchor);
     }
     m_edit->setTextCursor(c);
 }
 
 bool CEditControl::IsSel(int start, int end) const {
     const QTextCursor c = m_edit->textCursor();
-    if (start < 0) {
-        return !c.hasSelection();
-    }
-    const auto [anchor, caret] = ClampedSel(start, end, GetTextLength());
-    return c.anchor() == anchor && c.position() == caret;
+    return start >= 0 && c.anchor() == ClampPosition(start) && c.position() == ClampPosition(end);
 }
 
 void CEditControl::ReplaceSel(const QString& text) {
@@ -236,10 +211,6 @@ void CEditControl::SetRedraw(bool on) {
 
 bool CEditControl::IsRedrawOn() const {
     return m_edit->viewport()->updatesEnabled();
-}
-
-void CEditControl::HideSelection(bool hide) {
-    m_selectionHidden = hide;
 }
 
 void CEditControl::ScrollCaret() {

@@ -201,7 +201,7 @@ void CSyntaxColorer::SelectAndRepaint(int first, int last, int selStart, int sel
                                       bool changed) {
     // Setting the selection the view already has would only cost a layout
     // of the line and two cursor repaints.
-    const bool select = selStart < 0 || !m_ctrl.IsSel(selStart, selEnd);
+    const bool select = !m_ctrl.IsSel(selStart, selEnd);
     if (select) {
         m_ctrl.SetSel(selStart, selEnd);
     }
@@ -214,7 +214,6 @@ void CSyntaxColorer::SelectAndRepaint(int first, int last, int selStart, int sel
         // No color and no selection changed: the window shows the lines as
         // they are, since the control repainted and scrolled for its own
         // change. Most keystrokes end here.
-        m_ctrl.HideSelection(false);
         return;
     }
     m_ctrl.ScrollCaret();
@@ -223,7 +222,6 @@ void CSyntaxColorer::SelectAndRepaint(int first, int last, int selStart, int sel
     } else {
         m_ctrl.InvalidateLines(first, last);
     }
-    m_ctrl.HideSelection(false);
 }
 
 void CSyntaxColorer::RecolorLines(int first, int last, int selStart, int selEnd, int redraw) {
@@ -233,7 +231,6 @@ void CSyntaxColorer::RecolorLines(int first, int last, int selStart, int selEnd,
     if (redraw == kRedrawNone) {
         m_ctrl.SetRedraw(false);
     }
-    m_ctrl.HideSelection(true);
     const bool changed = ColorLines(first, last, false);
     SelectAndRepaint(first, last, selStart, selEnd, redraw, changed);
 }
@@ -245,7 +242,6 @@ void CSyntaxColorer::RecolorAll() {
         RecolorLines(0, count - 1, 0, 0, kRedrawAll);
         return;
     }
-    m_ctrl.HideSelection(true);
     ColorLines(0, kFirstLines - 1, true);
     StartPending(kFirstLines);
     SelectAndRepaint(0, count - 1, 0, 0, kRedrawAll, true);
