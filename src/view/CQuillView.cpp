@@ -1,10 +1,6 @@
 #include "view/CQuillView.h"
 
-#include <QApplication>
-#include <QClipboard>
 #include <QContextMenuEvent>
-#include <QFileInfo>
-#include <QFontDatabase>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
