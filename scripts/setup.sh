@@ -9,6 +9,8 @@ packages=(
     googletest libgtest-dev libbenchmark-dev
     fonts-ipafont-gothic
     xvfb xdotool
+    qt6-translations-l10n
+    poppler-utils
 )
 
 missing=()
