@@ -9,6 +9,8 @@ packages=(
     googletest libgtest-dev libbenchmark-dev
     fonts-ipafont-gothic
 )
+# The fuzz targets are built with clang and its libFuzzer runtime.
+packages+=(clang libclang-rt-14-dev)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -174,7 +174,7 @@ bool CQuillApp::OpenDocumentFile(const QString& path) {
     }
     QString error;
     if (!m_doc->OnOpenDocument(path, &error)) {
-        QMessageBox box(QMessageBox::Warning, "QUILL", error, QMessageBox::Ok);
+        QMessageBox box(QMessageBox::Warning, "QUILL", error, QMessageBox::Ok, m_frame);
         box.exec();
         return false;
     }

@@ -7,6 +7,7 @@
 #include <QString>
 
 #include "app/CommandTarget.h"
+#include "doc/LineEnds.h"
 
 class CQuillView;
 
@@ -64,6 +65,7 @@ signals:
 private:
     CQuillView* m_view = nullptr;
     QString m_strPathName;
-    // Line end of the file as loaded; CR LF for a new script.
-    QByteArray m_lineEnd = "\r\n";
+    // The line end a new line takes: the file's most common one; CR LF for
+    // a new script.
+    lineends::LineEnd m_lineEnd = lineends::kDefault;
 };

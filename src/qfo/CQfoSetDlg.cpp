@@ -68,8 +68,11 @@ void CQfoSetDlg::OnDblclkList() {
 }
 
 void CQfoSetDlg::OnDelete() {
-    if (!QfoRemoveEntry(m_name)) {
+    if (m_name.isEmpty()) {
         QfoMessageBox(this, QString::fromUtf8(kQfoNothingSelected));
+    } else if (!QfoRemoveEntry(m_name)) {
+        // Selected but not removable, such as a folder in the store.
+        QfoMessageBox(this, QString::fromUtf8(kQfoCannotDelete));
     }
     RefreshList();
 }

@@ -8,6 +8,7 @@ class QWidget;
 // Texts of the QuickFileOpen messages.
 inline constexpr char kQfoFileNotFound[] = "ファイルが見つかりません。";
 inline constexpr char kQfoNothingSelected[] = "データが選択されていません。";
+inline constexpr char kQfoCannotDelete[] = "登録を削除できませんでした。";
 inline constexpr char kQfoInvalidName[] =
     "登録名が入力されていないか、無効な文字が含まれています。";
 

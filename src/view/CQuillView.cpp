@@ -25,6 +25,7 @@
 #include "res/CMenuBuilder.h"
 #include "res/CommandIds.h"
 #include "res/CommandTable.h"
+#include "view/CCaretBlinkGuard.h"
 #include "view/CFindReplaceDlg.h"
 #include "view/CSyntaxColorer.h"
 #include "view/CWaitCursor.h"
@@ -42,6 +43,7 @@ CQuillView::CQuillView(QWidget* parent)
     pal.setColor(QPalette::Text, Qt::white);
     setPalette(pal);
     setAcceptDrops(true);
+    new CCaretBlinkGuard(this);
     // Tab stops every half inch, as the rich edit control places them.
     setTabStopDistance(logicalDpiX() / 2.0);
     // Record 0 is also the default format: text that no recoloring has
