@@ -14,20 +14,16 @@
 #include <algorithm>
 #include <new>
 
-#include "app/CQuillApp.h"
 #include "doc/CHspRunner.h"
-#include "doc/HspRunPlan.h"
 #include "doc/LineEnds.h"
 #include "res/CommandIds.h"
+#include "res/CommandTable.h"
+#include "res/Messages.h"
 #include "text/Cp932Codec.h"
 #include "text/FileReader.h"
 #include "view/CQuillView.h"
 
 namespace {
-
-const QString kUnencodable =
-    QStringLiteral("%1 行目に Shift_JIS で保存できない文字があります。保存を中止しました。");
-const QString kAskToSave = QStringLiteral("%1 への変更を保存しますか?");
 
 // The line end that precedes a block, as the file had it. The block after a
 // line end carries it: splitting a line leaves the first half's data where
@@ -78,7 +74,8 @@ bool WriteInPlace(const QString& path, const QByteArray& bytes) {
 
 }  // namespace
 
-CQuillDoc::CQuillDoc(QObject* parent) : QObject(parent) {}
+CQuillDoc::CQuillDoc(std::function<HspRunSettings()> runSettings, QObject* parent)
+    : QObject(parent), m_runSettings(std::move(runSettings)) {}
 
 CQuillDoc::~CQuillDoc() = default;
 
@@ -122,14 +119,14 @@ bool CQuillDoc::OnNewDocument() {
 bool CQuillDoc::OnOpenDocument(const QString& path, QString* error) {
     const fileread::ReadResult read = fileread::ReadFile(path);
     if (!read.ok()) {
-        *error = fileread::ErrorText(read.status, path);
+        *error = msg::ReadError(read.status, path);
         return false;
     }
     lineends::SplitText split;
     try {
         split = lineends::Split(cp932::Decode(read.bytes));
     } catch (const std::bad_alloc&) {
-        *error = fileread::ErrorText(fileread::ReadStatus::OutOfMemory, path);
+        *error = msg::ReadError(fileread::ReadStatus::OutOfMemory, path);
         return false;
     }
     m_lineEnd = split.common;
@@ -150,10 +147,6 @@ bool CQuillDoc::OnOpenDocument(const QString& path, QString* error) {
     return true;
 }
 
-QString CQuillDoc::WriteErrorText(const QString& path) {
-    return QStringLiteral("%1 の書き込み中に予期しないｴﾗｰが発生しました。").arg(path);
-}
-
 bool CQuillDoc::Serialize(QByteArray* bytes, QString* error) const {
     QString text;
     // Where each line starts in `text`, to name the line of a character
@@ -172,7 +165,7 @@ bool CQuillDoc::Serialize(QByteArray* bytes, QString* error) const {
     if (!result.ok()) {
         const auto line = std::upper_bound(lineStarts.begin(), lineStarts.end(), result.failedAt) -
                           lineStarts.begin();
-        *error = kUnencodable.arg(line);
+        *error = QString::fromUtf8(msg::kUnencodable).arg(line);
         return false;
     }
     *bytes = result.bytes;
@@ -199,7 +192,7 @@ bool CQuillDoc::OnSaveDocument(const QString& path, QString* error) {
                 WriteInPlace(path, bytes);
     }
     if (!saved) {
-        *error = WriteErrorText(path);
+        *error = QString::fromUtf8(msg::kWriteError).arg(path);
         return false;
     }
     m_strPathName = QFileInfo(path).absoluteFilePath();
@@ -229,9 +222,7 @@ bool CQuillDoc::DoSave(const QString& path, bool replace) {
     }
     QString error;
     if (!OnSaveDocument(target, &error)) {
-        QMessageBox box(QMessageBox::Warning, "QUILL", error, QMessageBox::Ok,
-                        m_view ? m_view->window() : nullptr);
-        box.exec();
+        msg::Warning(m_view ? m_view->window() : nullptr, error);
         return false;
     }
     return true;
@@ -241,7 +232,8 @@ bool CQuillDoc::SaveModified() {
     if (!IsModified()) {
         return true;
     }
-    QMessageBox box(QMessageBox::Warning, "QUILL", kAskToSave.arg(GetTitle()),
+    QMessageBox box(QMessageBox::Warning, QString::fromUtf8(res::kAppTitle),
+                    QString::fromUtf8(msg::kAskToSave).arg(GetTitle()),
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
                     m_view ? m_view->window() : nullptr);
     box.button(QMessageBox::Yes)->setText(QStringLiteral("はい(&Y)"));
@@ -267,11 +259,6 @@ void CQuillDoc::SetModifiedFlag(bool modified) {
     }
 }
 
-void CQuillDoc::SetPathName(const QString& path) {
-    m_strPathName = path;
-    emit TitleChanged();
-}
-
 QString CQuillDoc::GetTitle() const {
     return m_strPathName.isEmpty() ? QStringLiteral("無題") : QFileInfo(m_strPathName).fileName();
 }
@@ -279,17 +266,15 @@ QString CQuillDoc::GetTitle() const {
 void CQuillDoc::OnHspRun() {
     // The settings as they are now; the text as it is now, saved or not. The
     // modified flag, path and title stay as they are.
-    const CQuillApp* app = CQuillApp::Instance();
-    if (!app) {
+    if (!m_runSettings) {
         return;
     }
-    const HspRunPlan plan = MakeHspRunPlan(app->m_hspdir, app->m_exestat, app->m_cmdline,
+    const HspRunSettings settings = m_runSettings();
+    const HspRunPlan plan = MakeHspRunPlan(settings.hspdir, settings.exestat, settings.cmdline,
                                            m_strPathName, QDir::currentPath());
     const std::optional<QString> message = CHspRunner::Run(
         plan, [this](QByteArray* bytes, QString* error) { return Serialize(bytes, error); });
     if (message) {
-        QMessageBox box(QMessageBox::Warning, "QUILL", *message, QMessageBox::Ok,
-                        m_view ? m_view->window() : nullptr);
-        box.exec();
+        msg::Warning(m_view ? m_view->window() : nullptr, *message);
     }
 }

@@ -5,9 +5,9 @@
 #include <QPushButton>
 
 #include "qfo/CQfoEntryDlg.h"
-#include "qfo/QfoMessage.h"
 #include "qfo/QfoStore.h"
 #include "res/DialogResources.h"
+#include "res/Messages.h"
 
 CQfoSetDlg::CQfoSetDlg(QWidget* parent) : CDialogBase(IDD_QFOSET, parent) {
     m_list = Control<QListWidget>(IDC_LIST1);
@@ -69,10 +69,10 @@ void CQfoSetDlg::OnDblclkList() {
 
 void CQfoSetDlg::OnDelete() {
     if (m_name.isEmpty()) {
-        QfoMessageBox(this, QString::fromUtf8(kQfoNothingSelected));
+        msg::Confirm(this, QString::fromUtf8(msg::kQfoNothingSelected));
     } else if (!QfoRemoveEntry(m_name)) {
         // Selected but not removable, such as a folder in the store.
-        QfoMessageBox(this, QString::fromUtf8(kQfoCannotDelete));
+        msg::Confirm(this, QString::fromUtf8(msg::kQfoCannotDelete));
     }
     RefreshList();
 }
@@ -86,7 +86,7 @@ void CQfoSetDlg::OnAdd() {
 
 void CQfoSetDlg::OnEdit() {
     if (m_name.isEmpty()) {
-        QfoMessageBox(this, QString::fromUtf8(kQfoNothingSelected));
+        msg::Confirm(this, QString::fromUtf8(msg::kQfoNothingSelected));
         return;
     }
     CQfoEntryDlg dlg(this);

@@ -101,24 +101,4 @@ ReadResult ReadFile(const QString& path, qint64 maxBytes, bool noFollow) {
     return result;
 }
 
-QString ErrorText(ReadStatus status, const QString& path, qint64 maxBytes) {
-    switch (status) {
-        case ReadStatus::Ok:
-            return QString();
-        case ReadStatus::NotFound:
-            return QStringLiteral("%1 が見つかりません。").arg(path);
-        case ReadStatus::NotRegular:
-            return QStringLiteral("%1 は通常のファイルではないため開けません。").arg(path);
-        case ReadStatus::TooLarge:
-            return QStringLiteral("%1 は大きすぎて開けません (%2 MB まで)。")
-                .arg(path)
-                .arg(maxBytes / (1024 * 1024));
-        case ReadStatus::OutOfMemory:
-            return QStringLiteral("%1 を読み込むためのメモリが足りません。").arg(path);
-        case ReadStatus::ReadFailed:
-            break;
-    }
-    return QStringLiteral("%1 の読み取り中に予期しないｴﾗｰが発生しました。").arg(path);
-}
-
 }  // namespace fileread

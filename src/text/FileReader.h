@@ -35,7 +35,4 @@ struct ReadResult {
 // `noFollow`); at most `maxBytes` bytes.
 ReadResult ReadFile(const QString& path, qint64 maxBytes = kMaxFileBytes, bool noFollow = false);
 
-// The message shown to the user for a failed read of `path`.
-QString ErrorText(ReadStatus status, const QString& path, qint64 maxBytes = kMaxFileBytes);
-
 }  // namespace fileread

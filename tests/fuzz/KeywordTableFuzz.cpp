@@ -6,8 +6,8 @@
 #include <string>
 
 #include "FuzzSupport.h"
-#include "view/CKeywordTable.h"
-#include "view/KeywordColors.h"
+#include "script/CKeywordTable.h"
+#include "script/ColorRecords.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string file(reinterpret_cast<const char*>(data), size);

@@ -3,8 +3,8 @@
 #include <vector>
 
 #include "FuzzSupport.h"
-#include "view/CKeywordTable.h"
-#include "view/LineScanner.h"
+#include "script/CKeywordTable.h"
+#include "script/LineScanner.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <QFileInfo>
 
 #include "FuzzSupport.h"
-#include "app/ExePath.h"
 #include "qfo/QfoStore.h"
+#include "res/ExePath.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     SetExecutablePathForTesting(QStringLiteral("/nonexistent/quill-fuzz/quill"));

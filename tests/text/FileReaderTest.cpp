@@ -72,16 +72,6 @@ TEST_F(FileReader, AcceptsOnlyRegularFilesWithinTheLimit) {
     }
 }
 
-TEST_F(FileReader, MessagesNameTheFileAndTheReason) {
-    const QString path = "/w/a.as";
-    EXPECT_EQ(fileread::ErrorText(ReadStatus::TooLarge, path),
-              QString::fromUtf8("/w/a.as は大きすぎて開けません (256 MB まで)。"));
-    for (const ReadStatus s : {ReadStatus::NotFound, ReadStatus::NotRegular,
-                               ReadStatus::OutOfMemory, ReadStatus::ReadFailed}) {
-        EXPECT_TRUE(fileread::ErrorText(s, path).startsWith(path + " "));
-    }
-}
-
 #if !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
 // Memory too small for the file: the read reports it instead of aborting.
 // Runs in a child process, whose address space is limited.

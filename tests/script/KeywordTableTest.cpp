@@ -4,8 +4,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "script/CKeywordTable.h"
 #include "support/TestUtil.h"
-#include "view/CKeywordTable.h"
 #include "view/KeywordColors.h"
 
 namespace {

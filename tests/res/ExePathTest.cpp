@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/ExePath.h"
+#include "res/ExePath.h"
 
 namespace {
 

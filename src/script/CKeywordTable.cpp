@@ -1,7 +1,7 @@
-#include "view/CKeywordTable.h"
+#include "script/CKeywordTable.h"
 
+#include "script/ColorRecords.h"
 #include "text/FileReader.h"
-#include "view/KeywordColors.h"
 
 CKeywordTable CKeywordTable::Parse(QByteArrayView bytes) {
     const qsizetype eof = bytes.indexOf('\x1a');

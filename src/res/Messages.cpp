@@ -1,0 +1,53 @@
+#include "res/Messages.h"
+
+#include <QMessageBox>
+
+#include "res/CommandTable.h"
+
+namespace msg {
+
+namespace {
+
+void Show(QWidget* owner, QMessageBox::Icon icon, const QString& title, const QString& text) {
+    QMessageBox box(icon, title, text, QMessageBox::Ok, owner);
+    box.exec();
+}
+
+}  // namespace
+
+void Warning(QWidget* owner, const QString& text) {
+    Show(owner, QMessageBox::Warning, QString::fromUtf8(res::kAppTitle), text);
+}
+
+void Plain(QWidget* owner, const QString& text) {
+    Show(owner, QMessageBox::NoIcon, QString::fromUtf8(res::kAppTitle), text);
+}
+
+void Confirm(QWidget* owner, const QString& text) {
+    Show(owner, QMessageBox::NoIcon, QString::fromUtf8(kConfirmTitle), text);
+}
+
+QString ReadError(fileread::ReadStatus status, const QString& path) {
+    const char* text = kReadError;
+    switch (status) {
+        case fileread::ReadStatus::NotFound:
+            text = kFileNotFound;
+            break;
+        case fileread::ReadStatus::NotRegular:
+            text = kNotRegularFile;
+            break;
+        case fileread::ReadStatus::TooLarge:
+            return QString::fromUtf8(kFileTooLarge)
+                .arg(path)
+                .arg(fileread::kMaxFileBytes / (1024 * 1024));
+        case fileread::ReadStatus::OutOfMemory:
+            text = kOutOfMemory;
+            break;
+        case fileread::ReadStatus::Ok:
+        case fileread::ReadStatus::ReadFailed:
+            break;
+    }
+    return QString::fromUtf8(text).arg(path);
+}
+
+}  // namespace msg
