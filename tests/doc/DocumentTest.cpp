@@ -141,6 +141,11 @@ TEST_F(DocumentTest, WhatIsNoReadableScriptIsReportedAndTextKept) {
     ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
     const QString zeroLink = dir.filePath("zero.as");
     ASSERT_TRUE(QFile::link("/dev/zero", zeroLink));
+    // Past the size limit, without taking disk space.
+    const QString huge = dir.filePath("huge.as");
+    QFile hugeFile(huge);
+    ASSERT_TRUE(hugeFile.open(QIODevice::WriteOnly) && hugeFile.resize(qint64(257) << 20));
+    hugeFile.close();
     const struct {
         QString path;
         const char* message;
@@ -150,6 +155,7 @@ TEST_F(DocumentTest, WhatIsNoReadableScriptIsReportedAndTextKept) {
         {fifo, "は通常のファイルではないため開けません。"},
         {"/dev/zero", "は通常のファイルではないため開けません。"},
         {zeroLink, "は通常のファイルではないため開けません。"},
+        {huge, "は大きすぎて開けません (256 MB まで)。"},
     };
     for (const auto& c : cases) {
         QString error;
