@@ -9,21 +9,7 @@
 #include <algorithm>
 
 #include "text/Cp932Codec.h"
-
-namespace {
-
-// Code point at `i` of `s` and the number of UTF-16 units it takes.
-char32_t CodePointAt(const QString& s, int i, int* units) {
-    const QChar c = s.at(i);
-    if (c.isHighSurrogate() && i + 1 < s.size() && s.at(i + 1).isLowSurrogate()) {
-        *units = 2;
-        return QChar::surrogateToUcs4(c, s.at(i + 1));
-    }
-    *units = 1;
-    return c.unicode();
-}
-
-}  // namespace
+#include "text/Utf16.h"
 
 CEditControl::CEditControl(QPlainTextEdit* edit) : m_edit(edit) {}
 
@@ -79,7 +65,7 @@ int CEditControl::PositionFromByte(int line, int byteOffset) const {
     int i = 0;
     while (i < text.size()) {
         int units = 0;
-        const int len = cp932::EncodedLength(CodePointAt(text, i, &units));
+        const int len = cp932::EncodedLength(utf16::CodePointAt(text, i, &units));
         if (bytes + len > byteOffset) {
             break;
         }
@@ -99,7 +85,7 @@ int CEditControl::ByteFromPosition(int pos) const {
     int bytes = 0;
     for (int i = 0; i < end;) {
         int units = 0;
-        bytes += cp932::EncodedLength(CodePointAt(text, i, &units));
+        bytes += cp932::EncodedLength(utf16::CodePointAt(text, i, &units));
         i += units;
     }
     return bytes;
@@ -115,22 +101,34 @@ QString CEditControl::TextOfBytes(int line, int begin, int end) const {
     return b.text().mid(from, to - from);
 }
 
-void CEditControl::GetSel(int* start, int* end) const {
+QTextDocument* CEditControl::Document() const {
+    return m_edit->document();
+}
+
+CEditControl::Selection CEditControl::GetSel() const {
     const QTextCursor c = m_edit->textCursor();
-    *start = c.selectionStart();
-    *end = c.selectionEnd();
+    return {c.selectionStart(), c.selectionEnd()};
+}
+
+int CEditControl::ClampPosition(int pos) const {
+    const int length = GetTextLength();
+    return pos < 0 ? length : std::min(pos, length);
 }
 
 void CEditControl::SetSel(int start, int end) {
     QTextCursor c = m_edit->textCursor();
-    const int length = GetTextLength();
     if (start < 0) {
         c.clearSelection();
     } else {
-        c.setPosition(std::clamp(start, 0, length));
-        c.setPosition(std::clamp(end < 0 ? length : end, 0, length), QTextCursor::KeepAnchor);
+        c.setPosition(ClampPosition(start));
+        c.setPosition(ClampPosition(end), QTextCursor::KeepAnchor);
     }
     m_edit->setTextCursor(c);
+}
+
+bool CEditControl::IsSel(int start, int end) const {
+    const QTextCursor c = m_edit->textCursor();
+    return start >= 0 && c.anchor() == ClampPosition(start) && c.position() == ClampPosition(end);
 }
 
 void CEditControl::ReplaceSel(const QString& text) {
@@ -190,10 +188,6 @@ void CEditControl::SetRedraw(bool on) {
 
 bool CEditControl::IsRedrawOn() const {
     return m_edit->viewport()->updatesEnabled();
-}
-
-void CEditControl::HideSelection(bool hide) {
-    m_selectionHidden = hide;
 }
 
 void CEditControl::ScrollCaret() {
