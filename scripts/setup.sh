@@ -8,6 +8,8 @@ packages=(
     qt6-base-dev libgl-dev
     googletest libgtest-dev libbenchmark-dev
     fonts-ipafont-gothic
+    qt6-translations-l10n
+    poppler-utils
 )
 # The fuzz targets are built with clang and its libFuzzer runtime.
 packages+=(clang libclang-rt-14-dev)
