@@ -20,11 +20,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::Check(at >= 0 && at < text.size(), "failure index within the text");
     fuzz::Check(cp932::Encode(QStringView(text).left(at)).ok(),
                 "everything before the failure encodes");
-    const qsizetype length =
-        text.at(at).isHighSurrogate() && at + 1 < text.size() && text.at(at + 1).isLowSurrogate()
-            ? 2
-            : 1;
-    fuzz::Check(!cp932::Encode(QStringView(text).left(at + length)).ok(),
+    // The reported character cannot be held by itself, or (a lone lead
+    // byte) not before the character that follows it.
+    const auto charLength = [&text](qsizetype i) {
+        return i + 1 < text.size() && text.at(i).isHighSurrogate() &&
+                       text.at(i + 1).isLowSurrogate()
+                   ? 2
+                   : 1;
+    };
+    qsizetype through = at + charLength(at);
+    if (through < text.size()) {
+        through += charLength(through);
+    }
+    fuzz::Check(!cp932::Encode(QStringView(text).left(through)).ok(),
                 "the reported character is the one that fails");
     return 0;
 }
