@@ -6,8 +6,10 @@
 #include <QObject>
 #include <QString>
 #include <functional>
+#include <vector>
 
 #include "doc/HspRunPlan.h"
+#include "doc/LineEnds.h"
 #include "res/CommandTarget.h"
 #include "text/Cp932Codec.h"
 
@@ -38,8 +40,9 @@ public:
     // The text as the bytes a save writes; false with a message naming the
     // line when a character cannot be held in Shift_JIS.
     bool Serialize(QByteArray* bytes, QString* error) const;
-    // The text with the line ends a save writes, before encoding.
-    QString SaveText() const;
+    // The text with the line ends a save writes, before encoding; with
+    // `lineStarts`, also where each line starts in it.
+    QString SaveText(std::vector<qsizetype>* lineStarts = nullptr) const;
     // Encodes text as SaveText gives it into the bytes a save writes. Touches
     // no document state, so it may run on any thread.
     static cp932::EncodeResult EncodeSaveText(QStringView saveText);
@@ -80,6 +83,7 @@ private:
     std::function<HspRunSettings()> m_runSettings;
     CQuillView* m_view = nullptr;
     QString m_strPathName;
-    // Line end of the file as loaded; CR LF for a new script.
-    QByteArray m_lineEnd = "\r\n";
+    // The line end a new line takes: the file's most common one; CR LF for
+    // a new script.
+    lineends::LineEnd m_lineEnd = lineends::kDefault;
 };

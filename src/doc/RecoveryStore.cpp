@@ -8,13 +8,15 @@
 #include <QSaveFile>
 
 #include "res/Messages.h"
+#include "text/FileReader.h"
 
 namespace {
 
 constexpr QLatin1StringView kCopySuffix(".rec");
 constexpr QLatin1StringView kLockSuffix(".lock");
-// A copy is read whole; a file far larger than any script is not one.
-constexpr qint64 kMaxCopyBytes = qint64(1) << 31;
+// A copy holds a script's bytes (or its text in UTF-8, up to half as long
+// again) and a short header.
+constexpr qint64 kMaxCopyBytes = fileread::kMaxFileBytes * 2;
 
 QString LockPathFor(const QString& copyPath) {
     return copyPath.left(copyPath.size() - kCopySuffix.size()) + kLockSuffix;
@@ -22,21 +24,12 @@ QString LockPathFor(const QString& copyPath) {
 
 // Reads and parses a copy; the reason lands in `orphan.error` on failure.
 void ReadInto(RecoveryStore::Orphan& orphan) {
-    QFile file(orphan.filePath);
-    if (file.size() > kMaxCopyBytes) {
-        orphan.error = QString::fromUtf8(msg::kRecoveryTooLarge);
+    const fileread::ReadResult read = fileread::ReadFile(orphan.filePath, kMaxCopyBytes, true);
+    if (!read.ok()) {
+        orphan.error = msg::ReadError(read.status, orphan.filePath);
         return;
     }
-    if (!file.open(QIODevice::ReadOnly)) {
-        orphan.error = QString::fromUtf8(msg::kRecoveryOpenError).arg(file.errorString());
-        return;
-    }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        orphan.error = QString::fromUtf8(msg::kRecoveryOpenError).arg(file.errorString());
-        return;
-    }
-    orphan.copy = ParseRecoveryCopy(bytes, &orphan.error);
+    orphan.copy = ParseRecoveryCopy(read.bytes, &orphan.error);
 }
 
 }  // namespace

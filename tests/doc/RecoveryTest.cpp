@@ -208,7 +208,8 @@ TEST_F(RecoveryKeeperTest, CopyOnlyWhileModifiedWrittenAfterTheQuietTime) {
 }
 
 TEST_F(RecoveryKeeperTest, JapaneseTextAndBrokenBytesSurviveByteForByte) {
-    const QByteArray broken("\x81\x20\xed\x40\xfa\x55\x80\xa0\xfd\xfe\xff\r\n\x95\x5c\r\n\x81");
+    // Each line keeps its own line end.
+    const QByteArray broken("\x81\x20\xed\x40\xfa\x55\x80\xa0\xfd\xfe\xff\r\n\x95\x5c\n\x81\r");
     Open(broken);
     Type(u"漢字"_qs);
     ASSERT_TRUE(keeper->WriteNow());
