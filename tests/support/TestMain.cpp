@@ -1,5 +1,6 @@
 // Test entry point: every test binary runs a real QApplication on the
-// offscreen platform, with the settings store in a private folder.
+// offscreen platform, with the settings store and the XDG data folders in
+// private folders (an installed QUILL on the machine is never seen).
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -12,6 +13,9 @@ int main(int argc, char** argv) {
     // QSettings fixes its folder on first use, so it must be private before that.
     QTemporaryDir configHome;
     qputenv("XDG_CONFIG_HOME", configHome.path().toLocal8Bit());
+    QTemporaryDir dataHome;
+    qputenv("XDG_DATA_HOME", dataHome.filePath("home").toLocal8Bit());
+    qputenv("XDG_DATA_DIRS", dataHome.filePath("system").toLocal8Bit());
 
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
