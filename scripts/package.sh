@@ -27,10 +27,9 @@ fi
 # Debian's own compiler and linker flags, with every hardening option, as a
 # Debian build uses them.
 export DEB_BUILD_MAINT_OPTIONS=hardening=+all
-CXXFLAGS="$(dpkg-buildflags --get CXXFLAGS) $(dpkg-buildflags --get CPPFLAGS)"
-LDFLAGS="$(dpkg-buildflags --get LDFLAGS)"
-export CXXFLAGS LDFLAGS
 cmake -S . -B build-deb -G Ninja -DCMAKE_BUILD_TYPE=None \
+    -DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CXXFLAGS) $(dpkg-buildflags --get CPPFLAGS)" \
+    -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)" \
     -DQUILL_BUILD_TESTS=OFF -DQUILL_BUILD_BENCH=OFF >/dev/null
 ninja -C build-deb
 rm -f build-deb/quill_*.deb
