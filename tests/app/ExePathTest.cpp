@@ -74,28 +74,14 @@ TEST(DecideDataPaths, BesideTheExecutableWhenItsFolderHoldsTheWordListOrTheStore
     }
 }
 
-TEST(DecideDataPaths, InstalledUseTakesTheUsersOwnWordListFirst) {
-    const struct {
-        QStringList holders;  // folders that hold a QUILL.DAT
-        const char* expected;
-    } cases[] = {
-        {{"user", "a", "b"}, "user"},
-        {{"a", "b"}, "a"},
-        {{"b"}, "b"},
-        // None: the user's path, whose reading then reports the missing file.
-        {{}, "user"},
-    };
-    for (const auto& c : cases) {
-        QTemporaryDir root;
-        for (const QString& holder : c.holders) {
-            testutil::WriteFile(root, holder + "/QUILL.DAT", holder.toUtf8());
-        }
-        const DataPaths p = DecideDataPaths(root.filePath("exe/"), root.filePath("user"),
-                                            {root.filePath("a"), root.filePath("b") + "/"});
-        EXPECT_EQ(p.keywordFile, root.filePath(c.expected) + "/QUILL.DAT") << c.expected;
-    }
-    // Without a user data folder there is no store, and nothing relative.
+TEST(DecideDataPaths, MissingWordListAndMissingUserFolder) {
     QTemporaryDir root;
+    // No copy anywhere: the user's path, whose reading reports the missing
+    // file.
+    const DataPaths none =
+        DecideDataPaths(root.filePath("exe/"), root.filePath("user"), {root.filePath("a")});
+    EXPECT_EQ(none.keywordFile, root.filePath("user/QUILL.DAT"));
+    // Without a user data folder there is no store, and nothing relative.
     testutil::WriteFile(root, "a/QUILL.DAT", "");
     const DataPaths p = DecideDataPaths(root.filePath("exe/"), QString(), {root.filePath("a")});
     EXPECT_EQ(p.keywordFile, root.filePath("a/QUILL.DAT"));
