@@ -20,10 +20,10 @@
 #include <map>
 #include <memory>
 
+#include "edit/CEditControl.h"
+#include "script/CKeywordTable.h"
 #include "support/ScriptGenerator.h"
 #include "text/Cp932Codec.h"
-#include "view/CEditControl.h"
-#include "view/CKeywordTable.h"
 #include "view/CQuillView.h"
 #include "view/CSyntaxColorer.h"
 #include "view/KeywordColors.h"

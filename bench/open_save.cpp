@@ -16,7 +16,6 @@ namespace {
 
 struct Fixture {
     Fixture() {
-        view.SetDocument(&doc);
         doc.SetView(&view);
         view.resize(1000, 700);
         path = dir.filePath("big.as");

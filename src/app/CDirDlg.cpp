@@ -2,16 +2,15 @@
 
 #include <QFileDialog>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 
 #include "app/SettingsStore.h"
 #include "res/DialogResources.h"
+#include "res/Messages.h"
 
 namespace {
 
 const QString kPickerTitle = QStringLiteral("フォルダを選択してください");
-const QString kTooLong = QStringLiteral("%1 文字以内で入力してください。");
 
 CDirDlg::FolderPicker& Picker() {
     static CDirDlg::FolderPicker picker;
@@ -58,9 +57,7 @@ void CDirDlg::OnOK() {
     for (const int id : {IDC_EDIT1, IDC_EDIT2}) {
         QLineEdit* box = Control<QLineEdit>(id);
         if (box->text().size() > kMaxChars) {
-            QMessageBox message(QMessageBox::Warning, "QUILL", kTooLong.arg(kMaxChars),
-                                QMessageBox::Ok, this);
-            message.exec();
+            msg::Warning(this, QString::fromUtf8(msg::kTooLong).arg(kMaxChars));
             box->setFocus();
             box->selectAll();
             return;

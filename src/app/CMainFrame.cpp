@@ -15,6 +15,7 @@
 #include "app/RecentFiles.h"
 #include "app/SettingsStore.h"
 #include "doc/CQuillDoc.h"
+#include "doc/HspRunPlan.h"
 #include "res/AppIcon.h"
 #include "res/CMenuBuilder.h"
 #include "res/CommandIcons.h"
@@ -23,10 +24,6 @@
 #include "view/CQuillView.h"
 
 namespace {
-
-// Bits of CQuillApp::m_exestat.
-constexpr int kExeStatFullscreen = 1;
-constexpr int kExeStatDebugwin = 2;
 
 // Rectangle used when the settings hold none.
 constexpr int kDefaultLeft = 0;
@@ -43,11 +40,20 @@ QString WithoutMnemonic(QString label) {
 }  // namespace
 
 CMainFrame::CMainFrame(CQuillDoc* doc, QWidget* parent)
-    : QMainWindow(parent), m_doc(doc), m_view(new CQuillView(this)) {
+    : QMainWindow(parent), m_doc(doc), m_view(new CQuillView(this, []() {
+          const CQuillApp* app = CQuillApp::Instance();
+          return app ? app->m_hsphelp : QString();
+      })) {
     setCentralWidget(m_view);
     setWindowIcon(AppIcon());
-    m_view->SetDocument(doc);
     doc->SetView(m_view);
+    connect(m_view, &CQuillView::commandChosen, this, &CMainFrame::DispatchCommand);
+    connect(m_view, &CQuillView::fileDropped, this, [this](const QString& path) {
+        if (CQuillApp* app = CQuillApp::Instance()) {
+            activateWindow();
+            app->OpenDocumentFile(path);
+        }
+    });
     connect(doc, &CQuillDoc::TitleChanged, this, &CMainFrame::UpdateTitle);
     connect(doc, &CQuillDoc::PathOpenedOrSaved, this, &CMainFrame::AddRecentFile);
 }
@@ -107,8 +113,8 @@ bool CMainFrame::OnCreate() {
 
     // The run options' check marks mirror m_exestat.
     if (CQuillApp* app = CQuillApp::Instance()) {
-        SetCheck(cmd::ID_HSP_FULLSCREEN, (app->m_exestat & kExeStatFullscreen) != 0);
-        SetCheck(cmd::ID_HSP_DEBUGWIN, (app->m_exestat & kExeStatDebugwin) != 0);
+        SetCheck(cmd::ID_HSP_FULLSCREEN, (app->m_exestat & kExeStatFullScreen) != 0);
+        SetCheck(cmd::ID_HSP_DEBUGWIN, (app->m_exestat & kExeStatDebugWindow) != 0);
     }
 
     // The rectangle of the last exit, unless the window was maximized then.
@@ -161,11 +167,11 @@ void CMainFrame::DispatchCommand(int id) {
 }
 
 void CMainFrame::OnHspFullscreen() {
-    ToggleExeStat(kExeStatFullscreen, cmd::ID_HSP_FULLSCREEN);
+    ToggleExeStat(kExeStatFullScreen, cmd::ID_HSP_FULLSCREEN);
 }
 
 void CMainFrame::OnHspDebugwin() {
-    ToggleExeStat(kExeStatDebugwin, cmd::ID_HSP_DEBUGWIN);
+    ToggleExeStat(kExeStatDebugWindow, cmd::ID_HSP_DEBUGWIN);
 }
 
 void CMainFrame::ToggleExeStat(int bit, int id) {

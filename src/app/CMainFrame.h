@@ -9,7 +9,7 @@
 #include <QStringList>
 #include <functional>
 
-#include "app/CommandTarget.h"
+#include "res/CommandTarget.h"
 
 class CQuillDoc;
 class CQuillView;
@@ -30,7 +30,6 @@ public:
     bool OnCreate();
 
     CQuillView* GetView() const { return m_view; }
-    CQuillDoc* GetDocument() const { return m_doc; }
 
     bool OnCommand(int id) override;
     // Routes a command to view, document, frame, application in turn.

@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QCursor>
 #include <QFileDialog>
-#include <QMessageBox>
 
 #include "app/CAboutDlg.h"
 #include "app/CDirDlg.h"
@@ -13,10 +12,10 @@
 #include "doc/CQuillDoc.h"
 #include "qfo/CQfoPopupDlg.h"
 #include "qfo/CQfoSetDlg.h"
-#include "qfo/QfoMessage.h"
 #include "qfo/QfoProcess.h"
 #include "qfo/QfoStore.h"
 #include "res/CommandIds.h"
+#include "res/Messages.h"
 #include "view/CQuillView.h"
 
 namespace {
@@ -55,7 +54,11 @@ bool CQuillApp::InitInstance(const QStringList& args, bool show) {
     // m_exestat while it is created.
     ReadSettings();
 
-    m_doc = new CQuillDoc(this);
+    m_doc = new CQuillDoc(
+        [this]() {
+            return HspRunSettings{m_hspdir, m_exestat, m_cmdline};
+        },
+        this);
     m_frame = new CMainFrame(m_doc);
     if (!m_frame->OnCreate()) {
         return false;
@@ -138,7 +141,7 @@ void CQuillApp::OnQfoOpen() {
         return;
     }
     if (!QfoFileExists(*path)) {
-        QfoMessageBox(m_frame, QString::fromUtf8(kQfoFileNotFound));
+        msg::Confirm(m_frame, QString::fromUtf8(msg::kQfoFileNotFound));
     } else if (dlg.m_newInstance) {
         QfoLaunchProcess(*path);
     } else {
@@ -174,8 +177,7 @@ bool CQuillApp::OpenDocumentFile(const QString& path) {
     }
     QString error;
     if (!m_doc->OnOpenDocument(path, &error)) {
-        QMessageBox box(QMessageBox::Warning, "QUILL", error, QMessageBox::Ok);
-        box.exec();
+        msg::Warning(nullptr, error);
         return false;
     }
     return true;

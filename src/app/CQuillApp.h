@@ -6,7 +6,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "app/CommandTarget.h"
+#include "res/CommandTarget.h"
 
 class CMainFrame;
 class CQuillDoc;

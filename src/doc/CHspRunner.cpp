@@ -6,15 +6,9 @@
 #include <QProcess>
 
 #include "doc/CHspCompiler.h"
-#include "doc/CQuillDoc.h"
+#include "res/Messages.h"
 
 namespace {
-
-const QString kDirError = QStringLiteral("ディレクトリ設定エラー");
-const QString kTmpError = QStringLiteral("hsptmp ファイルにアクセス出来ません。");
-const QString kDllError = QStringLiteral("hspcmp.dll ファイルにアクセス出来ません。");
-const QString kMissingEntry =
-    QStringLiteral("hspcmp.dll に関数 %1 がありません。コンパイルを中止しました。");
 
 // Makes `dir` the current directory for as long as it lives.
 class ScopedCurrentDir {
@@ -42,7 +36,7 @@ private:
 std::optional<QString> CHspRunner::Run(const HspRunPlan& plan, const Serializer& serialize) {
     ScopedCurrentDir current(plan.workdir);
     if (!current.Entered()) {
-        return kDirError;
+        return QString::fromUtf8(msg::kDirectoryError);
     }
 
     QByteArray bytes;
@@ -52,21 +46,21 @@ std::optional<QString> CHspRunner::Run(const HspRunPlan& plan, const Serializer&
     }
     QFile file(plan.source);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        return kTmpError;
+        return QString::fromUtf8(msg::kTmpError);
     }
     const bool written = file.write(bytes) == bytes.size() && file.flush();
     file.close();
     if (!written || file.error() != QFileDevice::NoError) {
-        return CQuillDoc::WriteErrorText(plan.source);
+        return QString::fromUtf8(msg::kWriteError).arg(plan.source);
     }
 
     const CHspCompiler::Result result =
         CHspCompiler::Compile(plan.library, plan.source, plan.object);
     switch (result.status) {
         case CHspCompiler::Status::LoadFailed:
-            return kDllError;
+            return QString::fromUtf8(msg::kCompilerError);
         case CHspCompiler::Status::MissingEntryPoint:
-            return kMissingEntry.arg(result.text);
+            return QString::fromUtf8(msg::kCompilerEntryMissing).arg(result.text);
         case CHspCompiler::Status::CompileFailed:
             return result.text;
         case CHspCompiler::Status::Ok:

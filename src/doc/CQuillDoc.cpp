@@ -9,20 +9,14 @@
 #include <QSaveFile>
 #include <QTextDocument>
 
-#include "app/CQuillApp.h"
 #include "doc/CHspRunner.h"
-#include "doc/HspRunPlan.h"
 #include "res/CommandIds.h"
+#include "res/CommandTable.h"
+#include "res/Messages.h"
 #include "text/Cp932Codec.h"
 #include "view/CQuillView.h"
 
 namespace {
-
-const QString kReadError = QStringLiteral("%1 の読み取り中に予期しないｴﾗｰが発生しました。");
-const QString kNotFound = QStringLiteral("%1 が見つかりません。");
-const QString kUnencodable =
-    QStringLiteral("%1 行目に Shift_JIS で保存できない文字があります。保存を中止しました。");
-const QString kAskToSave = QStringLiteral("%1 への変更を保存しますか?");
 
 // The line end that the file's first line end uses; CR LF when it has none.
 QByteArray DetectLineEnd(const QByteArray& bytes) {
@@ -39,7 +33,8 @@ QByteArray DetectLineEnd(const QByteArray& bytes) {
 
 }  // namespace
 
-CQuillDoc::CQuillDoc(QObject* parent) : QObject(parent) {}
+CQuillDoc::CQuillDoc(std::function<HspRunSettings()> runSettings, QObject* parent)
+    : QObject(parent), m_runSettings(std::move(runSettings)) {}
 
 CQuillDoc::~CQuillDoc() = default;
 
@@ -83,16 +78,16 @@ bool CQuillDoc::OnNewDocument() {
 bool CQuillDoc::OnOpenDocument(const QString& path, QString* error) {
     QFile file(path);
     if (!file.exists()) {
-        *error = kNotFound.arg(path);
+        *error = QString::fromUtf8(msg::kFileNotFound).arg(path);
         return false;
     }
     if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly)) {
-        *error = kReadError.arg(path);
+        *error = QString::fromUtf8(msg::kReadError).arg(path);
         return false;
     }
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
-        *error = kReadError.arg(path);
+        *error = QString::fromUtf8(msg::kReadError).arg(path);
         return false;
     }
     m_lineEnd = DetectLineEnd(bytes);
@@ -109,10 +104,6 @@ bool CQuillDoc::OnOpenDocument(const QString& path, QString* error) {
     return true;
 }
 
-QString CQuillDoc::WriteErrorText(const QString& path) {
-    return QStringLiteral("%1 の書き込み中に予期しないｴﾗｰが発生しました。").arg(path);
-}
-
 bool CQuillDoc::Serialize(QByteArray* bytes, QString* error) const {
     QString text = m_view->document()->toRawText();
     const QString lineEnd = QString::fromLatin1(m_lineEnd);
@@ -120,7 +111,7 @@ bool CQuillDoc::Serialize(QByteArray* bytes, QString* error) const {
     const cp932::EncodeResult result = cp932::Encode(text);
     if (!result.ok()) {
         const int line = QStringView(text).left(result.failedAt).count(lineEnd) + 1;
-        *error = kUnencodable.arg(line);
+        *error = QString::fromUtf8(msg::kUnencodable).arg(line);
         return false;
     }
     *bytes = result.bytes;
@@ -134,7 +125,7 @@ bool CQuillDoc::OnSaveDocument(const QString& path, QString* error) {
     }
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        *error = WriteErrorText(path);
+        *error = QString::fromUtf8(msg::kWriteError).arg(path);
         return false;
     }
     m_strPathName = QFileInfo(path).absoluteFilePath();
@@ -164,8 +155,7 @@ bool CQuillDoc::DoSave(const QString& path, bool replace) {
     }
     QString error;
     if (!OnSaveDocument(target, &error)) {
-        QMessageBox box(QMessageBox::Warning, "QUILL", error, QMessageBox::Ok);
-        box.exec();
+        msg::Warning(nullptr, error);
         return false;
     }
     return true;
@@ -175,7 +165,8 @@ bool CQuillDoc::SaveModified() {
     if (!IsModified()) {
         return true;
     }
-    QMessageBox box(QMessageBox::Warning, "QUILL", kAskToSave.arg(GetTitle()),
+    QMessageBox box(QMessageBox::Warning, QString::fromUtf8(res::kAppTitle),
+                    QString::fromUtf8(msg::kAskToSave).arg(GetTitle()),
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
                     m_view ? m_view->window() : nullptr);
     box.button(QMessageBox::Yes)->setText(QStringLiteral("はい(&Y)"));
@@ -201,11 +192,6 @@ void CQuillDoc::SetModifiedFlag(bool modified) {
     }
 }
 
-void CQuillDoc::SetPathName(const QString& path) {
-    m_strPathName = path;
-    emit TitleChanged();
-}
-
 QString CQuillDoc::GetTitle() const {
     return m_strPathName.isEmpty() ? QStringLiteral("無題") : QFileInfo(m_strPathName).fileName();
 }
@@ -213,17 +199,15 @@ QString CQuillDoc::GetTitle() const {
 void CQuillDoc::OnHspRun() {
     // The settings as they are now; the text as it is now, saved or not. The
     // modified flag, path and title stay as they are.
-    const CQuillApp* app = CQuillApp::Instance();
-    if (!app) {
+    if (!m_runSettings) {
         return;
     }
-    const HspRunPlan plan = MakeHspRunPlan(app->m_hspdir, app->m_exestat, app->m_cmdline,
+    const HspRunSettings settings = m_runSettings();
+    const HspRunPlan plan = MakeHspRunPlan(settings.hspdir, settings.exestat, settings.cmdline,
                                            m_strPathName, QDir::currentPath());
     const std::optional<QString> message = CHspRunner::Run(
         plan, [this](QByteArray* bytes, QString* error) { return Serialize(bytes, error); });
     if (message) {
-        QMessageBox box(QMessageBox::Warning, "QUILL", *message, QMessageBox::Ok,
-                        m_view ? m_view->window() : nullptr);
-        box.exec();
+        msg::Warning(m_view ? m_view->window() : nullptr, *message);
     }
 }

@@ -5,19 +5,23 @@
 #include <QByteArray>
 #include <QObject>
 #include <QString>
+#include <functional>
 
-#include "app/CommandTarget.h"
+#include "doc/HspRunPlan.h"
+#include "res/CommandTarget.h"
 
 class CQuillView;
 
 class CQuillDoc : public QObject, public CCommandTarget {
     Q_OBJECT
 public:
-    explicit CQuillDoc(QObject* parent = nullptr);
+    // `runSettings` gives compile and run the settings as they are at the
+    // time; without it there is nothing to run with.
+    explicit CQuillDoc(std::function<HspRunSettings()> runSettings = {}, QObject* parent = nullptr);
     ~CQuillDoc() override;
 
+    // The view whose text this document streams.
     void SetView(CQuillView* view);
-    CQuillView* GetView() const { return m_view; }
 
     bool OnCommand(int id) override;
 
@@ -29,9 +33,6 @@ public:
     // Writes the text to `path` atomically. On failure the old file is left
     // whole, `error` holds the message and false is returned.
     bool OnSaveDocument(const QString& path, QString* error);
-
-    // The message for a file that could not be written, in the framework's words.
-    static QString WriteErrorText(const QString& path);
 
     // The text as the bytes a save writes; false with a message naming the
     // line when a character cannot be held in Shift_JIS.
@@ -50,11 +51,10 @@ public:
     bool IsModified() const;
     void SetModifiedFlag(bool modified = true);
     const QString& GetPathName() const { return m_strPathName; }
-    void SetPathName(const QString& path);
     // "無題" for an untitled script, else the file's name.
     QString GetTitle() const;
 
-    // Compile and run (filled in by the compile-and-run code).
+    // Compiles the text as it is and starts the runtime; failures are shown.
     void OnHspRun();
 
 signals:
@@ -62,6 +62,7 @@ signals:
     void PathOpenedOrSaved(const QString& path);
 
 private:
+    std::function<HspRunSettings()> m_runSettings;
     CQuillView* m_view = nullptr;
     QString m_strPathName;
     // Line end of the file as loaded; CR LF for a new script.

@@ -21,6 +21,13 @@ struct HspRunPlan {
     QStringList args;
 };
 
+// The settings a run reads, as they are when it starts.
+struct HspRunSettings {
+    QString hspdir;
+    int exestat = 0;
+    QString cmdline;
+};
+
 // Run-option bits: only these two change the runtime's arguments.
 constexpr int kExeStatFullScreen = 1;
 constexpr int kExeStatDebugWindow = 2;

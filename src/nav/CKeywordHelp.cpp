@@ -2,27 +2,21 @@
 
 #include <QDesktopServices>
 #include <QFileInfo>
-#include <QMessageBox>
-#include <QTextBlock>
+#include <QPlainTextEdit>
 #include <QUrl>
 
-#include "app/CQuillApp.h"
-#include "nav/KeywordScan.h"
+#include "edit/CEditControl.h"
+#include "nav/CNavigator.h"
+#include "res/Messages.h"
+#include "script/KeywordScan.h"
+#include "script/LineScanner.h"
 #include "text/Cp932Codec.h"
-#include "view/CQuillView.h"
 
-namespace {
+CKeywordHelp::CKeywordHelp(CEditControl& ctrl, CNavigator& nav, std::function<QString()> helpDir)
+    : m_ctrl(ctrl), m_nav(nav), m_helpDir(std::move(helpDir)) {}
 
-// How much of the caret's line the word scan reads.
-constexpr int kLineReadBytes = 254;
-
-}  // namespace
-
-CKeywordHelp::CKeywordHelp(CQuillView* view) : m_view(view) {}
-
-QString CKeywordHelp::HelpDir() {
-    const CQuillApp* app = CQuillApp::Instance();
-    return app ? app->m_hsphelp : QString();
+QString CKeywordHelp::HelpDir() const {
+    return m_helpDir ? m_helpDir() : QString();
 }
 
 bool CKeywordHelp::OpenPage(const QString& path) {
@@ -33,26 +27,22 @@ bool CKeywordHelp::OpenPage(const QString& path) {
 }
 
 void CKeywordHelp::OnHelpKeyword() {
-    const CEditControl& ctrl = m_view->Ctrl();
     int start = 0;
     int end = 0;
-    ctrl.GetSel(&start, &end);
-    const int line = ctrl.LineFromChar(end);
-    const QByteArray bytes = ctrl.GetLine(line, kLineReadBytes);
-    const nav::WordRange word = nav::WordAtColumn(bytes, ctrl.ByteFromPosition(end));
+    m_ctrl.GetSel(&start, &end);
+    const int line = m_ctrl.LineFromChar(end);
+    const QByteArray bytes = m_ctrl.GetLine(line, linescan::kMaxLineBytes);
+    const linescan::WordRange word = linescan::WordAtColumn(bytes, m_ctrl.ByteFromPosition(end));
 
     if (!word.IsEmpty() && bytes.at(word.begin) == '*') {
         // A label reference: the name is the text after the "*".
-        const QTextBlock block = m_view->document()->findBlockByNumber(line);
-        const int from = ctrl.PositionFromByte(line, word.begin + 1) - block.position();
-        const int to = ctrl.PositionFromByte(line, word.end) - block.position();
-        m_view->GotoLabel(block.text().mid(from, to - from));
+        m_nav.GotoLabel(m_ctrl.TextOfBytes(line, word.begin + 1, word.end));
         return;
     }
 
     const QString dir = HelpDir();
     const QByteArrayView keyword = QByteArrayView(bytes).sliced(word.begin, word.end - word.begin);
-    if (OpenPage(dir + cp932::Decode(nav::KeywordPageName(keyword)))) {
+    if (OpenPage(dir + cp932::Decode(linescan::KeywordPageName(keyword)))) {
         return;
     }
     if (OpenPage(dir + QStringLiteral("hsppidx.htm"))) {
@@ -68,8 +58,5 @@ void CKeywordHelp::OnHelpGuide() {
 }
 
 void CKeywordHelp::ShowAccessError() const {
-    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("QUILL"),
-                    QStringLiteral("ヘルプファイルにアクセスできません。"), QMessageBox::Ok,
-                    m_view);
-    box.exec();
+    msg::Plain(m_ctrl.Widget(), QString::fromUtf8(msg::kHelpError));
 }

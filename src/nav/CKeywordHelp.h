@@ -4,12 +4,16 @@
 // the word at the caret refers to.
 
 #include <QString>
+#include <functional>
 
-class CQuillView;
+class CEditControl;
+class CNavigator;
 
 class CKeywordHelp {
 public:
-    explicit CKeywordHelp(CQuillView* view);
+    // `helpDir` gives the help directory setting as it is at the time of
+    // the lookup; it is used as a plain prefix.
+    CKeywordHelp(CEditControl& ctrl, CNavigator& nav, std::function<QString()> helpDir);
 
     // Looks up the word at the caret: "*name" jumps to the label; any other
     // word opens its keyword page, else the index page.
@@ -22,9 +26,10 @@ public:
     static bool OpenPage(const QString& path);
 
 private:
-    // The help directory setting, used as a plain prefix.
-    static QString HelpDir();
+    QString HelpDir() const;
     void ShowAccessError() const;
 
-    CQuillView* m_view;
+    CEditControl& m_ctrl;
+    CNavigator& m_nav;
+    std::function<QString()> m_helpDir;
 };

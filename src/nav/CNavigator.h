@@ -9,7 +9,8 @@
 
 #include "nav/CMarkHistory.h"
 
-class CQuillView;
+class CEditControl;
+class CKeywordTable;
 
 class CNavigator {
 public:
@@ -19,7 +20,9 @@ public:
         int line = 0;  // one-based
     };
 
-    explicit CNavigator(CQuillView* view);
+    // `words` is the view's word list: labels are listed only when it gives
+    // them a color.
+    CNavigator(CEditControl& ctrl, const CKeywordTable& words);
 
     // Caret to the start of the text.
     void OnCursorTop();
@@ -49,10 +52,10 @@ public:
 
 private:
     // The label name that `line` defines, read from its first
-    // kLabelReadBytes bytes.
+    // linescan::kMaxLineBytes bytes.
     std::optional<QString> LabelNameOfLine(int line) const;
-    void ShowMessage(const QString& text) const;
 
-    CQuillView* m_view;
+    CEditControl& m_ctrl;
+    const CKeywordTable& m_words;
     CMarkHistory m_marks;
 };

@@ -3,9 +3,9 @@
 #include <QFileDialog>
 #include <QPushButton>
 
-#include "qfo/QfoMessage.h"
 #include "qfo/QfoStore.h"
 #include "res/DialogResources.h"
+#include "res/Messages.h"
 
 namespace {
 CQfoEntryDlg::BrowseHook& BrowseHookRef() {
@@ -49,7 +49,7 @@ void CQfoEntryDlg::OnOK() {
     const bool stored =
         m_isNew ? QfoWriteEntry(m_name, m_file) : QfoReplaceEntry(m_origName, m_name, m_file);
     if (!stored) {
-        QfoMessageBox(this, QString::fromUtf8(kQfoInvalidName));
+        msg::Confirm(this, QString::fromUtf8(msg::kQfoInvalidName));
         return;
     }
     CDialogBase::OnOK();

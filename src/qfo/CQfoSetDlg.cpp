@@ -5,9 +5,9 @@
 #include <QPushButton>
 
 #include "qfo/CQfoEntryDlg.h"
-#include "qfo/QfoMessage.h"
 #include "qfo/QfoStore.h"
 #include "res/DialogResources.h"
+#include "res/Messages.h"
 
 CQfoSetDlg::CQfoSetDlg(QWidget* parent) : CDialogBase(IDD_QFOSET, parent) {
     m_list = Control<QListWidget>(IDC_LIST1);
@@ -69,7 +69,7 @@ void CQfoSetDlg::OnDblclkList() {
 
 void CQfoSetDlg::OnDelete() {
     if (!QfoRemoveEntry(m_name)) {
-        QfoMessageBox(this, QString::fromUtf8(kQfoNothingSelected));
+        msg::Confirm(this, QString::fromUtf8(msg::kQfoNothingSelected));
     }
     RefreshList();
 }
@@ -83,7 +83,7 @@ void CQfoSetDlg::OnAdd() {
 
 void CQfoSetDlg::OnEdit() {
     if (m_name.isEmpty()) {
-        QfoMessageBox(this, QString::fromUtf8(kQfoNothingSelected));
+        msg::Confirm(this, QString::fromUtf8(msg::kQfoNothingSelected));
         return;
     }
     CQfoEntryDlg dlg(this);

@@ -10,7 +10,7 @@
 #include <algorithm>
 #include <climits>
 
-#include "app/ExePath.h"
+#include "res/ExePath.h"
 
 namespace {
 

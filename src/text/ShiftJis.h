@@ -45,8 +45,4 @@ constexpr bool IsLabelNameAscii(std::uint8_t b) {
     return IsAsciiLetter(b) || IsAsciiDigit(b) || b == '_';
 }
 
-constexpr std::uint8_t AsciiLower(std::uint8_t b) {
-    return (b >= 'A' && b <= 'Z') ? static_cast<std::uint8_t>(b + ('a' - 'A')) : b;
-}
-
 }  // namespace sjis

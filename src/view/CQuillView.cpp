@@ -8,7 +8,7 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
-#include <QMessageBox>
+#include <QMetaMethod>
 #include <QMimeData>
 #include <QPointer>
 #include <QTextBlock>
@@ -17,24 +17,23 @@
 #include <QUrl>
 #include <algorithm>
 
-#include "app/CMainFrame.h"
-#include "app/CQuillApp.h"
-#include "app/ExePath.h"
 #include "nav/CKeywordHelp.h"
 #include "nav/CNavigator.h"
 #include "res/CMenuBuilder.h"
 #include "res/CommandIds.h"
 #include "res/CommandTable.h"
+#include "res/ExePath.h"
+#include "res/Messages.h"
 #include "view/CFindReplaceDlg.h"
 #include "view/CSyntaxColorer.h"
 #include "view/CWaitCursor.h"
 #include "view/KeywordColors.h"
 
-CQuillView::CQuillView(QWidget* parent)
+CQuillView::CQuillView(QWidget* parent, std::function<QString()> helpDir)
     : QPlainTextEdit(parent),
       m_ctrl(this),
-      m_nav(std::make_unique<CNavigator>(this)),
-      m_help(std::make_unique<CKeywordHelp>(this)) {
+      m_nav(std::make_unique<CNavigator>(m_ctrl, m_mapKeywords)),
+      m_help(std::make_unique<CKeywordHelp>(m_ctrl, *m_nav, std::move(helpDir))) {
     setLineWrapMode(QPlainTextEdit::NoWrap);
     document()->setUndoRedoEnabled(false);
     QPalette pal = palette();
@@ -93,9 +92,7 @@ void CQuillView::LoadKeywordTable() {
         return;
     }
     // Shown while the view is made, before the main window exists.
-    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("QUILL"),
-                    QStringLiteral("QUILL.DAT ファイルにアクセス出来ません。"), QMessageBox::Ok);
-    box.exec();
+    msg::Plain(nullptr, QString::fromUtf8(msg::kWordListError));
 }
 
 void CQuillView::RecolorAll() {
@@ -155,10 +152,7 @@ bool CQuillView::OnFindNext(const QString& find, bool next, bool matchCase, bool
         if (!find.isEmpty()) {
             QWidget* owner =
                 (m_findDlg && m_findDlg->isVisible()) ? static_cast<QWidget*>(m_findDlg) : window();
-            QMessageBox box(QMessageBox::NoIcon, QStringLiteral("QUILL"),
-                            QStringLiteral("検索文字列 '%1' が見つかりません。").arg(find),
-                            QMessageBox::Ok, owner);
-            box.exec();
+            msg::Plain(owner, QString::fromUtf8(msg::kSearchNotFound).arg(find));
         }
         return false;
     }
@@ -289,14 +283,13 @@ void CQuillView::GotoLabel(const QString& name) {
     m_nav->GotoLabel(name);
 }
 
-// A command chosen in the view (context menu, a table key that reached the
-// view) goes the way a menu command goes: through the frame's routing, or to
-// the view itself when it is not in a frame.
-static void RouteViewCommand(CQuillView* view, int id) {
-    if (auto* frame = qobject_cast<CMainFrame*>(view->window())) {
-        frame->DispatchCommand(id);
+// A command chosen in the view goes the way a menu command goes: to whoever
+// routes the window's commands, or to the view itself when it stands alone.
+void CQuillView::ChooseCommand(int id) {
+    if (isSignalConnected(QMetaMethod::fromSignal(&CQuillView::commandChosen))) {
+        emit commandChosen(id);
     } else {
-        view->OnCommand(id);
+        OnCommand(id);
     }
 }
 
@@ -318,7 +311,7 @@ void CQuillView::mouseReleaseEvent(QMouseEvent* event) {
             return;
         }
         if (id != 0) {
-            RouteViewCommand(this, id);
+            ChooseCommand(id);
         }
     }
     QPlainTextEdit::mouseReleaseEvent(event);
@@ -431,7 +424,7 @@ bool CQuillView::event(QEvent* event) {
                 event->ignore();
             } else {
                 event->accept();
-                RouteViewCommand(this, id);
+                ChooseCommand(id);
             }
             return true;
         }
@@ -482,10 +475,5 @@ void CQuillView::dropEvent(QDropEvent* event) {
     event->acceptProposedAction();
     // Opened from the event loop, once the drag has ended: opening may ask
     // to save the current script first.
-    QTimer::singleShot(0, this, [this, path]() {
-        if (CQuillApp* app = CQuillApp::Instance()) {
-            window()->activateWindow();
-            app->OpenDocumentFile(path);
-        }
-    });
+    QTimer::singleShot(0, this, [this, path]() { emit fileDropped(path); });
 }

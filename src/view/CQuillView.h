@@ -6,16 +6,16 @@
 #include <QPointer>
 #include <QTextCharFormat>
 #include <array>
+#include <functional>
 #include <memory>
 
-#include "app/CommandTarget.h"
-#include "view/CEditControl.h"
-#include "view/CKeywordTable.h"
+#include "edit/CEditControl.h"
+#include "res/CommandTarget.h"
+#include "script/CKeywordTable.h"
 #include "view/CScriptPrinter.h"
 #include "view/CTextSearch.h"
 
 class CFindReplaceDlg;
-class CQuillDoc;
 class CKeywordHelp;
 class CNavigator;
 class CSyntaxColorer;
@@ -23,14 +23,13 @@ class CSyntaxColorer;
 class CQuillView : public QPlainTextEdit, public CCommandTarget {
     Q_OBJECT
 public:
-    explicit CQuillView(QWidget* parent = nullptr);
+    // `helpDir` gives the help directory setting when keyword help needs it;
+    // without it help pages are looked up in the current directory.
+    explicit CQuillView(QWidget* parent = nullptr, std::function<QString()> helpDir = {});
     ~CQuillView() override;
 
     CEditControl& Ctrl() { return m_ctrl; }
     const CEditControl& Ctrl() const { return m_ctrl; }
-
-    void SetDocument(CQuillDoc* doc) { m_doc = doc; }
-    CQuillDoc* GetDocument() const { return m_doc; }
 
     bool OnCommand(int id) override;
 
@@ -96,6 +95,14 @@ public:
     void GotoLabel(const QString& name);
     CNavigator& Navigator() { return *m_nav; }
 
+signals:
+    // A command chosen in the view (its context menu, a table key that
+    // reached it). With nothing connected the view serves it itself.
+    void commandChosen(int id);
+    // A file dragged onto the view and dropped, to be opened once the drag
+    // has ended.
+    void fileDropped(const QString& path);
+
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -113,9 +120,10 @@ private:
     void LoadKeywordTable();
     // A typed character, after the control has processed it.
     void OnChar(QKeyEvent* event);
+    // Passes a chosen command on, or serves it when nobody listens.
+    void ChooseCommand(int id);
 
     CEditControl m_ctrl;
-    CQuillDoc* m_doc = nullptr;
     std::array<QTextCharFormat, 8> m_cfColors;
     CKeywordTable m_mapKeywords;
     std::unique_ptr<CSyntaxColorer> m_colorer;

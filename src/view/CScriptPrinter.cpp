@@ -1,7 +1,6 @@
 #include "view/CScriptPrinter.h"
 
 #include <QAbstractTextDocumentLayout>
-#include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPainter>
 #include <QPrintDialog>
@@ -14,6 +13,8 @@
 #include <algorithm>
 #include <utility>
 #include <vector>
+
+#include "res/Messages.h"
 
 namespace {
 
@@ -29,9 +30,7 @@ bool PrintsWhite(const QTextCharFormat& format) {
 }
 
 void ReportFailure(QWidget* parent) {
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("QUILL"),
-                    QStringLiteral("印刷を開始できませんでした。"), QMessageBox::Ok, parent);
-    box.exec();
+    msg::Warning(parent, QString::fromUtf8(msg::kPrintError));
 }
 
 }  // namespace

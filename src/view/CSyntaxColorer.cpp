@@ -7,8 +7,8 @@
 #include <QTextDocument>
 #include <algorithm>
 
-#include "view/CEditControl.h"
-#include "view/CKeywordTable.h"
+#include "edit/CEditControl.h"
+#include "script/CKeywordTable.h"
 
 namespace {
 

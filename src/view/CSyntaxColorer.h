@@ -17,8 +17,8 @@
 #include <array>
 #include <vector>
 
+#include "script/LineScanner.h"
 #include "view/KeywordColors.h"
-#include "view/LineScanner.h"
 
 class CEditControl;
 class QTextBlock;

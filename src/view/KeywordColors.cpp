@@ -6,15 +6,6 @@
 
 namespace keywordcolors {
 
-int DirectiveRecord(QByteArrayView line) {
-    for (int i = 1; i < kRecordCount; ++i) {
-        if (line == QByteArrayView(kRecords[i].directive)) {
-            return i;
-        }
-    }
-    return -1;
-}
-
 QFont FixedFace() {
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     const QStringList installed = QFontDatabase::families();

@@ -1,7 +1,9 @@
 // The settings store: defaults, exact read-back, hand-written values.
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include "app/SettingsStore.h"
 #include "support/TestUtil.h"
@@ -34,6 +36,8 @@ TEST_F(SettingsTest, ValuesReadBackUnchanged) {
 }
 
 TEST_F(SettingsTest, HandWrittenIniIsRead) {
+    // Run on its own, the test finds no settings folder yet.
+    QDir().mkpath(QFileInfo(settings::StoreFilePath()).path());
     QFile f(settings::StoreFilePath());
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(

@@ -15,7 +15,6 @@ namespace {
 class DocumentTest : public ::testing::Test {
 protected:
     DocumentTest() {
-        view.SetDocument(&doc);
         doc.SetView(&view);
         doc.OnNewDocument();
     }

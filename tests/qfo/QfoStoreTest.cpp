@@ -7,8 +7,8 @@
 
 #include <unistd.h>
 
-#include "app/ExePath.h"
 #include "qfo/QfoStore.h"
+#include "res/ExePath.h"
 #include "support/TestUtil.h"
 
 namespace {

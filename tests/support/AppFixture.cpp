@@ -4,8 +4,8 @@
 
 #include "app/CMainFrame.h"
 #include "app/CQuillApp.h"
-#include "app/ExePath.h"
 #include "doc/CQuillDoc.h"
+#include "res/ExePath.h"
 #include "support/TestUtil.h"
 
 void AppFixture::SetUp() {

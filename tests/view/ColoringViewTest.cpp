@@ -14,9 +14,9 @@
 
 #include "ColoringTestUtil.h"
 #include "app/CQuillApp.h"
-#include "app/ExePath.h"
 #include "doc/CQuillDoc.h"
 #include "res/CommandIds.h"
+#include "res/ExePath.h"
 #include "support/AppFixture.h"
 #include "support/TestUtil.h"
 #include "view/CQuillView.h"

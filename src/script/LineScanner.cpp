@@ -1,48 +1,26 @@
-#include "view/LineScanner.h"
+#include "script/LineScanner.h"
 
 #include <QByteArray>
 #include <algorithm>
 #include <cstdint>
 
+#include "script/CKeywordTable.h"
+#include "script/LabelLine.h"
+#include "text/AsciiCase.h"
 #include "text/ShiftJis.h"
-#include "view/CKeywordTable.h"
 
 namespace linescan {
 
-namespace {
-
-// A two-byte step may run past the end of the bytes read; ranges never do.
-int Clamp(int i, int len) {
-    return std::min(i, len);
-}
-
-}  // namespace
-
 void ScanLine(QByteArrayView line, const CKeywordTable& table, std::vector<ColorRange>& out) {
     const int len = int(std::min<qsizetype>(line.size(), kMaxLineBytes));
+    const QByteArrayView scanned = line.first(len);
     const auto* b = reinterpret_cast<const std::uint8_t*>(line.data());
     int i = 0;
-    while (i < len && sjis::IsBlank(b[i])) {
-        ++i;
-    }
-    if (i >= len) {
-        return;
-    }
-
     // A label: "*" as the first non-blank byte, then its name. The color
     // covers the blanks before it too.
-    if (b[i] == '*') {
-        ++i;
-        while (i < len) {
-            if (sjis::IsLabelNameAscii(b[i])) {
-                ++i;
-            } else if (sjis::IsLeadByte(b[i])) {
-                i += 2;
-            } else {
-                break;
-            }
-        }
-        i = Clamp(i, len);
+    LabelNameRange label;
+    if (FindLabelName(scanned, &label)) {
+        i = label.end;
         const int record = table.Lookup(QByteArrayLiteral("*"));
         if (record >= 0) {
             out.push_back({0, i, record});
@@ -60,7 +38,7 @@ void ScanLine(QByteArrayView line, const CKeywordTable& table, std::vector<Color
                 ++end;
             }
             for (int k = i; k < end; ++k) {
-                word[k - i] = char(sjis::AsciiLower(b[k]));
+                word[k - i] = char(ascii::Lower(b[k]));
             }
             // The key only borrows the buffer: no copy per word.
             const int record = table.Lookup(QByteArray::fromRawData(word, end - i));

@@ -1,10 +1,10 @@
-#include "nav/LabelLine.h"
+#include "script/LabelLine.h"
 
 #include <cstdint>
 
 #include "text/ShiftJis.h"
 
-namespace nav {
+namespace linescan {
 
 bool FindLabelName(QByteArrayView line, LabelNameRange* name) {
     const int n = int(line.size());
@@ -31,4 +31,4 @@ bool FindLabelName(QByteArrayView line, LabelNameRange* name) {
     return true;
 }
 
-}  // namespace nav
+}  // namespace linescan

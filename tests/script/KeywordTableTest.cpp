@@ -2,8 +2,8 @@
 
 #include <QTemporaryDir>
 
+#include "script/CKeywordTable.h"
 #include "support/TestUtil.h"
-#include "view/CKeywordTable.h"
 #include "view/KeywordColors.h"
 
 namespace {

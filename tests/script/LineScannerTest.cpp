@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "view/CKeywordTable.h"
-#include "view/LineScanner.h"
+#include "script/CKeywordTable.h"
+#include "script/LineScanner.h"
 
 using linescan::ColorRange;
 using Ranges = std::vector<ColorRange>;

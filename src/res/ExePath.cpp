@@ -1,4 +1,4 @@
-#include "app/ExePath.h"
+#include "res/ExePath.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -10,7 +10,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 
-namespace nav {
+namespace linescan {
 
 // Byte range [begin, end) of a word within its line.
 struct WordRange {
@@ -28,4 +28,4 @@ WordRange WordAtColumn(QByteArrayView line, int column);
 // File name of the help page of `keyword`: "S_", its first six bytes, ".htm".
 QByteArray KeywordPageName(QByteArrayView keyword);
 
-}  // namespace nav
+}  // namespace linescan

@@ -1,4 +1,4 @@
-#include "view/CEditControl.h"
+#include "edit/CEditControl.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QPlainTextEdit>
@@ -103,6 +103,16 @@ int CEditControl::ByteFromPosition(int pos) const {
         i += units;
     }
     return bytes;
+}
+
+QString CEditControl::TextOfBytes(int line, int begin, int end) const {
+    const QTextBlock b = BlockOfLine(line);
+    if (!b.isValid()) {
+        return {};
+    }
+    const int from = PositionFromByte(line, begin) - b.position();
+    const int to = PositionFromByte(line, end) - b.position();
+    return b.text().mid(from, to - from);
 }
 
 void CEditControl::GetSel(int* start, int* end) const {

@@ -3,7 +3,7 @@
 #include <QDir>
 #include <QTemporaryDir>
 
-#include "app/ExePath.h"
+#include "res/ExePath.h"
 #include "support/TestUtil.h"
 
 namespace {

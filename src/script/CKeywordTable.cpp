@@ -1,9 +1,9 @@
-#include "view/CKeywordTable.h"
+#include "script/CKeywordTable.h"
 
 #include <QFile>
 #include <QFileInfo>
 
-#include "view/KeywordColors.h"
+#include "script/ColorRecords.h"
 
 CKeywordTable CKeywordTable::Parse(QByteArrayView bytes) {
     const qsizetype eof = bytes.indexOf('\x1a');

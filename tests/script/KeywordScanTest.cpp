@@ -2,7 +2,7 @@
 
 #include <QByteArray>
 
-#include "nav/KeywordScan.h"
+#include "script/KeywordScan.h"
 
 TEST(KeywordScan, WordAtTheColumn) {
     const struct {
@@ -28,14 +28,14 @@ TEST(KeywordScan, WordAtTheColumn) {
         {"ab\xb1x", 3, "x"},
     };
     for (const auto& c : cases) {
-        const nav::WordRange w = nav::WordAtColumn(c.line, c.column);
+        const linescan::WordRange w = linescan::WordAtColumn(c.line, c.column);
         EXPECT_EQ(c.line.mid(w.begin, w.end - w.begin), c.word)
             << c.line.data() << " @" << c.column;
     }
 }
 
 TEST(KeywordScan, PageNameTakesTheFirstSixBytesAsTheyStand) {
-    EXPECT_EQ(nav::KeywordPageName("Circle"), "S_Circle.htm");
-    EXPECT_EQ(nav::KeywordPageName("getpathx"), "S_getpat.htm");
-    EXPECT_EQ(nav::KeywordPageName(""), "S_.htm");
+    EXPECT_EQ(linescan::KeywordPageName("Circle"), "S_Circle.htm");
+    EXPECT_EQ(linescan::KeywordPageName("getpathx"), "S_getpat.htm");
+    EXPECT_EQ(linescan::KeywordPageName(""), "S_.htm");
 }

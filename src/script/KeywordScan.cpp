@@ -1,11 +1,11 @@
-#include "nav/KeywordScan.h"
+#include "script/KeywordScan.h"
 
 #include <algorithm>
 #include <cstdint>
 
 #include "text/ShiftJis.h"
 
-namespace nav {
+namespace linescan {
 
 namespace {
 
@@ -54,4 +54,4 @@ QByteArray KeywordPageName(QByteArrayView keyword) {
            QByteArray(".htm");
 }
 
-}  // namespace nav
+}  // namespace linescan

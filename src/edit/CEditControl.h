@@ -41,6 +41,9 @@ public:
     int PositionFromByte(int line, int byteOffset) const;
     // Byte offset of `pos` within its line.
     int ByteFromPosition(int pos) const;
+    // The characters of `line` that bytes [begin, end) hold, so that
+    // two-byte characters come out as the characters they are.
+    QString TextOfBytes(int line, int begin, int end) const;
 
     // The selection as (start, end), start <= end.
     void GetSel(int* start, int* end) const;

@@ -5,11 +5,11 @@
 // two-byte characters. Any other byte (ASCII punctuation, blanks,
 // half-width katakana) ends the name, which may be empty.
 //
-// Collecting labels and jumping to one both decide by this one rule.
+// Coloring, collecting labels and jumping to one all decide by this rule.
 
 #include <QByteArrayView>
 
-namespace nav {
+namespace linescan {
 
 // Byte range [begin, end) of a label's name within its line.
 struct LabelNameRange {
@@ -22,4 +22,4 @@ struct LabelNameRange {
 // `line` ends the name there.
 bool FindLabelName(QByteArrayView line, LabelNameRange* name);
 
-}  // namespace nav
+}  // namespace linescan

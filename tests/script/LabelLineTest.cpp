@@ -2,7 +2,7 @@
 
 #include <QByteArray>
 
-#include "nav/LabelLine.h"
+#include "script/LabelLine.h"
 
 TEST(LabelLine, NameOfEachLine) {
     const struct {
@@ -31,8 +31,8 @@ TEST(LabelLine, NameOfEachLine) {
         {"**a", ""},
     };
     for (const auto& c : cases) {
-        nav::LabelNameRange r;
-        const QByteArray name = nav::FindLabelName(c.line, &r)
+        linescan::LabelNameRange r;
+        const QByteArray name = linescan::FindLabelName(c.line, &r)
                                     ? c.line.mid(r.begin, r.end - r.begin)
                                     : QByteArray("<none>");
         EXPECT_EQ(name, c.name) << c.line.data();

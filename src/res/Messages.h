@@ -1,0 +1,52 @@
+#pragma once
+// Every text the editor shows in a message box, and the three kinds of box
+// it shows them in. "%1" in a text stands for what QString::arg fills in.
+
+#include <QString>
+
+class QWidget;
+
+namespace msg {
+
+// Files.
+inline constexpr char kFileNotFound[] = "%1 が見つかりません。";
+inline constexpr char kReadError[] = "%1 の読み取り中に予期しないｴﾗｰが発生しました。";
+inline constexpr char kWriteError[] = "%1 の書き込み中に予期しないｴﾗｰが発生しました。";
+inline constexpr char kUnencodable[] =
+    "%1 行目に Shift_JIS で保存できない文字があります。保存を中止しました。";
+inline constexpr char kAskToSave[] = "%1 への変更を保存しますか?";
+inline constexpr char kWordListError[] = "QUILL.DAT ファイルにアクセス出来ません。";
+
+// Compile and run.
+inline constexpr char kDirectoryError[] = "ディレクトリ設定エラー";
+inline constexpr char kTmpError[] = "hsptmp ファイルにアクセス出来ません。";
+inline constexpr char kCompilerError[] = "hspcmp.dll ファイルにアクセス出来ません。";
+inline constexpr char kCompilerEntryMissing[] =
+    "hspcmp.dll に関数 %1 がありません。コンパイルを中止しました。";
+
+// Editing, navigation, help and printing.
+inline constexpr char kSearchNotFound[] = "検索文字列 '%1' が見つかりません。";
+inline constexpr char kLabelNotFound[] = "ラベルが見つかりません。";
+inline constexpr char kHelpError[] = "ヘルプファイルにアクセスできません。";
+inline constexpr char kPrintError[] = "印刷を開始できませんでした。";
+
+// Settings.
+inline constexpr char kTooLong[] = "%1 文字以内で入力してください。";
+
+// QuickFileOpen.
+inline constexpr char kQfoFileNotFound[] = "ファイルが見つかりません。";
+inline constexpr char kQfoNothingSelected[] = "データが選択されていません。";
+inline constexpr char kQfoInvalidName[] =
+    "登録名が入力されていないか、無効な文字が含まれています。";
+
+// The caption of the confirmation box.
+inline constexpr char kConfirmTitle[] = "確認";
+
+// Modal boxes with one OK button over `owner` (null: no owner), waiting for
+// OK. Warning: the application title and the warning icon. Plain: the
+// application title, no icon. Confirm: the caption "確認", no icon.
+void Warning(QWidget* owner, const QString& text);
+void Plain(QWidget* owner, const QString& text);
+void Confirm(QWidget* owner, const QString& text);
+
+}  // namespace msg
