@@ -189,9 +189,7 @@ void BM_KeystrokeRecolor(benchmark::State& state) {
     CEditControl& ctrl = view.Ctrl();
     for (auto _ : state) {
         const double t0 = ThreadSeconds();
-        int s = 0;
-        int e = 0;
-        ctrl.GetSel(&s, &e);
+        const auto [s, e] = ctrl.GetSel();
         const int line = ctrl.LineFromChar(e);
         view.RecolorLines(line, line, s, e, ctrl.GetHScrollPos());
         state.SetIterationTime(ThreadSeconds() - t0);
@@ -229,9 +227,7 @@ void BM_KeystrokeRecolorChanging(benchmark::State& state) {
     for (auto _ : state) {
         toggle();
         const double t0 = ThreadSeconds();
-        int s = 0;
-        int e = 0;
-        ctrl.GetSel(&s, &e);
+        const auto [s, e] = ctrl.GetSel();
         view.RecolorLines(line, line, s, e, ctrl.GetHScrollPos());
         state.SetIterationTime(ThreadSeconds() - t0);
     }

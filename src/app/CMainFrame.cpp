@@ -61,7 +61,16 @@ CMainFrame::CMainFrame(CQuillDoc* doc, QWidget* parent)
 CMainFrame::~CMainFrame() = default;
 
 bool CMainFrame::OnCreate() {
-    // The frame's own part: commands, keys and the main menu.
+    CreateActions();
+    CreateMenus();
+    CreateToolBar();
+    CreateStatusBar();
+    UpdateRunOptionChecks();
+    RestorePlacement();
+    return true;
+}
+
+void CMainFrame::CreateActions() {
     m_actions = CMenuBuilder::CreateActions(this);
     for (auto it = m_actions.cbegin(); it != m_actions.cend(); ++it) {
         const int id = it.key();
@@ -70,28 +79,27 @@ bool CMainFrame::OnCreate() {
         addAction(it.value());
         connect(it.value(), &QAction::triggered, this, [this, id]() { DispatchCommand(id); });
     }
+}
+
+void CMainFrame::CreateMenus() {
     CMenuBuilder::BuildMenuBar(menuBar(), m_actions);
-    // The recent-file entries 2..4 follow the first one, hidden until used.
-    QAction* first = m_actions.value(cmd::ID_FILE_MRU_FILE1);
-    for (QObject* owner : first->associatedObjects()) {
-        if (auto* menu = qobject_cast<QMenu*>(owner)) {
-            const QList<QAction*> items = menu->actions();
-            const qsizetype at = items.indexOf(first);
-            QAction* before = at + 1 < items.size() ? items.at(at + 1) : nullptr;
-            for (int id = cmd::ID_FILE_MRU_FILE2; id <= cmd::ID_FILE_MRU_FILE4; ++id) {
-                menu->insertAction(before, m_actions.value(id));
-            }
-        }
-    }
     UpdateRecentFileMenu();
     UpdateTitle();
+}
 
-    // Tool bar with its buttons.
+void CMainFrame::CreateToolBar() {
     m_wndToolBar = new QToolBar(WithoutMnemonic(res::MenuLabel(cmd::ID_VIEW_TOOLBAR)), this);
     m_wndToolBar->setObjectName(QStringLiteral("toolBar"));
     CMenuBuilder::BuildToolBar(m_wndToolBar, m_actions);
+    // The tool bar docks on any side; it starts at the top.
+    m_wndToolBar->setAllowedAreas(Qt::AllToolBarAreas);
+    m_wndToolBar->setMovable(true);
+    m_wndToolBar->setFloatable(true);
+    addToolBar(Qt::TopToolBarArea, m_wndToolBar);
+    SetCheck(cmd::ID_VIEW_TOOLBAR, true);
+}
 
-    // Status bar with its panes.
+void CMainFrame::CreateStatusBar() {
     m_wndStatusBar = new QStatusBar(this);
     m_wndStatusBar->setObjectName(QStringLiteral("statusBar"));
     setStatusBar(m_wndStatusBar);
@@ -102,21 +110,18 @@ bool CMainFrame::OnCreate() {
         qApp->installEventFilter(this);
         UpdateIndicators();
     }
-
-    // The tool bar docks on any side; it starts at the top.
-    m_wndToolBar->setAllowedAreas(Qt::AllToolBarAreas);
-    m_wndToolBar->setMovable(true);
-    m_wndToolBar->setFloatable(true);
-    addToolBar(Qt::TopToolBarArea, m_wndToolBar);
-    SetCheck(cmd::ID_VIEW_TOOLBAR, true);
     SetCheck(cmd::ID_VIEW_STATUS_BAR, true);
+}
 
+void CMainFrame::UpdateRunOptionChecks() {
     // The run options' check marks mirror m_exestat.
     if (CQuillApp* app = CQuillApp::Instance()) {
         SetCheck(cmd::ID_HSP_FULLSCREEN, (app->m_exestat & kExeStatFullScreen) != 0);
         SetCheck(cmd::ID_HSP_DEBUGWIN, (app->m_exestat & kExeStatDebugWindow) != 0);
     }
+}
 
+void CMainFrame::RestorePlacement() {
     // The rectangle of the last exit, unless the window was maximized then.
     if (settings::GetInt(settings::kMode, settings::kModeNormal) == settings::kModeNormal) {
         const int left = settings::GetInt(settings::kLeft, kDefaultLeft);
@@ -126,7 +131,6 @@ bool CMainFrame::OnCreate() {
         move(left, top);
         resize(right - left, bottom - top);
     }
-    return true;
 }
 
 namespace {
@@ -262,24 +266,11 @@ void CMainFrame::AddRecentFile(const QString& path) {
 
 void CMainFrame::UpdateRecentFileMenu() {
     const QStringList files = settings::RecentFiles();
-    for (int i = 0; i < settings::kRecentFileCount; ++i) {
-        QAction* action = m_actions.value(cmd::ID_FILE_MRU_FILE1 + i);
-        if (!action) {
-            continue;
-        }
-        if (i < files.size()) {
-            action->setText(recent::MenuText(i, files.at(i)));
-            action->setEnabled(true);
-            action->setVisible(true);
-        } else if (i == 0) {
-            // No recent files: the grayed placeholder.
-            action->setText(res::MenuLabel(cmd::ID_FILE_MRU_FILE1));
-            action->setEnabled(false);
-            action->setVisible(true);
-        } else {
-            action->setVisible(false);
-        }
+    QStringList texts;
+    for (int i = 0; i < files.size() && i < settings::kRecentFileCount; ++i) {
+        texts.append(recent::MenuText(i, files.at(i)));
     }
+    CMenuBuilder::SetRecentFileItems(m_actions, texts);
 }
 
 void CMainFrame::OnOpenRecentFile(int index) {

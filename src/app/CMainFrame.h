@@ -74,6 +74,15 @@ protected:
     QMenu* createPopupMenu() override { return nullptr; }
 
 private:
+    // The steps of OnCreate, in order: the commands' actions and their
+    // routing, the main menu, the tool bar, the status bar with its panes,
+    // the run options' check marks, the window's placement.
+    void CreateActions();
+    void CreateMenus();
+    void CreateToolBar();
+    void CreateStatusBar();
+    void UpdateRunOptionChecks();
+    void RestorePlacement();
     // Flips one bit of the run options: member, check mark and setting.
     void ToggleExeStat(int bit, int id);
     void OnOpenRecentFile(int index);

@@ -115,22 +115,34 @@ QString CEditControl::TextOfBytes(int line, int begin, int end) const {
     return b.text().mid(from, to - from);
 }
 
-void CEditControl::GetSel(int* start, int* end) const {
+QTextDocument* CEditControl::Document() const {
+    return m_edit->document();
+}
+
+CEditControl::Selection CEditControl::GetSel() const {
     const QTextCursor c = m_edit->textCursor();
-    *start = c.selectionStart();
-    *end = c.selectionEnd();
+    return {c.selectionStart(), c.selectionEnd()};
+}
+
+int CEditControl::ClampPosition(int pos) const {
+    const int length = GetTextLength();
+    return pos < 0 ? length : std::min(pos, length);
 }
 
 void CEditControl::SetSel(int start, int end) {
     QTextCursor c = m_edit->textCursor();
-    const int length = GetTextLength();
     if (start < 0) {
         c.clearSelection();
     } else {
-        c.setPosition(std::clamp(start, 0, length));
-        c.setPosition(std::clamp(end < 0 ? length : end, 0, length), QTextCursor::KeepAnchor);
+        c.setPosition(ClampPosition(start));
+        c.setPosition(ClampPosition(end), QTextCursor::KeepAnchor);
     }
     m_edit->setTextCursor(c);
+}
+
+bool CEditControl::IsSel(int start, int end) const {
+    const QTextCursor c = m_edit->textCursor();
+    return start >= 0 && c.anchor() == ClampPosition(start) && c.position() == ClampPosition(end);
 }
 
 void CEditControl::ReplaceSel(const QString& text) {
@@ -190,10 +202,6 @@ void CEditControl::SetRedraw(bool on) {
 
 bool CEditControl::IsRedrawOn() const {
     return m_edit->viewport()->updatesEnabled();
-}
-
-void CEditControl::HideSelection(bool hide) {
-    m_selectionHidden = hide;
 }
 
 void CEditControl::ScrollCaret() {

@@ -13,19 +13,31 @@
 
 class QPlainTextEdit;
 class QTextBlock;
+class QTextDocument;
 
 class CEditControl {
 public:
+    // A selection as positions, start <= end.
+    struct Selection {
+        int start = 0;
+        int end = 0;
+        bool operator==(const Selection&) const = default;
+    };
+
     explicit CEditControl(QPlainTextEdit* edit);
 
     QPlainTextEdit* Widget() const { return m_edit; }
+    QTextDocument* Document() const;
 
     // Number of lines (at least 1: an empty text has one empty line).
     int GetLineCount() const;
-    // First position of `line`; -1 asks for the caret's line. Returns -1 for
-    // a line that does not exist.
+    // Asks LineIndex and LineFromChar for the caret's line.
+    static constexpr int kCaret = -1;
+
+    // First position of `line` (or of kCaret's line). Returns -1 for a line
+    // that does not exist.
     int LineIndex(int line) const;
-    // Line that holds `pos`; -1 asks for the caret's line.
+    // Line that holds `pos`, or the caret's line for kCaret.
     int LineFromChar(int pos) const;
     // Length of `line` in positions, without its line end; -1 when absent.
     int LineLength(int line) const;
@@ -45,12 +57,14 @@ public:
     // two-byte characters come out as the characters they are.
     QString TextOfBytes(int line, int begin, int end) const;
 
-    // The selection as (start, end), start <= end.
-    void GetSel(int* start, int* end) const;
+    Selection GetSel() const;
     // Sets the selection: anchor at `start`, caret at `end`; both limited to
-    // the text. A negative `start` removes the selection and leaves the caret
-    // where it is.
+    // the text, a negative `end` meaning the end of the text. A negative
+    // `start` removes the selection and leaves the caret where it is.
     void SetSel(int start, int end);
+    // True when SetSel(start, end) would leave anchor and caret where they
+    // are (never for a negative `start`).
+    bool IsSel(int start, int end) const;
     // Inserts `text` at or in place of the selection; caret after it.
     void ReplaceSel(const QString& text);
     QString GetSelText() const;
@@ -69,9 +83,6 @@ public:
     // control (Qt schedules a full update when updates are enabled again).
     void SetRedraw(bool on);
     bool IsRedrawOn() const;
-    // Hides or shows the selection display. The view paints nothing while
-    // it is hidden (painting is off around every use), so this is a flag.
-    void HideSelection(bool hide);
     void ScrollCaret();
     int GetHScrollPos() const;
     // Viewport coordinates of the top-left corner of `pos`.
@@ -82,9 +93,10 @@ public:
 
 private:
     QTextBlock BlockOfLine(int line) const;
+    // A position SetSel accepts, limited to the text.
+    int ClampPosition(int pos) const;
 
     QPlainTextEdit* m_edit;
-    bool m_selectionHidden = false;
     int m_batchDepth = 0;
     bool m_wasModified = false;
     bool m_signalsWereBlocked = false;

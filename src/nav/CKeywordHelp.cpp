@@ -27,9 +27,7 @@ bool CKeywordHelp::OpenPage(const QString& path) {
 }
 
 void CKeywordHelp::OnHelpKeyword() {
-    int start = 0;
-    int end = 0;
-    m_ctrl.GetSel(&start, &end);
+    const int end = m_ctrl.GetSel().end;
     const int line = m_ctrl.LineFromChar(end);
     const QByteArray bytes = m_ctrl.GetLine(line, linescan::kMaxLineBytes);
     const linescan::WordRange word = linescan::WordAtColumn(bytes, m_ctrl.ByteFromPosition(end));

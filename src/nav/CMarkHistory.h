@@ -28,7 +28,6 @@ public:
     bool Forward(Selection* out);
 
     int MarkCount() const { return m_markcount; }
-    int MarkPos() const { return m_markpos; }
     // Entry `i` (0 = oldest); only 0 to MarkCount() - 1 are valid.
     Selection Entry(int i) const { return m_marks[i]; }
 

@@ -97,9 +97,7 @@ void CNavigator::GotoLabel(const QString& name) {
 }
 
 void CNavigator::OnCursorMark() {
-    int start = 0;
-    int end = 0;
-    m_ctrl.GetSel(&start, &end);
+    const auto [start, end] = m_ctrl.GetSel();
     m_marks.Mark({start, end});
 }
 

@@ -10,9 +10,7 @@
 
 CQfoPopupDlg::CQfoPopupDlg(QWidget* parent) : CDialogBase(IDD_QFOPOPUP, parent) {
     m_list = Control<QListWidget>(IDC_LIST1);
-    // The store gives the names sorted ignoring letter case; the widget's
-    // own sorting would put upper case first.
-    m_list->setSortingEnabled(false);
+    // Listed in the store's order: sorted ignoring letter case.
     connect(m_list, &QListWidget::itemSelectionChanged, this, &CQfoPopupDlg::OnSelchangeList);
     m_list->installEventFilter(this);
     m_list->viewport()->installEventFilter(this);

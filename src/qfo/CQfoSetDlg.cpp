@@ -11,9 +11,7 @@
 
 CQfoSetDlg::CQfoSetDlg(QWidget* parent) : CDialogBase(IDD_QFOSET, parent) {
     m_list = Control<QListWidget>(IDC_LIST1);
-    // The store gives the names sorted ignoring letter case; the widget's
-    // own sorting would put upper case first.
-    m_list->setSortingEnabled(false);
+    // Listed in the store's order: sorted ignoring letter case.
     connect(m_list, &QListWidget::itemSelectionChanged, this, &CQfoSetDlg::OnSelchangeList);
     connect(m_list, &QListWidget::itemDoubleClicked, this, &CQfoSetDlg::OnDblclkList);
     connect(Control<QPushButton>(IDC_BUTTON1), &QPushButton::clicked, this, &CQfoSetDlg::OnDelete);

@@ -1,9 +1,12 @@
 #include "res/CDialogBase.h"
 
+#include <QCheckBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRadioButton>
 
 #include "res/AppIcon.h"
 #include "res/DialogResources.h"
@@ -51,7 +54,6 @@ QWidget* CreateControl(const DlgControl& c, QWidget* parent) {
             list->setVerticalScrollBarPolicy((s & dlgstyle::kVScroll) ? Qt::ScrollBarAsNeeded
                                                                       : Qt::ScrollBarAlwaysOff);
             list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-            list->setSortingEnabled((s & dlgstyle::kSort) != 0);
             return list;
         }
         case DlgControlKind::Icon: {
@@ -59,6 +61,12 @@ QWidget* CreateControl(const DlgControl& c, QWidget* parent) {
             icon->setPixmap(AppIcon().pixmap(kIconPixels, kIconPixels));
             return icon;
         }
+        case DlgControlKind::CheckBox:
+            return new QCheckBox(text, parent);
+        case DlgControlKind::RadioButton:
+            return new QRadioButton(text, parent);
+        case DlgControlKind::GroupBox:
+            return new QGroupBox(text, parent);
     }
     return nullptr;
 }
@@ -70,13 +78,7 @@ CDialogBase::CDialogBase(int templateId, QWidget* parent)
 
 CDialogBase::CDialogBase(const DlgTemplate& tmpl, QWidget* parent)
     : QDialog(parent), m_template(&tmpl) {
-    Build();
-}
-
-void CDialogBase::Build() {
-    const DlgTemplate& t = *m_template;
-    if (t.hasCaption) {
-        setWindowTitle(QString::fromUtf8(t.title));
+    if (tmpl.hasCaption) {
         // A title and a close box only, like a dialog box: no help,
         // minimize or maximize buttons on a window of fixed size.
         setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -84,14 +86,49 @@ void CDialogBase::Build() {
     } else {
         setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
     }
-    setFont(DialogFont(QString::fromUtf8(t.fontFace), t.pointSize));
+    setFont(DialogFont(QString::fromUtf8(tmpl.fontFace), tmpl.pointSize));
+    Build();
+}
+
+void CDialogBase::SetTemplate(int templateId) {
+    for (const auto& placed : m_placed) {
+        delete placed.first;
+    }
+    m_placed.clear();
+    m_items.clear();
+    m_template = &TemplateById(templateId);
+    Build();
+    if (isVisible()) {
+        // Controls made for a dialog on screen show only when told to.
+        for (const auto& placed : m_placed) {
+            placed.first->show();
+        }
+    }
+}
+
+void CDialogBase::Build() {
+    const DlgTemplate& t = *m_template;
+    if (t.hasCaption) {
+        setWindowTitle(QString::fromUtf8(t.title));
+    }
 
     // Controls are created in table order, which is also the Tab order.
+    QLabel* mnemonicLabel = nullptr;
     for (std::size_t i = 0; i < t.controlCount; ++i) {
         const DlgControl& c = t.controls[i];
         QWidget* w = CreateControl(c, this);
         if (!w) {
             continue;
+        }
+        if (c.name) {
+            w->setObjectName(QString::fromLatin1(c.name));
+        }
+        if (mnemonicLabel) {
+            mnemonicLabel->setBuddy(w);
+            mnemonicLabel = nullptr;
+        }
+        if (c.kind == DlgControlKind::Static && (c.styles & dlgstyle::kMnemonic)) {
+            mnemonicLabel = qobject_cast<QLabel*>(w);
         }
         m_placed.emplace_back(w, &c);
         if (c.id != IDC_STATIC) {
@@ -134,10 +171,6 @@ void CDialogBase::SetDialogFont(const QFont& font) {
 int CDialogBase::DoModal() {
     const int result = exec();
     return result == QDialog::Rejected ? IDCANCEL : result;
-}
-
-void CDialogBase::EndDialog(int result) {
-    done(result);
 }
 
 QString CDialogBase::GetDlgItemText(int id) const {

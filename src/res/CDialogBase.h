@@ -22,10 +22,8 @@ public:
     explicit CDialogBase(const DlgTemplate& tmpl, QWidget* parent = nullptr);
 
     // Runs the dialog modally; returns IDOK when it was accepted, IDCANCEL
-    // when it was rejected, or the code given to EndDialog.
+    // when it was rejected.
     int DoModal();
-    // Ends the dialog with `result` as DoModal's result.
-    void EndDialog(int result);
 
     // The control with `id`, or null (labels with IDC_STATIC are not found).
     QWidget* GetDlgItem(int id) const { return m_items.value(id); }
@@ -40,12 +38,15 @@ public:
     // Changes the dialog font and lays the dialog out again in its units.
     void SetDialogFont(const QFont& font);
 
-    const DlgTemplate& Template() const { return *m_template; }
-
     // Routes Escape and the close box to OnCancel.
     void reject() override;
 
 protected:
+    // Lays the dialog out again from the template with resource number
+    // `templateId`: new controls (the old ones are deleted), title and size.
+    // The window's kind and font stay those of the first template.
+    void SetTemplate(int templateId);
+
     // Called once, when the dialog is first shown (before it is visible).
     virtual void OnInitDialog() {}
     // The OK button (and Enter on the default button): accepts by default.

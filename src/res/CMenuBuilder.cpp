@@ -9,6 +9,7 @@
 #include <QToolBar>
 
 #include "res/CommandIcons.h"
+#include "res/CommandIds.h"
 #include "res/CommandTable.h"
 
 namespace {
@@ -61,6 +62,37 @@ void CMenuBuilder::BuildMenuBar(QMenuBar* bar, const QHash<int, QAction*>& actio
                 action->setEnabled(false);
             }
             menu->addAction(action);
+            if (item.id == cmd::ID_FILE_MRU_FILE1) {
+                // Entries 2..4 of the recent-file list follow the first one,
+                // hidden until used.
+                for (int id = cmd::ID_FILE_MRU_FILE2; id <= cmd::ID_FILE_MRU_FILE4; ++id) {
+                    actions.value(id)->setVisible(false);
+                    menu->addAction(actions.value(id));
+                }
+            }
+        }
+    }
+}
+
+void CMenuBuilder::SetRecentFileItems(const QHash<int, QAction*>& actions,
+                                      const QStringList& texts) {
+    for (int id = cmd::ID_FILE_MRU_FILE1; id <= cmd::ID_FILE_MRU_FILE4; ++id) {
+        QAction* action = actions.value(id);
+        if (!action) {
+            continue;
+        }
+        const int index = id - cmd::ID_FILE_MRU_FILE1;
+        if (index < texts.size()) {
+            action->setText(texts.at(index));
+            action->setEnabled(true);
+            action->setVisible(true);
+        } else if (id == cmd::ID_FILE_MRU_FILE1) {
+            // No recent files: the grayed placeholder.
+            action->setText(res::MenuLabel(cmd::ID_FILE_MRU_FILE1));
+            action->setEnabled(false);
+            action->setVisible(true);
+        } else {
+            action->setVisible(false);
         }
     }
 }

@@ -5,6 +5,7 @@
 
 #include <QHash>
 #include <QList>
+#include <QStringList>
 
 class QAction;
 class QLabel;
@@ -23,8 +24,12 @@ public:
     static QHash<int, QAction*> CreateActions(QObject* owner);
 
     // The main menu: the pull-downs with their items and separators; the
-    // recent-file placeholder is grayed.
+    // recent-file placeholder is grayed, the other recent-file entries
+    // follow it, hidden.
     static void BuildMenuBar(QMenuBar* bar, const QHash<int, QAction*>& actions);
+    // The File menu's recent-file entries: `texts` (at most four) in order,
+    // the others hidden; with none, the grayed placeholder alone.
+    static void SetRecentFileItems(const QHash<int, QAction*>& actions, const QStringList& texts);
 
     // The tool bar buttons with the gaps between their groups.
     static void BuildToolBar(QToolBar* bar, const QHash<int, QAction*>& actions);

@@ -14,27 +14,27 @@ constexpr int IDC_STATIC = -1;
 enum class DlgControlKind {
     PushButton,
     DefPushButton,  // the dialog's default button: Enter presses it
-    Static,         // a line of text (no "&" mnemonic processing)
+    Static,         // a line of text; "&" is shown as it stands unless kMnemonic
     Edit,           // a one-line edit box
     ListBox,        // a single-selection list
     Icon,           // the application icon
+    CheckBox,       // a check box with its text
+    RadioButton,    // a radio button; those of one dialog form one group
+    GroupBox,       // a frame with a caption around other controls
 };
 
 // Control styles that change how a control behaves or looks. Flags combine.
 namespace dlgstyle {
 constexpr unsigned kNone = 0;
-constexpr unsigned kTabStop = 1u << 0;
-constexpr unsigned kBorder = 1u << 1;
+constexpr unsigned kBorder = 1u << 0;  // edit boxes and lists: a frame
 // Edit boxes.
-constexpr unsigned kReadOnly = 1u << 2;
-constexpr unsigned kRightAlign = 1u << 3;  // text aligned to the right edge
-constexpr unsigned kAutoHScroll = 1u << 4;
+constexpr unsigned kReadOnly = 1u << 1;
+constexpr unsigned kRightAlign = 1u << 2;  // text aligned to the right edge
 // List boxes.
-constexpr unsigned kNotify = 1u << 5;             // reports selection changes and double clicks
-constexpr unsigned kNoIntegralHeight = 1u << 6;   // keeps its height as given
-constexpr unsigned kWantKeyboardInput = 1u << 7;  // sees the keys itself
-constexpr unsigned kVScroll = 1u << 8;            // vertical scroll bar (shown when needed)
-constexpr unsigned kSort = 1u << 9;               // items kept in sorted order
+constexpr unsigned kVScroll = 1u << 3;  // vertical scroll bar (shown when needed)
+// Labels: the "&" in the text marks a mnemonic that moves the focus to the
+// control that follows the label in the table.
+constexpr unsigned kMnemonic = 1u << 4;
 }  // namespace dlgstyle
 
 struct DlgControl {
@@ -43,6 +43,7 @@ struct DlgControl {
     const char* text;  // UTF-8; empty for none
     int x, y, w, h;    // dialog units
     unsigned styles;
+    const char* name = nullptr;  // object name, when the control is looked up by it
 };
 
 struct DlgTemplate {

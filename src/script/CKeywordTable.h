@@ -16,7 +16,6 @@ public:
     bool IsEmpty() const { return m_map.isEmpty(); }
     int Size() const { return int(m_map.size()); }
     void Set(const QByteArray& key, int record) { m_map.insert(key, record); }
-    void Clear() { m_map.clear(); }
 
     // Builds a table from the bytes of a QUILL.DAT file. Lines end at LF
     // (a CR before it is dropped); a 0x1A byte ends the file; a last line

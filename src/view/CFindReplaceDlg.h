@@ -1,21 +1,21 @@
 #pragma once
-// The find and replace dialog, modeless and kept on top of the main window,
-// as the platform's common one: find mode (search text, whole word, match
-// case, direction; Find Next, Cancel) and replace mode (search text,
-// replacement, whole word, match case; Find Next, Replace, Replace All,
-// Cancel). The view owns one instance and reuses it for both modes; the
-// buttons call the view's OnFindNext, OnReplaceSel and OnReplaceAll.
+// The find and replace dialog, modeless and kept on top of the main window:
+// find mode (search text, whole word, match case, direction; Find Next,
+// Cancel) and replace mode (search text, replacement, whole word, match
+// case; Find Next, Replace, Replace All, Cancel). The view owns one
+// instance and reuses it for both modes; the buttons call the view's
+// OnFindNext, OnReplaceSel and OnReplaceAll.
 
-#include <QDialog>
 #include <QString>
+
+#include "res/CDialogBase.h"
 
 class CQuillView;
 class QCheckBox;
 class QLineEdit;
-class QPushButton;
 class QRadioButton;
 
-class CFindReplaceDlg : public QDialog {
+class CFindReplaceDlg : public CDialogBase {
     Q_OBJECT
 public:
     enum class Mode { Find, Replace };
@@ -23,7 +23,7 @@ public:
     CFindReplaceDlg(CQuillView* view, QWidget* parent);
     ~CFindReplaceDlg() override;
 
-    // Shows the dialog in `mode` (rebuilding its controls when the mode
+    // Shows the dialog in `mode` (laying it out again when the mode
     // changes), puts `findWhat` into the search box unless it is empty, and
     // gives the search box the focus with its text selected.
     void Open(Mode mode, const QString& findWhat);
@@ -36,10 +36,14 @@ public:
     // Find mode's direction; replace mode always searches down.
     bool SearchDown() const;
 
+protected:
+    // Find Next: searches and stays open.
+    void OnOK() override;
+
 private:
-    void Build(Mode mode);
+    // Takes the controls of the current layout and connects them.
+    void AttachControls();
     void UpdateButtons();
-    void OnFindNextClicked();
     void OnReplaceClicked();
     void OnReplaceAllClicked();
 
@@ -50,8 +54,4 @@ private:
     QCheckBox* m_word = nullptr;
     QCheckBox* m_case = nullptr;
     QRadioButton* m_up = nullptr;
-    QRadioButton* m_down = nullptr;
-    QPushButton* m_findNext = nullptr;
-    QPushButton* m_replaceOne = nullptr;
-    QPushButton* m_replaceAll = nullptr;
 };

@@ -24,6 +24,7 @@
 #include "res/CommandTable.h"
 #include "res/ExePath.h"
 #include "res/Messages.h"
+#include "script/AutoIndent.h"
 #include "view/CFindReplaceDlg.h"
 #include "view/CSyntaxColorer.h"
 #include "view/CWaitCursor.h"
@@ -103,30 +104,27 @@ void CQuillView::RecolorLines(int first, int last, int selStart, int selEnd, int
     m_colorer->RecolorLines(first, last, selStart, selEnd, redraw);
 }
 
-void CQuillView::ReplaceSelAndRecolor(const QString* text, int mode) {
-    int s0 = 0;
-    int e0 = 0;
-    m_ctrl.GetSel(&s0, &e0);
-    const int t0 = m_ctrl.GetTextLength();
+void CQuillView::ReplaceSelAndRecolor(const QString* text, ReplaceMode mode) {
+    const CEditControl::Selection before = m_ctrl.GetSel();
+    const int lengthBefore = m_ctrl.GetTextLength();
     if (text) {
         m_ctrl.ReplaceSel(*text);
     } else {
         paste();
     }
-    int s1 = 0;
-    int e1 = 0;
-    m_ctrl.GetSel(&s1, &e1);
-    const int t1 = m_ctrl.GetTextLength();
-    // e1 less the length of what was inserted: the start of the new text.
-    const int inserted = s0 - e0 - t1 + e1 + t0;
-    RecolorLines(m_ctrl.LineFromChar(inserted), m_ctrl.LineFromChar(e1), s1, e1,
-                 mode == 1 ? CSyntaxColorer::kRedrawAll : CSyntaxColorer::kRedrawNone);
+    const CEditControl::Selection after = m_ctrl.GetSel();
+    // The text grew by what was inserted less what was selected; the caret
+    // ends after the inserted text, which so starts that much before it.
+    const int removed = before.end - before.start;
+    const int insertedLength = m_ctrl.GetTextLength() - lengthBefore + removed;
+    const int insertedStart = after.end - insertedLength;
+    RecolorLines(
+        m_ctrl.LineFromChar(insertedStart), m_ctrl.LineFromChar(after.end), after.start, after.end,
+        mode == ReplaceMode::Repaint ? CSyntaxColorer::kRedrawAll : CSyntaxColorer::kRedrawNone);
 }
 
 bool CQuillView::FindText(const QString& find, bool matchCase, bool wholeWord) {
-    int s = 0;
-    int e = 0;
-    m_ctrl.GetSel(&s, &e);
+    const auto [s, e] = m_ctrl.GetSel();
     CTextSearch::Match m;
     {
         CWaitCursor wait;
@@ -140,9 +138,7 @@ bool CQuillView::FindText(const QString& find, bool matchCase, bool wholeWord) {
 }
 
 bool CQuillView::OnFindNext(const QString& find, bool next, bool matchCase, bool wholeWord) {
-    int s = 0;
-    int e = 0;
-    m_ctrl.GetSel(&s, &e);
+    const auto [s, e] = m_ctrl.GetSel();
     CTextSearch::Match m;
     {
         CWaitCursor wait;
@@ -163,19 +159,18 @@ bool CQuillView::OnFindNext(const QString& find, bool next, bool matchCase, bool
 
 void CQuillView::OnReplaceSel(const QString& find, bool next, bool matchCase, bool wholeWord,
                               const QString& replace) {
-    ReplaceSelAndRecolor(&replace, 1);
+    ReplaceSelAndRecolor(&replace, ReplaceMode::Repaint);
     OnFindNext(find, next, matchCase, wholeWord);
 }
 
 void CQuillView::OnReplaceAll(const QString& find, const QString& replace, bool matchCase,
                               bool wholeWord) {
     while (FindText(find, matchCase, wholeWord)) {
-        ReplaceSelAndRecolor(&replace, 0);
+        ReplaceSelAndRecolor(&replace, ReplaceMode::KeepPaintingOff);
     }
     m_ctrl.ScrollCaret();
     m_ctrl.SetRedraw(true);
     m_ctrl.InvalidateAll();
-    m_ctrl.HideSelection(false);
 }
 
 void CQuillView::OpenFindReplace(bool replace) {
@@ -212,9 +207,7 @@ void CQuillView::OnEditRepeat() {
 
 void CQuillView::OnFilePrint() {
     m_colorer->FinishPending();  // a page shows every line's colors
-    int s = 0;
-    int e = 0;
-    m_ctrl.GetSel(&s, &e);
+    const auto [s, e] = m_ctrl.GetSel();
     m_printer.Print(window(), *document(), s, e);
 }
 
@@ -230,14 +223,12 @@ void CQuillView::OnFilePrintPreview() {
 
 void CQuillView::OnEditCut() {
     cut();
-    int s = 0;
-    int e = 0;
-    m_ctrl.GetSel(&s, &e);
+    const auto [s, e] = m_ctrl.GetSel();
     const int line = m_ctrl.LineFromChar(e);
     RecolorLines(line, line, s, e, CSyntaxColorer::kRedrawAll);
 }
 void CQuillView::OnEditPaste() {
-    ReplaceSelAndRecolor(nullptr, 1);
+    ReplaceSelAndRecolor(nullptr, ReplaceMode::Repaint);
 }
 void CQuillView::OnEditCopy() {
     copy();
@@ -358,24 +349,18 @@ void CQuillView::OnChar(QKeyEvent* event) {
     } else {
         QPlainTextEdit::keyPressEvent(event);
     }
-    int s = 0;
-    int e = 0;
     if (enter) {
-        // The new line starts with the leading tabs of the line above (from
-        // its first 31 characters).
-        const int line = m_ctrl.LineFromChar(-1);
-        const QByteArray above = m_ctrl.GetLine(line - 1, 31);
-        int tabs = 0;
-        while (tabs < above.size() && above.at(tabs) == '\t') {
-            ++tabs;
-        }
+        // The new line starts with the leading tabs of the line above.
+        const int line = m_ctrl.LineFromChar(CEditControl::kCaret);
+        const int tabs =
+            linescan::LeadingTabs(m_ctrl.GetLine(line - 1, linescan::kIndentReadBytes));
         if (tabs > 0) {
             m_ctrl.ReplaceSel(QString(tabs, u'\t'));
         }
-        m_ctrl.GetSel(&s, &e);
+        const auto [s, e] = m_ctrl.GetSel();
         RecolorLines(line - 1, line, s, e, redraw);
     } else {
-        m_ctrl.GetSel(&s, &e);
+        const auto [s, e] = m_ctrl.GetSel();
         const int line = m_ctrl.LineFromChar(e);
         RecolorLines(line, line, s, e, redraw);
     }
@@ -386,9 +371,7 @@ void CQuillView::keyReleaseEvent(QKeyEvent* event) {
     // Delete removes on key press inside the control; its line is
     // recolored on release.
     if (event->key() == Qt::Key_Delete) {
-        int s = 0;
-        int e = 0;
-        m_ctrl.GetSel(&s, &e);
+        const auto [s, e] = m_ctrl.GetSel();
         const int line = m_ctrl.LineFromChar(e);
         RecolorLines(line, line, s, e, CSyntaxColorer::kRedrawAll);
     }
@@ -402,12 +385,9 @@ void CQuillView::inputMethodEvent(QInputMethodEvent* event) {
         return;
     }
     const int redraw = m_ctrl.GetHScrollPos();
-    int s = 0;
-    int e = 0;
-    m_ctrl.GetSel(&s, &e);
-    const int start = s;
+    const int start = m_ctrl.GetSel().start;
     QPlainTextEdit::inputMethodEvent(event);
-    m_ctrl.GetSel(&s, &e);
+    const auto [s, e] = m_ctrl.GetSel();
     const int last = m_ctrl.LineFromChar(e);
     RecolorLines(std::min(m_ctrl.LineFromChar(start), last), last, s, e, redraw);
 }

@@ -43,10 +43,14 @@ public:
     const std::array<QTextCharFormat, 8>& ColorFormats() const { return m_cfColors; }
     CSyntaxColorer& Colorer() { return *m_colorer; }
 
+    // What ReplaceSelAndRecolor does about painting when it is done.
+    enum class ReplaceMode {
+        Repaint,          // repaints the whole window
+        KeepPaintingOff,  // leaves painting off for the caller (Replace All)
+    };
     // Replaces the selection with `text` (or pastes when `text` is null) and
-    // recolors every line the inserted text spans; `mode` 1 repaints the
-    // whole window, any other mode leaves painting off for the caller.
-    void ReplaceSelAndRecolor(const QString* text, int mode);
+    // recolors every line the inserted text spans.
+    void ReplaceSelAndRecolor(const QString* text, ReplaceMode mode);
 
     // Find and replace, as the find/replace dialog calls them.
     // Searches forward from the selection, wrapping once; selects and

@@ -139,7 +139,7 @@ bool CSyntaxColorer::ColorLines(int first, int last, bool wholeLast) {
     if (first > last) {
         return false;
     }
-    QTextDocument* doc = m_ctrl.Widget()->document();
+    QTextDocument* doc = m_ctrl.Document();
     // The layout would ask to repaint the whole window for a format change
     // that spans a line; the caller repaints what changed instead.
     const QSignalBlocker quietLayout(doc->documentLayout());
@@ -173,10 +173,7 @@ void CSyntaxColorer::Finish(int first, int last, int selStart, int selEnd, int r
                             bool changed) {
     // Setting the selection the view already has would only cost a layout
     // of the line and two cursor repaints.
-    const QTextCursor current = m_ctrl.Widget()->textCursor();
-    const int length = m_ctrl.GetTextLength();
-    const bool select = selStart < 0 || current.anchor() != std::clamp(selStart, 0, length) ||
-                        current.position() != std::clamp(selEnd < 0 ? length : selEnd, 0, length);
+    const bool select = !m_ctrl.IsSel(selStart, selEnd);
     if (select) {
         m_ctrl.SetSel(selStart, selEnd);
     }
@@ -189,7 +186,6 @@ void CSyntaxColorer::Finish(int first, int last, int selStart, int selEnd, int r
         // No color and no selection changed: the window shows the lines as
         // they are, since the control repainted and scrolled for its own
         // change. Most keystrokes end here.
-        m_ctrl.HideSelection(false);
         return;
     }
     m_ctrl.ScrollCaret();
@@ -199,7 +195,7 @@ void CSyntaxColorer::Finish(int first, int last, int selStart, int selEnd, int r
         const int count = m_ctrl.GetLineCount();
         first = std::clamp(first, 0, count - 1);
         last = std::clamp(last, first, count - 1);
-        QTextDocument* doc = m_ctrl.Widget()->document();
+        QTextDocument* doc = m_ctrl.Document();
         const int lastHeight =
             int(doc->documentLayout()->blockBoundingRect(doc->findBlockByNumber(last)).height());
         const int top = m_ctrl.PosFromChar(m_ctrl.LineIndex(first)).y();
@@ -207,7 +203,6 @@ void CSyntaxColorer::Finish(int first, int last, int selStart, int selEnd, int r
         const int bottom = lastTop + lastHeight;
         m_ctrl.InvalidateBand(top, bottom);
     }
-    m_ctrl.HideSelection(false);
 }
 
 void CSyntaxColorer::RecolorLines(int first, int last, int selStart, int selEnd, int redraw) {
@@ -217,7 +212,6 @@ void CSyntaxColorer::RecolorLines(int first, int last, int selStart, int selEnd,
     if (redraw == kRedrawNone) {
         m_ctrl.SetRedraw(false);
     }
-    m_ctrl.HideSelection(true);
     const bool changed = ColorLines(first, last, false);
     Finish(first, last, selStart, selEnd, redraw, changed);
 }
@@ -230,14 +224,13 @@ void CSyntaxColorer::RecolorAll() {
         RecolorLines(0, count - 1, 0, 0, kRedrawAll);
         return;
     }
-    m_ctrl.HideSelection(true);
     ColorLines(0, kFirstLines - 1, true);
     StartPending(kFirstLines);
     Finish(0, count - 1, 0, 0, kRedrawAll, true);
 }
 
 void CSyntaxColorer::StartPending(int line) {
-    m_pending = QTextCursor(m_ctrl.Widget()->document());
+    m_pending = QTextCursor(m_ctrl.Document());
     m_pending.setPosition(m_ctrl.LineIndex(line));
     m_pendingActive = true;
     m_timer.start();

@@ -38,8 +38,8 @@ public:
     // Recolors lines first..last (both included), sets the selection and
     // repaints: only the band of the lines when `redraw` equals the
     // horizontal scroll position afterwards, the whole window otherwise
-    // (always for kRedrawAll); kRedrawNone leaves painting off and the
-    // selection hidden for the caller.
+    // (always for kRedrawAll); kRedrawNone leaves painting off for the
+    // caller.
     void RecolorLines(int first, int last, int selStart, int selEnd, int redraw);
     // Colors every line (see above) and puts the caret at the start.
     void RecolorAll();

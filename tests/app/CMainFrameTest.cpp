@@ -55,9 +55,7 @@ protected:
         View()->Ctrl().SetSel(selStart, selEnd);
     }
     std::pair<int, int> Sel() const {
-        int s = 0;
-        int e = 0;
-        View()->Ctrl().GetSel(&s, &e);
+        const auto [s, e] = View()->Ctrl().GetSel();
         return {s, e};
     }
     void Key(QKeyCombination key) { QTest::keyClick(View(), key.key(), key.keyboardModifiers()); }
@@ -428,10 +426,7 @@ TEST_F(MainFrameTest, ViewWithoutFrameRoutesKeysAndMenuToItself) {
 
     WhenPopup(ChooseSelectAll);
     QTest::mouseRelease(view.viewport(), Qt::RightButton, {}, QPoint(5, 5));
-    int s = -1;
-    int e = -1;
-    view.Ctrl().GetSel(&s, &e);
-    EXPECT_EQ(std::make_pair(s, e), std::make_pair(0, 9));
+    EXPECT_EQ(view.Ctrl().GetSel(), (CEditControl::Selection{0, 9}));
 }
 
 }  // namespace

@@ -44,8 +44,8 @@ TEST_F(EditControlTest, LinesAreShiftJisBytes) {
     EXPECT_EQ(ctrl.LineFromChar(4), 1);
     EXPECT_EQ(ctrl.LineLength(1), 3);
     ctrl.SetSel(5, 5);
-    EXPECT_EQ(ctrl.LineIndex(-1), 3);  // -1: the caret's line
-    EXPECT_EQ(ctrl.LineFromChar(-1), 1);
+    EXPECT_EQ(ctrl.LineIndex(CEditControl::kCaret), 3);
+    EXPECT_EQ(ctrl.LineFromChar(CEditControl::kCaret), 1);
 }
 
 TEST_F(EditControlTest, ByteOffsetsAndPositionsConvertBothWays) {
@@ -70,24 +70,17 @@ TEST_F(EditControlTest, ByteOffsetsAndPositionsConvertBothWays) {
 TEST_F(EditControlTest, SelectionIsOrderedClampedAndReplaced) {
     SetText("hello world");
     ctrl.SetSel(8, 2);
-    int s = 0, e = 0;
-    ctrl.GetSel(&s, &e);
-    EXPECT_EQ(s, 2);
-    EXPECT_EQ(e, 8);
+    EXPECT_EQ(ctrl.GetSel(), (CEditControl::Selection{2, 8}));
     EXPECT_EQ(view.textCursor().position(), 2);  // caret at the second argument
     ctrl.SetSel(3, 1000);
-    ctrl.GetSel(&s, &e);
-    EXPECT_EQ(e, 11);
+    EXPECT_EQ(ctrl.GetSel().end, 11);
     ctrl.SetSel(0, 5);
     EXPECT_EQ(ctrl.GetSelText(), "hello");
     ctrl.ReplaceSel("bye");
     EXPECT_EQ(view.toPlainText(), "bye world");
-    ctrl.GetSel(&s, &e);
-    EXPECT_EQ(s, 3);
-    EXPECT_EQ(e, 3);
+    EXPECT_EQ(ctrl.GetSel(), (CEditControl::Selection{3, 3}));
     ctrl.SetSel(-1, -1);
-    ctrl.GetSel(&s, &e);
-    EXPECT_EQ(s, 3);
+    EXPECT_EQ(ctrl.GetSel().start, 3);
 }
 
 TEST_F(EditControlTest, FormatChangesKeepModifiedFlagAndSignalsQuiet) {
@@ -120,10 +113,7 @@ TEST_F(EditControlTest, UndoChangesNothingByCommandOrKey) {
     QTest::keyClick(&view, Qt::Key_Z, Qt::ControlModifier);
     QTest::keyClick(&view, Qt::Key_Backspace, Qt::AltModifier);
     EXPECT_EQ(view.toPlainText(), text);
-    int s = 0, e = 0;
-    ctrl.GetSel(&s, &e);
-    EXPECT_EQ(s, 1);
-    EXPECT_EQ(e, 4);
+    EXPECT_EQ(ctrl.GetSel(), (CEditControl::Selection{1, 4}));
 }
 
 TEST_F(EditControlTest, ViewShowsWhiteOnBlackWithoutWrapAndHalfInchTabs) {

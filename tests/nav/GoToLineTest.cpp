@@ -95,7 +95,7 @@ TEST_F(GoToLine, LineNumbersFromTheDialog) {
     for (const char* past : {"201", "5000", "99999999999999999999"}) {
         Select(3, 3);
         GoTo(past);
-        EXPECT_EQ(View()->Ctrl().LineFromChar(-1), 199) << past;
+        EXPECT_EQ(View()->Ctrl().LineFromChar(CEditControl::kCaret), 199) << past;
     }
     Select(10, 12);
     GoTo("30", true);  // Cancel
@@ -121,5 +121,5 @@ TEST_F(GoToLine, TargetLineComesToTheTopOfTheWindow) {
     const int windowHeight = View()->viewport()->height();
     EXPECT_LE(lastTop + lineHeight, windowHeight);
     EXPECT_GT(lastTop + 2 * lineHeight, windowHeight);
-    EXPECT_EQ(View()->Ctrl().LineFromChar(-1), 298);
+    EXPECT_EQ(View()->Ctrl().LineFromChar(CEditControl::kCaret), 298);
 }

@@ -41,9 +41,7 @@ void NavFixture::Command(int id) {
 }
 
 QString NavFixture::Sel() const {
-    int start = 0;
-    int end = 0;
-    View()->Ctrl().GetSel(&start, &end);
+    const auto [start, end] = View()->Ctrl().GetSel();
     return QString("%1,%2").arg(start).arg(end);
 }
 

@@ -5,17 +5,27 @@
 #include <QFile>
 #include <QSettings>
 #include <QTimer>
+#include <QWidget>
 #include <memory>
 
 namespace testutil {
 
 void WhenModal(std::function<void(QWidget*)> act, int timeoutMs) {
+    // A dialog is acted on once its window is active, so that focus checks
+    // see what the user would; a window that never becomes active is acted
+    // on after a while all the same.
+    constexpr int kActivationWaitMs = 1000;
     auto timer = new QTimer;
     auto clock = std::make_shared<QElapsedTimer>();
+    auto seen = std::make_shared<QElapsedTimer>();
     clock->start();
     timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [timer, clock, act, timeoutMs]() {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
+    QObject::connect(timer, &QTimer::timeout, [timer, clock, seen, act, timeoutMs]() {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal && !seen->isValid()) {
+            seen->start();
+        }
+        if (modal && (modal->isActiveWindow() || seen->elapsed() > kActivationWaitMs)) {
             timer->stop();
             timer->deleteLater();
             act(modal);

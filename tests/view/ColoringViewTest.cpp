@@ -83,16 +83,14 @@ protected:
     }
     void Caret(int pos) { Ctrl().SetSel(pos, pos); }
     std::pair<int, int> Sel() {
-        int s = -1;
-        int e = -1;
-        Ctrl().GetSel(&s, &e);
+        const auto [s, e] = Ctrl().GetSel();
         return {s, e};
     }
     // The view's colors equal those of one pass over its whole text.
     void ExpectColoredInOnePass() {
         CQuillView reference;
         reference.setPlainText(m_view->toPlainText());
-        reference.RecolorLines(0, reference.blockCount() - 1, 0, 0, -1);
+        reference.RecolorLines(0, reference.blockCount() - 1, 0, 0, CSyntaxColorer::kRedrawAll);
         EXPECT_TRUE(RecordsOfText(*m_view) == RecordsOfText(reference));
     }
     QStringList Records() {
@@ -135,9 +133,9 @@ TEST_F(ColoringView, RecoloringResetsOldColorsUpToTheLimitAndKeepsTheModifiedFla
     EXPECT_EQ(RecordsOfLine(View(), 0), QString(250, u'0') + "6660" + QString(5, u'0'));
     // Bytes past the 254th keep their color when the line ends the range.
     Ctrl().SetCharFormat(0, Ctrl().GetTextLength(), View().ColorFormats()[6]);
-    View().RecolorLines(0, 0, 0, 0, -1);
+    View().RecolorLines(0, 0, 0, 0, CSyntaxColorer::kRedrawAll);
     EXPECT_EQ(RecordsOfLine(View(), 0), QString(250, u'0') + "6660" + QString(5, u'6'));
-    View().RecolorLines(0, 1, 0, 0, -1);
+    View().RecolorLines(0, 1, 0, 0, CSyntaxColorer::kRedrawAll);
     EXPECT_EQ(RecordsOfLine(View(), 0), QString(250, u'0') + "6660" + QString(5, u'0'));
     EXPECT_EQ(RecordsOfLine(View(), 1), "66666");
 }
@@ -157,8 +155,8 @@ TEST_F(ColoringView, ShortAndLongRangesEndInTheSameFormats) {
         }
     }
     ASSERT_EQ(View().blockCount(), 9);
-    View().RecolorLines(0, 7, 0, 0, -1);
-    other.RecolorLines(0, 8, 0, 0, -1);
+    View().RecolorLines(0, 7, 0, 0, CSyntaxColorer::kRedrawAll);
+    other.RecolorLines(0, 8, 0, 0, CSyntaxColorer::kRedrawAll);
     for (int line = 0; line < 8; ++line) {
         EXPECT_EQ(RecordsOfLine(View(), line), RecordsOfLine(other, line)) << line;
         if (line < 7) {
@@ -204,7 +202,7 @@ TEST_F(ColoringView, RepaintsTypedBandWholeWindowOrNothing) {
 
     // -2 leaves painting off for the caller.
     spy.Reset();
-    View().RecolorLines(0, 0, 2, 3, -2);
+    View().RecolorLines(0, 0, 2, 3, CSyntaxColorer::kRedrawNone);
     EXPECT_FALSE(Ctrl().IsRedrawOn());
     spy.Flush();
     EXPECT_EQ(spy.count, 0);
@@ -277,7 +275,7 @@ TEST_F(ColoringView, ReplaceRecolorsTheInsertedLines) {
     Load("a b c\nmes");
     Ctrl().SetSel(2, 3);
     const QString text = "x\nprint ;";
-    View().ReplaceSelAndRecolor(&text, 1);
+    View().ReplaceSelAndRecolor(&text, CQuillView::ReplaceMode::Repaint);
     EXPECT_EQ(View().toPlainText(), "a x\nprint ; c\nmes");
     EXPECT_EQ(RecordsOfLine(View(), 0), "000");
     EXPECT_EQ(RecordsOfLine(View(), 1), "666660555");
@@ -286,7 +284,7 @@ TEST_F(ColoringView, ReplaceRecolorsTheInsertedLines) {
     // Any other mode leaves painting off until the caller repaints.
     Ctrl().SetSel(0, 1);
     const QString mes = "mes";
-    View().ReplaceSelAndRecolor(&mes, 0);
+    View().ReplaceSelAndRecolor(&mes, CQuillView::ReplaceMode::KeepPaintingOff);
     EXPECT_FALSE(Ctrl().IsRedrawOn());
     EXPECT_EQ(RecordsOfLine(View(), 0), "66600");
     Ctrl().SetRedraw(true);
@@ -386,7 +384,7 @@ TEST_F(ColoringView, LongTextIsColoredInChunksToTheSameResult) {
     // Edits before and inside the waiting lines while the chunks run.
     Ctrl().SetSel(0, 0);
     const QString top = "print\nmes ; a\n";
-    View().ReplaceSelAndRecolor(&top, 1);
+    View().ReplaceSelAndRecolor(&top, CQuillView::ReplaceMode::Repaint);
     const int inside = Ctrl().LineIndex(lines - 10);
     Ctrl().SetSel(inside, inside);
     QTest::keyClicks(&View(), "goto ");

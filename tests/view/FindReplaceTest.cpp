@@ -55,9 +55,7 @@ protected:
     }
     QString Text() const { return View()->toPlainText(); }
     std::pair<int, int> Sel() const {
-        int s = 0;
-        int e = 0;
-        View()->Ctrl().GetSel(&s, &e);
+        const auto [s, e] = View()->Ctrl().GetSel();
         return {s, e};
     }
     CFindReplaceDlg* Dialog() const { return View()->FindReplaceDialog(); }
