@@ -10,7 +10,7 @@
 
 namespace {
 
-const QString kPickerTitle = QStringLiteral("フォルダを選択してください");
+const QString kPickerTitle = QString::fromUtf8(msg::kFolderPickerTitle);
 
 CDirDlg::FolderPicker& Picker() {
     static CDirDlg::FolderPicker picker;

@@ -165,7 +165,8 @@ void CQuillApp::OnFileNew() {
 void CQuillApp::OnFileOpen() {
     const QString path =
         QFileDialog::getOpenFileName(m_frame, QString(), QString(),
-                                     QStringLiteral("ＨＳＰスクリプト(*.as);;すべてのﾌｧｲﾙ (*.*)"));
+                                     QString::fromUtf8(msg::kScriptFilter) + QStringLiteral(";;") +
+                                         QString::fromUtf8(msg::kAllFilesFilter));
     if (!path.isEmpty()) {
         OpenDocumentFile(path);
     }

@@ -145,7 +145,7 @@ bool CQuillDoc::DoSave(const QString& path, bool replace) {
         QFileDialog dialog(m_view ? m_view->window() : nullptr);
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setNameFilters(
-            {QStringLiteral("ＨＳＰスクリプト(*.as)"), QStringLiteral("すべてのﾌｧｲﾙ (*.*)")});
+            {QString::fromUtf8(msg::kScriptFilter), QString::fromUtf8(msg::kAllFilesFilter)});
         dialog.setDefaultSuffix(QStringLiteral("as"));
         dialog.selectFile(m_strPathName.isEmpty() ? QStringLiteral("QUILL.as") : m_strPathName);
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
@@ -169,9 +169,9 @@ bool CQuillDoc::SaveModified() {
                     QString::fromUtf8(msg::kAskToSave).arg(GetTitle()),
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
                     m_view ? m_view->window() : nullptr);
-    box.button(QMessageBox::Yes)->setText(QStringLiteral("はい(&Y)"));
-    box.button(QMessageBox::No)->setText(QStringLiteral("いいえ(&N)"));
-    box.button(QMessageBox::Cancel)->setText(QStringLiteral("キャンセル"));
+    box.button(QMessageBox::Yes)->setText(QString::fromUtf8(msg::kYes));
+    box.button(QMessageBox::No)->setText(QString::fromUtf8(msg::kNo));
+    box.button(QMessageBox::Cancel)->setText(QString::fromUtf8(msg::kCancel));
     switch (box.exec()) {
         case QMessageBox::Yes:
             return DoFileSave();
@@ -193,7 +193,8 @@ void CQuillDoc::SetModifiedFlag(bool modified) {
 }
 
 QString CQuillDoc::GetTitle() const {
-    return m_strPathName.isEmpty() ? QStringLiteral("無題") : QFileInfo(m_strPathName).fileName();
+    return m_strPathName.isEmpty() ? QString::fromUtf8(msg::kUntitled)
+                                   : QFileInfo(m_strPathName).fileName();
 }
 
 void CQuillDoc::OnHspRun() {

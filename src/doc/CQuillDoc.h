@@ -28,7 +28,7 @@ public:
     // A new, untitled, empty script.
     bool OnNewDocument();
     // Replaces the text with the file's and colors it. On failure the text is
-    // unchanged, `error` holds the framework's message and false is returned.
+    // unchanged, `error` holds the message and false is returned.
     bool OnOpenDocument(const QString& path, QString* error);
     // Writes the text to `path` atomically. On failure the old file is left
     // whole, `error` holds the message and false is returned.

@@ -9,21 +9,7 @@
 #include <algorithm>
 
 #include "text/Cp932Codec.h"
-
-namespace {
-
-// Code point at `i` of `s` and the number of UTF-16 units it takes.
-char32_t CodePointAt(const QString& s, int i, int* units) {
-    const QChar c = s.at(i);
-    if (c.isHighSurrogate() && i + 1 < s.size() && s.at(i + 1).isLowSurrogate()) {
-        *units = 2;
-        return QChar::surrogateToUcs4(c, s.at(i + 1));
-    }
-    *units = 1;
-    return c.unicode();
-}
-
-}  // namespace
+#include "text/Utf16.h"
 
 CEditControl::CEditControl(QPlainTextEdit* edit) : m_edit(edit) {}
 
@@ -79,7 +65,7 @@ int CEditControl::PositionFromByte(int line, int byteOffset) const {
     int i = 0;
     while (i < text.size()) {
         int units = 0;
-        const int len = cp932::EncodedLength(CodePointAt(text, i, &units));
+        const int len = cp932::EncodedLength(utf16::CodePointAt(text, i, &units));
         if (bytes + len > byteOffset) {
             break;
         }
@@ -99,7 +85,7 @@ int CEditControl::ByteFromPosition(int pos) const {
     int bytes = 0;
     for (int i = 0; i < end;) {
         int units = 0;
-        bytes += cp932::EncodedLength(CodePointAt(text, i, &units));
+        bytes += cp932::EncodedLength(utf16::CodePointAt(text, i, &units));
         i += units;
     }
     return bytes;

@@ -4,7 +4,7 @@
 // "position" is a QTextDocument position. This is the one place that knows
 // how positions relate to the Shift_JIS bytes of a line: the byte rules of
 // the coloring and the navigation work on GetLine's bytes and convert byte
-// offsets with PositionFromByte / ByteFromPosition.
+// offsets with PositionFromByte / ByteFromPosition / TextOfBytes.
 
 #include <QByteArray>
 #include <QPoint>
@@ -43,8 +43,8 @@ public:
     int LineLength(int line) const;
 
     // The first `maxBytes` Shift_JIS bytes of `line`, without its line end,
-    // as a byte-counting edit control gives them out (the last byte may be
-    // the first half of a two-byte character). A character that Shift_JIS
+    // cut at exactly that many bytes (the last byte may be the first half of
+    // a two-byte character). A character that Shift_JIS
     // cannot hold reads as "?".
     QByteArray GetLine(int line, int maxBytes) const;
     // Position of byte offset `byteOffset` within `line`. An offset inside a

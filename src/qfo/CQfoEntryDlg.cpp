@@ -14,8 +14,9 @@ CQfoEntryDlg::BrowseHook& BrowseHookRef() {
 }
 }  // namespace
 
-const QString CQfoEntryDlg::kBrowseFilter =
-    QStringLiteral("ＨＳＰスクリプト(*.as);;すべてのファイル(*.*)");
+const QString CQfoEntryDlg::kBrowseFilter = QString::fromUtf8(msg::kScriptFilter) +
+                                            QStringLiteral(";;") +
+                                            QString::fromUtf8(msg::kQfoAllFilesFilter);
 
 void CQfoEntryDlg::SetBrowseHookForTesting(BrowseHook hook) {
     BrowseHookRef() = std::move(hook);

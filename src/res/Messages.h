@@ -1,6 +1,7 @@
 #pragma once
-// Every text the editor shows in a message box, and the three kinds of box
-// it shows them in. "%1" in a text stands for what QString::arg fills in.
+// Every text the editor shows in a message box or a file dialog (menus and
+// dialog layouts have their own tables), and the three kinds of message box. "%1" in a text stands
+// for what QString::arg fills in.
 
 #include <QString>
 
@@ -38,6 +39,20 @@ inline constexpr char kQfoFileNotFound[] = "ファイルが見つかりません
 inline constexpr char kQfoNothingSelected[] = "データが選択されていません。";
 inline constexpr char kQfoInvalidName[] =
     "登録名が入力されていないか、無効な文字が含まれています。";
+
+// File dialogs: the script filter and the every-file filter (the
+// QuickFileOpen entry dialog spells the second its own way), joined by ";;"
+// where a dialog takes one string.
+inline constexpr char kScriptFilter[] = "ＨＳＰスクリプト(*.as)";
+inline constexpr char kAllFilesFilter[] = "すべてのﾌｧｲﾙ (*.*)";
+inline constexpr char kQfoAllFilesFilter[] = "すべてのファイル(*.*)";
+inline constexpr char kFolderPickerTitle[] = "フォルダを選択してください";
+// The name of a script that has none yet.
+inline constexpr char kUntitled[] = "無題";
+// The buttons of the save prompt.
+inline constexpr char kYes[] = "はい(&Y)";
+inline constexpr char kNo[] = "いいえ(&N)";
+inline constexpr char kCancel[] = "キャンセル";
 
 // The caption of the confirmation box.
 inline constexpr char kConfirmTitle[] = "確認";

@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "text/Cp932Table.h"
+#include "text/Utf16.h"
 
 namespace cp932 {
 namespace {
@@ -129,12 +130,8 @@ qsizetype EncodeInto(QStringView text, QByteArray& bytes, bool lossy) {
             ++i;
             continue;
         }
-        char32_t cp = u;
         int units = 1;
-        if (u >= 0xD800 && u <= 0xDBFF && i + 1 < n && in[i + 1] >= 0xDC00 && in[i + 1] <= 0xDFFF) {
-            cp = 0x10000 + ((char32_t(u) - 0xD800) << 10) + (in[i + 1] - 0xDC00);
-            units = 2;
-        }
+        const char32_t cp = utf16::CodePointAt(text, i, &units);
         std::uint16_t code = cp < 0x80 ? static_cast<std::uint16_t>(cp) : CodeOf(cp);
         if (code == 0 && cp != 0) {
             if (!lossy) {

@@ -42,7 +42,7 @@ CQuillView::CQuillView(QWidget* parent, std::function<QString()> helpDir)
     pal.setColor(QPalette::Text, Qt::white);
     setPalette(pal);
     setAcceptDrops(true);
-    // Tab stops every half inch, as the rich edit control places them.
+    // Tab stops every half inch.
     setTabStopDistance(logicalDpiX() / 2.0);
     // Record 0 is also the default format: text that no recoloring has
     // reached shows white in the fixed face.

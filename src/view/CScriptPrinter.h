@@ -3,7 +3,7 @@
 // setup and every print share. The page is white, so the script is printed
 // from a copy of the document in which the white of the default format
 // (and text without a color) is black; the view's own formats are never
-// touched. Long lines wrap at the page width, as a rich edit control prints.
+// touched. Long lines wrap at the page width.
 
 #include <QSizeF>
 #include <memory>

@@ -3,26 +3,11 @@
 #include <QChar>
 #include <algorithm>
 
+#include "text/Utf16.h"
+
 namespace textmatch {
 
 namespace {
-
-// The code point that ends just before `pos`, and the one that starts at it.
-char32_t CodePointBefore(QStringView text, qsizetype pos) {
-    const QChar low = text[pos - 1];
-    if (low.isLowSurrogate() && pos >= 2 && text[pos - 2].isHighSurrogate()) {
-        return QChar::surrogateToUcs4(text[pos - 2], low);
-    }
-    return low.unicode();
-}
-
-char32_t CodePointAt(QStringView text, qsizetype pos) {
-    const QChar high = text[pos];
-    if (high.isHighSurrogate() && pos + 1 < text.size() && text[pos + 1].isLowSurrogate()) {
-        return QChar::surrogateToUcs4(high, text[pos + 1]);
-    }
-    return high.unicode();
-}
 
 bool InRange(char32_t c, char32_t first, char32_t last) {
     return c >= first && c <= last;
@@ -69,8 +54,8 @@ bool IsWordBoundary(QStringView text, qsizetype pos) {
     if (pos <= 0 || pos >= text.size()) {
         return true;
     }
-    const WordClass before = ClassOf(CodePointBefore(text, pos));
-    const WordClass after = ClassOf(CodePointAt(text, pos));
+    const WordClass before = ClassOf(utf16::CodePointBefore(text, pos));
+    const WordClass after = ClassOf(utf16::CodePointAt(text, pos));
     return before == WordClass::None || after == WordClass::None || before != after;
 }
 
