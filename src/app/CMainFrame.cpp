@@ -5,7 +5,6 @@
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QLabel>
-#include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QToolBar>

@@ -6,7 +6,6 @@
 #include <QHash>
 #include <QList>
 #include <QMainWindow>
-#include <QStringList>
 #include <functional>
 
 #include "res/CommandTarget.h"

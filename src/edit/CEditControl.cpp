@@ -1,6 +1,5 @@
 #include "edit/CEditControl.h"
 
-#include <QAbstractTextDocumentLayout>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTextBlock>

@@ -131,7 +131,10 @@ qsizetype EncodeInto(QStringView text, QByteArray& bytes, bool lossy) {
             continue;
         }
         int units = 1;
-        const char32_t cp = utf16::CodePointAt(text, i, &units);
+        char32_t cp = u;
+        if (QChar::isHighSurrogate(u)) {
+            cp = utf16::CodePointAt(text, i, &units);
+        }
         std::uint16_t code = cp < 0x80 ? static_cast<std::uint16_t>(cp) : CodeOf(cp);
         if (code == 0 && cp != 0) {
             if (!lossy) {

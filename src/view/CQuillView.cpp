@@ -1,17 +1,12 @@
 #include "view/CQuillView.h"
 
-#include <QApplication>
-#include <QClipboard>
 #include <QContextMenuEvent>
-#include <QFileInfo>
-#include <QFontDatabase>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMetaMethod>
 #include <QMimeData>
 #include <QPointer>
-#include <QTextBlock>
 #include <QTextCursor>
 #include <QTimer>
 #include <QUrl>

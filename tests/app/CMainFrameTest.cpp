@@ -103,50 +103,40 @@ void ChooseSelectAll(QMenu* menu) {
 
 TEST_F(MainFrameTest, MenusToolBarAndStatusBarFollowTheTables) {
     ASSERT_TRUE(Start());
+    // One pull-down per menu; the File menu as the user sees it (ids, "-"
+    // for a separator, "grayed" for a disabled item).
     const QList<QAction*> menus = Frame()->menuBar()->actions();
-    const auto menuDefs = res::MainMenu();
-    ASSERT_EQ(menus.size(), qsizetype(menuDefs.size()));
-    for (size_t m = 0; m < menuDefs.size(); ++m) {
-        QList<QAction*> shown;  // the File menu also holds hidden recent entries
-        for (QAction* a : menus[m]->menu()->actions()) {
-            if (a->isVisible()) {
-                shown << a;
-            }
-        }
-        ASSERT_EQ(shown.size(), qsizetype(menuDefs[m].items.size())) << m;
-        for (qsizetype i = 0; i < shown.size(); ++i) {
-            const res::MenuItemDef& def = menuDefs[m].items[size_t(i)];
-            if (def.id == res::kSeparator) {
-                EXPECT_TRUE(shown[i]->isSeparator()) << m << "/" << i;
-                continue;
-            }
-            EXPECT_EQ(CMenuBuilder::CommandOf(shown[i]), def.id);
-            EXPECT_EQ(shown[i]->text(), res::MenuLabel(def.id));
-            EXPECT_EQ(shown[i]->statusTip(), res::StatusPrompt(def.id));
-            EXPECT_EQ(shown[i]->isEnabled(), !(def.flags & res::kGrayed)) << def.id;
+    ASSERT_EQ(menus.size(), qsizetype(res::MainMenu().size()));
+    QStringList file;
+    for (QAction* a : menus[0]->menu()->actions()) {
+        if (a->isVisible()) {
+            file << (a->isSeparator() ? QString("-")
+                                      : QString::number(CMenuBuilder::CommandOf(a)) +
+                                            (a->isEnabled() ? "" : " grayed"));
         }
     }
-    // Every command's keys are window shortcuts of the frame.
-    for (const res::CommandDef& def : res::Commands()) {
-        QAction* a = Frame()->CommandAction(def.id);
-        ASSERT_TRUE(a && Frame()->actions().contains(a)) << def.id;
-        QList<QKeySequence> keys;
-        for (const QKeyCombination& k : def.keys) {
-            if (k != QKeyCombination()) {
-                keys << QKeySequence(k);
-            }
-        }
-        EXPECT_EQ(a->shortcuts(), keys) << def.id;
-    }
+    EXPECT_EQ(
+        file,
+        QStringList({QString::number(cmd::ID_FILE_NEW), QString::number(cmd::ID_FILE_OPEN),
+                     QString::number(cmd::ID_FILE_SAVE), QString::number(cmd::ID_FILE_SAVE_AS), "-",
+                     QString::number(cmd::ID_FILE_PRINT), QString::number(cmd::ID_FILE_PRINT_SETUP),
+                     "-", QString::number(cmd::ID_FILE_MRU_FILE1) + " grayed", "-",
+                     QString::number(cmd::ID_APP_EXIT)}));
+    // Items carry their label and prompt; keys are window shortcuts of the
+    // frame, commands without a menu item included.
+    QAction* paste = Frame()->CommandAction(cmd::ID_EDIT_PASTE);
+    EXPECT_EQ(paste->text(), res::MenuLabel(cmd::ID_EDIT_PASTE));
+    EXPECT_EQ(paste->statusTip(), res::StatusPrompt(cmd::ID_EDIT_PASTE));
+    EXPECT_EQ(paste->shortcuts(), QList<QKeySequence>({QKeySequence(Qt::CTRL | Qt::Key_V),
+                                                       QKeySequence(Qt::SHIFT | Qt::Key_Insert)}));
+    QAction* nextPane = Frame()->CommandAction(cmd::ID_NEXT_PANE);
+    ASSERT_TRUE(nextPane && Frame()->actions().contains(nextPane));
+    EXPECT_EQ(nextPane->shortcuts(), QList<QKeySequence>({QKeySequence(Qt::Key_F6)}));
+    // The tool bar: buttons and gaps in table order.
     const QList<QAction*> buttons = Frame()->ToolBar()->actions();
     const auto buttonDefs = res::ToolBarButtons();
     ASSERT_EQ(buttons.size(), qsizetype(buttonDefs.size()));
-    for (size_t i = 0; i < buttonDefs.size(); ++i) {
-        EXPECT_EQ(buttons[i]->isSeparator(), buttonDefs[i] == res::kSeparator) << i;
-        if (buttonDefs[i] != res::kSeparator) {
-            EXPECT_EQ(CMenuBuilder::CommandOf(buttons[i]), buttonDefs[i]);
-        }
-    }
+    EXPECT_EQ(CMenuBuilder::CommandOf(buttons[0]), cmd::ID_FILE_NEW);
     // The message pane first, then the indicators left to right, blank while
     // off (the offscreen platform has no lock keys).
     auto* message = Frame()->StatusBar()->findChild<QLabel*>(QStringLiteral("messagePane"));

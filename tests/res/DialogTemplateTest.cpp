@@ -44,7 +44,7 @@ TEST(DialogUnits, MapsEachEdgeWithRounding) {
 
 TEST(DialogResources, EveryControlLiesInsideItsDialog) {
     for (int id : {IDD_ABOUTBOX, IDD_LABEL, IDD_LINE, IDD_DIRECTORY, IDD_RUNOPTION, IDD_QFOSET,
-                   IDD_QFOENTRY, IDD_QFOPOPUP}) {
+                   IDD_QFOENTRY, IDD_QFOPOPUP, IDD_FIND, IDD_REPLACE}) {
         const DlgTemplate* t = FindDlgTemplate(id);
         ASSERT_NE(t, nullptr) << id;
         ASSERT_GT(t->controlCount, 0u);

@@ -83,8 +83,6 @@ TEST(KeywordColors, RecordsAreColorsOnlyBesideTheFaceOfRecordZero) {
     for (int i = 1; i < 8; ++i) {
         EXPECT_EQ(formats[i].properties().size(), 1) << i;
     }
-    EXPECT_EQ(keywordcolors::DirectiveRecord("!yellowgreen"), 4);
-    EXPECT_EQ(keywordcolors::DirectiveRecord("yellow"), -1);
 }
 
 }  // namespace
