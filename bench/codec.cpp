@@ -1,47 +1,27 @@
-// Decoding and encoding a 100,000-line, 3.2 MB Shift_JIS script, as on
+// Decoding and encoding the generated 100,000-line Shift_JIS script, as on
 // every open and save, and the per-line encodings that coloring uses.
 
 #include <benchmark/benchmark.h>
 
 #include <QStringList>
 
+#include "support/ScriptGenerator.h"
 #include "text/Cp932Codec.h"
 
 namespace {
 
 using namespace Qt::StringLiterals;
 
-// Typical script lines: ASCII code with Japanese strings and comments,
-// half-width katakana and the NEC/IBM extension characters.
-const QString kLines[] = {
-    u"*main_loop"_s,
-    u"\tmes \"こんにちは、世界。今日は良い天気です\""_s,
-    u"\tpos 10, 20 : color 255, 255, 255 ; 白で描く"_s,
-    u"\trepeat 10 ; 十回繰り返す"_s,
-    u"\t\tif cnt \\ 2 = 0 : continue"_s,
-    u"; 表示を更新する（ﾃｽﾄ用）"_s,
-    u"\tbuf = \"①②③ ⅰⅱⅲ 纊褜\""_s,
-    u"\tawait 16 ; 約60fpsで待つ"_s,
-    u"\tloop ; ループの終わり"_s,
-    u"\tstick key : if key & 16 : goto *main_loop ; ｽﾍﾟｰｽ"_s,
-};
 constexpr int kLineCount = 100000;
 
-const QString& ScriptText() {
-    static const QString text = [] {
-        QString t;
-        for (int i = 0; i < kLineCount; ++i) {
-            t += kLines[i % std::size(kLines)];
-            t += u"\r\n"_s;
-        }
-        return t;
-    }();
-    return text;
+const QByteArray& ScriptBytes() {
+    static const QByteArray bytes = benchsupport::GenerateScript(kLineCount);
+    return bytes;
 }
 
-const QByteArray& ScriptBytes() {
-    static const QByteArray bytes = cp932::Encode(ScriptText()).bytes;
-    return bytes;
+const QString& ScriptText() {
+    static const QString text = cp932::Decode(ScriptBytes());
+    return text;
 }
 
 void BM_Decode(benchmark::State& state) {
@@ -94,5 +74,3 @@ void BM_EncodedLengthPerCharacter(benchmark::State& state) {
 BENCHMARK(BM_EncodedLengthPerCharacter)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-BENCHMARK_MAIN();

@@ -8,6 +8,8 @@ packages=(
     qt6-base-dev libgl-dev
     googletest libgtest-dev libbenchmark-dev
     fonts-ipafont-gothic
+    qt6-translations-l10n
+    poppler-utils
 )
 
 missing=()

@@ -93,6 +93,8 @@ QString CDirDlg::BrowseForFolder() {
     if (Picker()) {
         return Picker()(this, kPickerTitle);
     }
-    return QFileDialog::getExistingDirectory(this, kPickerTitle, QString(),
-                                             QFileDialog::ShowDirsOnly);
+    // Qt's own picker, which speaks the interface's language on any desktop.
+    return QFileDialog::getExistingDirectory(
+        this, kPickerTitle, QString(),
+        QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
 }

@@ -7,6 +7,8 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QToolBar>
 
 #include "app/CLockKeyState.h"
@@ -29,6 +31,13 @@ constexpr int kDefaultLeft = 0;
 constexpr int kDefaultTop = 0;
 constexpr int kDefaultRight = 400;
 constexpr int kDefaultBottom = 300;
+
+// The caret pane: its place (right after the message pane, the one
+// non-permanent pane), the numbers its width is made for, and its padding.
+constexpr int kCaretPaneIndex = 1;
+constexpr int kWidestLine = 99999;
+constexpr int kWidestColumn = 9999;
+constexpr int kCaretPanePadding = 12;
 
 // "ﾂｰﾙ ﾊﾞｰ(&T)" -> "ﾂｰﾙ ﾊﾞｰ": the caption of the floating tool bar.
 QString WithoutMnemonic(QString label) {
@@ -103,6 +112,18 @@ void CMainFrame::CreateStatusBar() {
     m_wndStatusBar->setObjectName(QStringLiteral("statusBar"));
     setStatusBar(m_wndStatusBar);
     m_indicators = CMenuBuilder::BuildStatusBar(m_wndStatusBar);
+    // The caret's line and column, between the message pane and the
+    // indicators; wide enough for large scripts so that it never jumps.
+    m_caretPane = new QLabel(m_wndStatusBar);
+    m_caretPane->setObjectName(QStringLiteral("caretPane"));
+    m_caretPane->setAlignment(Qt::AlignCenter);
+    m_caretPane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    m_caretPane->setMinimumWidth(
+        m_caretPane->fontMetrics().horizontalAdvance(CaretPaneText(kWidestLine, kWidestColumn)) +
+        kCaretPanePadding);
+    m_wndStatusBar->insertPermanentWidget(kCaretPaneIndex, m_caretPane);
+    connect(m_view, &QPlainTextEdit::cursorPositionChanged, this, &CMainFrame::UpdateCaretPane);
+    UpdateCaretPane();
     if (CLockKeyState::Available()) {
         // Lock keys change with key presses; other windows' presses are
         // caught up with when the window is activated again.
@@ -255,6 +276,15 @@ void CMainFrame::UpdateIndicators() {
         }
         CMenuBuilder::SetIndicator(pane, on);
     }
+}
+
+QString CMainFrame::CaretPaneText(int line, int column) {
+    return QStringLiteral("%1 行, %2 桁").arg(line).arg(column);
+}
+
+void CMainFrame::UpdateCaretPane() {
+    const QTextCursor caret = m_view->textCursor();
+    m_caretPane->setText(CaretPaneText(caret.blockNumber() + 1, caret.positionInBlock() + 1));
 }
 
 void CMainFrame::AddRecentFile(const QString& path) {

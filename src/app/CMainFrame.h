@@ -53,6 +53,11 @@ public:
     const QList<QLabel*>& IndicatorPanes() const { return m_indicators; }
     // Re-reads the lock keys into the indicator panes.
     void UpdateIndicators();
+    // The pane left of the indicators that shows the caret's line and
+    // column, and its text for a line and column counted from 1.
+    QLabel* CaretPane() const { return m_caretPane; }
+    static QString CaretPaneText(int line, int column);
+    void UpdateCaretPane();
 
     // Puts `path` at the head of the recent-file list (settings and menu).
     void AddRecentFile(const QString& path);
@@ -95,5 +100,6 @@ private:
     // Entries 1..4 of the recent-file list in the File menu.
     QList<QAction*> m_recentActions;
     QList<QLabel*> m_indicators;
+    QLabel* m_caretPane = nullptr;
     std::function<bool(int)> m_commandHook;
 };

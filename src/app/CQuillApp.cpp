@@ -2,21 +2,23 @@
 
 #include <QApplication>
 #include <QCursor>
-#include <QFileDialog>
 
 #include "app/CAboutDlg.h"
 #include "app/CDirDlg.h"
 #include "app/CMainFrame.h"
 #include "app/CRunOptionDlg.h"
+#include "app/QtTranslation.h"
 #include "app/SettingsStore.h"
 #include "doc/CQuillDoc.h"
 #include "qfo/CQfoPopupDlg.h"
 #include "qfo/CQfoSetDlg.h"
 #include "qfo/QfoProcess.h"
 #include "qfo/QfoStore.h"
+#include "res/CScriptFileDialog.h"
 #include "res/CommandIds.h"
 #include "res/Messages.h"
 #include "view/CQuillView.h"
+#include "view/EditorFont.h"
 
 namespace {
 CQuillApp* g_app = nullptr;
@@ -50,6 +52,7 @@ bool CQuillApp::InitInstance(const QStringList& args) {
 
 bool CQuillApp::InitInstance(const QStringList& args, bool show) {
     QApplication::setApplicationName("QUILL");
+    InstallQtTranslation();
     // The members must hold the settings before the frame exists: it reads
     // m_exestat while it is created.
     ReadSettings();
@@ -64,6 +67,10 @@ bool CQuillApp::InitInstance(const QStringList& args, bool show) {
         return false;
     }
     m_view = m_frame->GetView();
+    // The text size the user zoomed to last time; kept as it changes.
+    m_view->SetFontPointSize(settings::ViewFontSize(editorfont::kDefaultPointSize));
+    connect(m_view, &CQuillView::FontSizeChanged, this,
+            [](int points) { settings::WriteViewFontSize(points); });
 
     if (args.isEmpty()) {
         m_doc->OnNewDocument();
@@ -163,10 +170,8 @@ void CQuillApp::OnFileNew() {
 }
 
 void CQuillApp::OnFileOpen() {
-    const QString path =
-        QFileDialog::getOpenFileName(m_frame, QString(), QString(),
-                                     QString::fromUtf8(msg::kScriptFilter) + QStringLiteral(";;") +
-                                         QString::fromUtf8(msg::kAllFilesFilter));
+    const QString path = CScriptFileDialog::GetOpenFileName(
+        m_frame, {QString::fromUtf8(msg::kScriptFilter), QString::fromUtf8(msg::kAllFilesFilter)});
     if (!path.isEmpty()) {
         OpenDocumentFile(path);
     }

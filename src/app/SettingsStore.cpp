@@ -7,6 +7,7 @@ namespace {
 
 constexpr char kSection[] = "Settings";
 constexpr char kRecentSection[] = "Recent File List";
+constexpr char kViewFontSizeKey[] = "View/FontSize";
 
 QSettings OpenStore() {
     return QSettings(QSettings::IniFormat, QSettings::UserScope, "Blue Moss!", "QUILL");
@@ -75,6 +76,18 @@ void WriteRecentFiles(const QStringList& files) {
         }
     }
     store.endGroup();
+    store.sync();
+}
+
+int ViewFontSize(int defaultValue) {
+    bool ok = false;
+    const int value = OpenStore().value(kViewFontSizeKey).toString().trimmed().toInt(&ok);
+    return ok ? value : defaultValue;
+}
+
+void WriteViewFontSize(int points) {
+    QSettings store = OpenStore();
+    store.setValue(kViewFontSizeKey, points);
     store.sync();
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // The one place that knows the settings keys. Values live in the per-user
 // store "Blue Moss!/QUILL" (an INI file under $XDG_CONFIG_HOME), section
-// "Settings", plus the recent-file list in "Recent File List".
+// "Settings", plus the recent-file list in "Recent File List" and the
+// editor's text size in "View".
 
 #include <QString>
 #include <QStringList>
@@ -34,6 +35,11 @@ bool Contains(const char* key);
 // Section "Recent File List", keys File1..File4, most recent first.
 QStringList RecentFiles();
 void WriteRecentFiles(const QStringList& files);
+
+// Section "View", key "FontSize": the editor's text size in points, as the
+// user zoomed it; the default when absent or malformed.
+int ViewFontSize(int defaultValue);
+void WriteViewFontSize(int points);
 
 // The INI file behind the store (for tests and the README).
 QString StoreFilePath();

@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
@@ -10,6 +9,8 @@
 #include <QTextDocument>
 
 #include "doc/CHspRunner.h"
+#include "doc/HspRunPlan.h"
+#include "res/CScriptFileDialog.h"
 #include "res/CommandIds.h"
 #include "res/CommandTable.h"
 #include "res/Messages.h"
@@ -142,11 +143,9 @@ bool CQuillDoc::DoFileSave() {
 bool CQuillDoc::DoSave(const QString& path, bool replace) {
     QString target = path;
     if (replace || target.isEmpty()) {
-        QFileDialog dialog(m_view ? m_view->window() : nullptr);
-        dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setNameFilters(
+        CScriptFileDialog dialog(
+            m_view ? m_view->window() : nullptr, CScriptFileDialog::Mode::Save,
             {QString::fromUtf8(msg::kScriptFilter), QString::fromUtf8(msg::kAllFilesFilter)});
-        dialog.setDefaultSuffix(QStringLiteral("as"));
         dialog.selectFile(m_strPathName.isEmpty() ? QStringLiteral("QUILL.as") : m_strPathName);
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
             return false;

@@ -11,6 +11,13 @@ QString Resolve(const QString& dir, const QString& name) {
 
 }  // namespace
 
+QString HspFolderPrefix(const QString& hspdir) {
+    if (hspdir.isEmpty() || hspdir.endsWith(QLatin1Char('/'))) {
+        return hspdir;
+    }
+    return hspdir + QLatin1Char('/');
+}
+
 QString RunFolderOf(const QString& docPath, const QString& hspdir) {
     if (docPath.isEmpty()) {
         return hspdir;
@@ -84,13 +91,14 @@ HspRunPlan MakeHspRunPlan(const QString& hspdir, int exestat, const QString& cmd
     if (!folder.isEmpty()) {
         plan.workdir = Resolve(currentDir, folder);
     }
-    // The HSP folder is a plain prefix: with it empty, the bare names are
-    // found in the working directory.
+    // The HSP folder is a prefix: with it empty, the bare names are found in
+    // the working directory.
     const QString base = plan.workdir.isEmpty() ? currentDir : plan.workdir;
-    plan.source = Resolve(base, hspdir + QStringLiteral("hsptmp"));
-    plan.object = Resolve(base, hspdir + QStringLiteral("obj"));
-    plan.library = Resolve(base, hspdir + QStringLiteral("hspcmp.dll"));
-    plan.runtime = Resolve(base, hspdir + QStringLiteral("hsp2"));
+    const QString prefix = HspFolderPrefix(hspdir);
+    plan.source = Resolve(base, prefix + QStringLiteral("hsptmp"));
+    plan.object = Resolve(base, prefix + QStringLiteral("obj"));
+    plan.library = Resolve(base, prefix + QStringLiteral("hspcmp.dll"));
+    plan.runtime = Resolve(base, prefix + QStringLiteral("hsp2"));
     plan.args = RuntimeArguments(plan.object, exestat, cmdline);
     return plan;
 }

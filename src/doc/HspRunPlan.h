@@ -10,7 +10,7 @@ struct HspRunPlan {
     // Absolute working directory; empty when none could be worked out.
     QString workdir;
     // Absolute paths of the temporary source, the object file, the compiler
-    // library and the runtime: the HSP folder followed directly by the name,
+    // library and the runtime: the HSP folder (with a final "/") followed by the name,
     // resolved against the working directory when relative.
     QString source;
     QString object;
@@ -31,6 +31,10 @@ struct HspRunSettings {
 // Run-option bits: only these two change the runtime's arguments.
 constexpr int kExeStatFullScreen = 1;
 constexpr int kExeStatDebugWindow = 2;
+
+// The HSP folder as the prefix of its files' names: a folder typed without
+// a final "/" ("/opt/hsp") is taken as if it had one; empty stays empty.
+QString HspFolderPrefix(const QString& hspdir);
 
 // The folder a run works in, as text: the script's path up to, not including,
 // its last "/" (the root "/" for a script directly in it; empty when the

@@ -43,15 +43,47 @@ int CEditControl::LineLength(int line) const {
 
 QByteArray CEditControl::GetLine(int line, int maxBytes) const {
     const QTextBlock b = BlockOfLine(line);
-    if (!b.isValid() || maxBytes <= 0) {
+    if (!b.isValid()) {
         return {};
     }
-    // Every character takes at least one byte and at most two UTF-16 units,
-    // so this prefix always holds the first maxBytes bytes.
-    const QString text = b.text();
-    QByteArray bytes = cp932::EncodeLossy(QStringView(text).left(2 * qsizetype(maxBytes)));
-    bytes.truncate(maxBytes);
-    return bytes;
+    return ReadLine(b, maxBytes).bytes;
+}
+
+CEditControl::LineRead CEditControl::ReadLine(const QTextBlock& block, int maxBytes) const {
+    LineRead line{block, block.text(), {}};
+    if (maxBytes > 0) {
+        // Every character takes at least one byte and at most two UTF-16
+        // units, so this prefix always holds the first maxBytes bytes.
+        line.bytes = cp932::EncodeLossy(QStringView(line.text).left(2 * qsizetype(maxBytes)));
+        line.bytes.truncate(maxBytes);
+    }
+    return line;
+}
+
+void CEditControl::PositionsFromBytes(const LineRead& line, std::span<int> offsets) const {
+    const int base = line.block.position();
+    const QString& text = line.text;
+    qsizetype i = 0;  // UTF-16 index of the next character
+    int bytes = 0;    // bytes of the characters before it
+    for (int& offset : offsets) {
+        if (offset < bytes) {
+            i = 0;
+            bytes = 0;
+        }
+        while (i < text.size()) {
+            int units = 1;
+            const char16_t unit = text.at(i).unicode();
+            // An ASCII character is one byte; only others need the table.
+            const int len =
+                unit < 0x80 ? 1 : cp932::EncodedLength(utf16::CodePointAt(text, int(i), &units));
+            if (bytes + len > offset) {
+                break;
+            }
+            bytes += len;
+            i += units;
+        }
+        offset = base + int(i);
+    }
 }
 
 int CEditControl::PositionFromByte(int line, int byteOffset) const {
@@ -59,19 +91,9 @@ int CEditControl::PositionFromByte(int line, int byteOffset) const {
     if (!b.isValid()) {
         return -1;
     }
-    const QString text = b.text();
-    int bytes = 0;
-    int i = 0;
-    while (i < text.size()) {
-        int units = 0;
-        const int len = cp932::EncodedLength(utf16::CodePointAt(text, i, &units));
-        if (bytes + len > byteOffset) {
-            break;
-        }
-        bytes += len;
-        i += units;
-    }
-    return b.position() + i;
+    int offset = byteOffset;
+    PositionsFromBytes(LineRead{b, b.text(), {}}, std::span<int>(&offset, 1));
+    return offset;
 }
 
 int CEditControl::ByteFromPosition(int pos) const {
@@ -83,8 +105,9 @@ int CEditControl::ByteFromPosition(int pos) const {
     const int end = std::clamp(pos - b.position(), 0, int(text.size()));
     int bytes = 0;
     for (int i = 0; i < end;) {
-        int units = 0;
-        bytes += cp932::EncodedLength(utf16::CodePointAt(text, i, &units));
+        int units = 1;
+        const char16_t unit = text.at(i).unicode();
+        bytes += unit < 0x80 ? 1 : cp932::EncodedLength(utf16::CodePointAt(text, i, &units));
         i += units;
     }
     return bytes;
@@ -210,4 +233,24 @@ void CEditControl::InvalidateAll() {
 void CEditControl::InvalidateBand(int top, int bottom) {
     const QRect r = m_edit->viewport()->rect();
     m_edit->viewport()->update(QRect(r.left(), top, r.width(), std::max(bottom - top, 1)));
+}
+
+void CEditControl::InvalidateLines(int first, int last) {
+    const int count = GetLineCount();
+    first = std::clamp(first, 0, count - 1);
+    last = std::clamp(last, first, count - 1);
+    QTextDocument* doc = m_edit->document();
+    const int lastHeight =
+        int(doc->documentLayout()->blockBoundingRect(doc->findBlockByNumber(last)).height());
+    const int top = PosFromChar(LineIndex(first)).y();
+    const int lastTop = last == first ? top : PosFromChar(LineIndex(last)).y();
+    InvalidateBand(top, lastTop + lastHeight);
+}
+
+int CEditControl::GetFirstVisibleLine() const {
+    return m_edit->cursorForPosition(QPoint(0, 0)).blockNumber();
+}
+
+int CEditControl::GetLastVisibleLine() const {
+    return m_edit->cursorForPosition(m_edit->viewport()->rect().bottomLeft()).blockNumber();
 }

@@ -9,10 +9,11 @@
 #include <QByteArray>
 #include <QPoint>
 #include <QString>
+#include <QTextBlock>
 #include <QTextCharFormat>
+#include <span>
 
 class QPlainTextEdit;
-class QTextBlock;
 class QTextDocument;
 
 class CEditControl {
@@ -57,6 +58,19 @@ public:
     // two-byte characters come out as the characters they are.
     QString TextOfBytes(int line, int begin, int end) const;
 
+    // A line read once for the byte rules and the conversion of their
+    // offsets: its block, its text, and its first bytes as GetLine gives
+    // them.
+    struct LineRead {
+        QTextBlock block;
+        QString text;
+        QByteArray bytes;
+    };
+    LineRead ReadLine(const QTextBlock& block, int maxBytes) const;
+    // Turns byte offsets within `line` into positions, as PositionFromByte
+    // does, in one pass over the line's text when they ascend.
+    void PositionsFromBytes(const LineRead& line, std::span<int> offsets) const;
+
     Selection GetSel() const;
     // Sets the selection: anchor at `start`, caret at `end`; both limited to
     // the text, a negative `end` meaning the end of the text. A negative
@@ -90,6 +104,11 @@ public:
     // Repaints the whole viewport, or a band of it.
     void InvalidateAll();
     void InvalidateBand(int top, int bottom);
+    // Repaints the band of the window that shows lines first..last.
+    void InvalidateLines(int first, int last);
+    // The first and the last line the window shows (in part or whole).
+    int GetFirstVisibleLine() const;
+    int GetLastVisibleLine() const;
 
 private:
     QTextBlock BlockOfLine(int line) const;

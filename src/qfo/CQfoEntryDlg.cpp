@@ -1,9 +1,9 @@
 #include "qfo/CQfoEntryDlg.h"
 
-#include <QFileDialog>
 #include <QPushButton>
 
 #include "qfo/QfoStore.h"
+#include "res/CScriptFileDialog.h"
 #include "res/DialogResources.h"
 #include "res/Messages.h"
 
@@ -68,5 +68,5 @@ QString CQfoEntryDlg::BrowseFile() {
     if (BrowseHookRef()) {
         return BrowseHookRef()(this, kBrowseFilter);
     }
-    return QFileDialog::getOpenFileName(this, QString(), QString(), kBrowseFilter);
+    return CScriptFileDialog::GetOpenFileName(this, kBrowseFilter.split(QStringLiteral(";;")));
 }

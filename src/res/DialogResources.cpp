@@ -19,7 +19,7 @@ constexpr DlgControl kAbout[] = {
     {K::Static, IDC_STATIC, "QUILL Version 1.04", 48, 23, 75, 8, kNone},
     {K::Static, IDC_STATIC, "HSP スクリプトのためのエディタ", 48, 38, 115, 8, kNone},
     {K::Static, IDC_STATIC, "Linux 版 (Qt 6 Widgets)", 48, 63, 170, 8, kNone},
-    {K::Static, IDC_STATIC, "使い方は README.md と docs/ にあります", 48, 79, 170, 8, kNone},
+    {K::Static, IDC_STATIC, "使い方: QUILL のソース一式にある README.md", 48, 79, 170, 8, kNone},
     {K::DefPushButton, IDOK, "OK", 167, 21, 41, 22, kNone},
 };
 

@@ -6,10 +6,14 @@
 #include <QMenu>
 #include <QMetaMethod>
 #include <QMimeData>
+#include <QPainter>
 #include <QPointer>
+#include <QScreen>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTimer>
 #include <QUrl>
+#include <QWheelEvent>
 #include <algorithm>
 
 #include "nav/CKeywordHelp.h"
@@ -21,16 +25,30 @@
 #include "res/Messages.h"
 #include "script/AutoIndent.h"
 #include "view/CFindReplaceDlg.h"
+#include "view/CLineBoxLayout.h"
 #include "view/CSyntaxColorer.h"
 #include "view/CWaitCursor.h"
+#include "view/DialogPlacement.h"
+#include "view/EditorFont.h"
 #include "view/KeywordColors.h"
+#include "view/WordBounds.h"
 
 CQuillView::CQuillView(QWidget* parent, std::function<QString()> helpDir)
     : QPlainTextEdit(parent),
       m_ctrl(this),
       m_nav(std::make_unique<CNavigator>(m_ctrl, m_mapKeywords)),
       m_help(std::make_unique<CKeywordHelp>(m_ctrl, *m_nav, std::move(helpDir))) {
+    // The document lays its lines out with room below them for the face's
+    // ink; its margin holds the selection bar at the left edge.
+    auto* doc = new QTextDocument(this);
+    m_lineBox = new CLineBoxLayout(doc);
+    doc->setDocumentLayout(m_lineBox);
+    doc->setDocumentMargin(kSelectionBarWidth);
+    setDocument(doc);
     setLineWrapMode(QPlainTextEdit::NoWrap);
+    // Moves without a button pressed reach the view: the pointer changes
+    // over the selection bar.
+    viewport()->setMouseTracking(true);
     document()->setUndoRedoEnabled(false);
     QPalette pal = palette();
     pal.setColor(QPalette::Base, Qt::black);
@@ -41,11 +59,14 @@ CQuillView::CQuillView(QWidget* parent, std::function<QString()> helpDir)
     setTabStopDistance(logicalDpiX() / 2.0);
     // Record 0 is also the default format: text that no recoloring has
     // reached shows white in the fixed face.
-    const QFont face = keywordcolors::FixedFace();
-    m_cfColors = keywordcolors::BuildFormats(face);
-    setFont(face);
+    m_face = keywordcolors::FixedFace();
+    m_cfColors = keywordcolors::BuildFormats(m_face);
+    m_pointSize = editorfont::kDefaultPointSize;
+    ApplyFont();
     LoadKeywordTable();
     m_colorer = std::make_unique<CSyntaxColorer>(m_ctrl, m_mapKeywords, m_cfColors);
+    // Setting the document's margin counts as a change; no text has changed.
+    doc->setModified(false);
 }
 
 CQuillView::~CQuillView() = default;
@@ -149,7 +170,31 @@ bool CQuillView::OnFindNext(const QString& find, bool next, bool matchCase, bool
     }
     m_ctrl.SetSel(m.start, m.end);
     m_ctrl.ScrollCaret();
+    KeepSelectionClearOfFindDialog();
     return true;
+}
+
+void CQuillView::KeepSelectionClearOfFindDialog() {
+    if (!m_findDlg || !m_findDlg->isVisible()) {
+        return;
+    }
+    const CEditControl::Selection sel = m_ctrl.GetSel();
+    QTextCursor c(document());
+    c.setPosition(sel.start);
+    QRect match = cursorRect(c);
+    c.setPosition(sel.end);
+    match |= cursorRect(c);
+    match = match.intersected(viewport()->rect());
+    if (match.isEmpty()) {
+        return;
+    }
+    const QRect global(viewport()->mapToGlobal(match.topLeft()), match.size());
+    QScreen* screen = m_findDlg->screen();
+    const QRect area = screen ? screen->availableGeometry() : window()->frameGeometry();
+    const QPoint to = dialogplacement::ClearOf(m_findDlg->frameGeometry(), global, area);
+    if (to != m_findDlg->frameGeometry().topLeft()) {
+        m_findDlg->move(to);
+    }
 }
 
 void CQuillView::OnReplaceSel(const QString& find, bool next, bool matchCase, bool wholeWord,
@@ -285,7 +330,225 @@ void CQuillView::contextMenuEvent(QContextMenuEvent* event) {
     event->accept();
 }
 
+namespace {
+
+// Pixels of room below every line beyond the ink the face draws there.
+constexpr int kInkGap = 1;
+// Wheel movement that makes one zoom step.
+constexpr int kWheelStep = QWheelEvent::DefaultDeltasPerStep;
+
+// The pointer over the selection bar: an arrow pointing up and right, the
+// standard arrow mirrored.
+QCursor SelectionBarCursor() {
+    constexpr int kSize = 16;
+    QPixmap pixmap(kSize, kSize);
+    pixmap.fill(Qt::transparent);
+    {
+        QPainter painter(&pixmap);
+        const QPointF arrow[] = {{15, 0}, {15, 13}, {12, 10}, {9, 15}, {7, 14}, {10, 9}, {6, 9}};
+        painter.setPen(Qt::black);
+        painter.setBrush(Qt::white);
+        painter.drawPolygon(arrow, int(std::size(arrow)));
+    }
+    return QCursor(pixmap, kSize - 1, 0);
+}
+
+}  // namespace
+
+void CQuillView::ApplyFont() {
+    QFont font = m_face;
+    font.setPointSize(m_pointSize);
+    // Hinting snaps strokes to whole pixels; the hairline underscore of the
+    // Japanese faces rounds to nothing under a desktop's full hinting, and
+    // "move_player" would read "move player". Unhinted it always shows.
+    font.setHintingPreference(QFont::PreferNoHinting);
+    m_lineBox->SetExtraHeight(editorfont::InkBelowLine(font) + kInkGap);
+    setFont(font);
+    viewport()->update();
+}
+
+void CQuillView::SetFontPointSize(int points) {
+    points = editorfont::ClampPointSize(points);
+    if (points == m_pointSize) {
+        return;
+    }
+    m_pointSize = points;
+    ApplyFont();
+    emit FontSizeChanged(points);
+}
+
+void CQuillView::SetTextFace(const QFont& face) {
+    m_face = face;
+    ApplyFont();
+}
+
+void CQuillView::ZoomIn() {
+    SetFontPointSize(m_pointSize + 1);
+}
+void CQuillView::ZoomOut() {
+    SetFontPointSize(m_pointSize - 1);
+}
+void CQuillView::ZoomReset() {
+    SetFontPointSize(editorfont::kDefaultPointSize);
+}
+
+int CQuillView::ExtraLineHeight() const {
+    return m_lineBox->ExtraHeight();
+}
+
+bool CQuillView::HandleZoomKey(QKeyEvent* event) {
+    // Shift is part of "+" on many keyboards; the keypad's keys count too.
+    const Qt::KeyboardModifiers mods =
+        event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier);
+    if (mods != Qt::ControlModifier) {
+        return false;
+    }
+    switch (event->key()) {
+        case Qt::Key_Plus:
+        case Qt::Key_Equal:
+            ZoomIn();
+            return true;
+        case Qt::Key_Minus:
+            ZoomOut();
+            return true;
+        case Qt::Key_0:
+            ZoomReset();
+            return true;
+        default:
+            return false;
+    }
+}
+
+void CQuillView::wheelEvent(QWheelEvent* event) {
+    if (!(event->modifiers() & Qt::ControlModifier)) {
+        m_zoomWheelDelta = 0;
+        QPlainTextEdit::wheelEvent(event);
+        return;
+    }
+    m_zoomWheelDelta += event->angleDelta().y();
+    for (; m_zoomWheelDelta >= kWheelStep; m_zoomWheelDelta -= kWheelStep) {
+        ZoomIn();
+    }
+    for (; m_zoomWheelDelta <= -kWheelStep; m_zoomWheelDelta += kWheelStep) {
+        ZoomOut();
+    }
+    event->accept();
+}
+
+bool CQuillView::InSelectionBar(const QPoint& viewportPos) const {
+    return viewportPos.x() >= 0 && viewportPos.x() < kSelectionBarWidth;
+}
+
+void CQuillView::SelectLines(int from, int to) {
+    const QTextBlock first = document()->findBlockByNumber(std::min(from, to));
+    const QTextBlock last = document()->findBlockByNumber(std::max(from, to));
+    const int start = first.position();
+    // A whole line includes its line end; the last line has none.
+    const int end =
+        last.next().isValid() ? last.next().position() : last.position() + last.length() - 1;
+    if (to >= from) {
+        m_ctrl.SetSel(start, end);
+    } else {
+        m_ctrl.SetSel(end, start);
+    }
+}
+
+bool CQuillView::ExtendByWords(int pos) {
+    const QTextBlock anchorBlock = document()->findBlock(m_dragAnchor);
+    const QString anchorText = anchorBlock.text();
+    const int anchorIndex = m_dragAnchor - anchorBlock.position();
+    const bool forward = pos > m_dragAnchor;
+    // The word the drag started in, on the side it moves to.
+    const int wordIndex = (forward || anchorIndex == 0) ? anchorIndex : anchorIndex - 1;
+    const wordbounds::Word anchorWord = wordbounds::WordAt(anchorText, wordIndex);
+    const int wordStart = anchorBlock.position() + anchorWord.start;
+    const int wordEnd = anchorBlock.position() + anchorWord.end;
+    if (pos >= wordStart && pos <= wordEnd) {
+        return false;
+    }
+    const QTextBlock block = document()->findBlock(pos);
+    const QString text = block.text();
+    const int index = pos - block.position();
+    if (forward) {
+        const int end = index > 0 ? wordbounds::WordAt(text, index - 1).end : 0;
+        m_ctrl.SetSel(wordStart, block.position() + end);
+    } else {
+        m_ctrl.SetSel(wordEnd, block.position() + wordbounds::WordAt(text, index).start);
+    }
+    ensureCursorVisible();
+    return true;
+}
+
+void CQuillView::mousePressEvent(QMouseEvent* event) {
+    const QPoint pos = event->position().toPoint();
+    m_barAnchorLine = kNoLine;
+    m_dragAnchor = kNoPosition;
+    if (event->button() == Qt::LeftButton && InSelectionBar(pos)) {
+        // A click in the selection bar selects its line; a drag from
+        // there selects whole lines.
+        m_barAnchorLine = cursorForPosition(QPoint(kSelectionBarWidth, pos.y())).blockNumber();
+        SelectLines(m_barAnchorLine, m_barAnchorLine);
+        setFocus(Qt::MouseFocusReason);
+        event->accept();
+        return;
+    }
+    // A press inside the selection may start dragging the selected text
+    // away; any other left press may start a drag that selects words.
+    const QTextCursor before = textCursor();
+    const int at = cursorForPosition(pos).position();
+    const bool onSelection =
+        before.hasSelection() && at >= before.selectionStart() && at <= before.selectionEnd();
+    QPlainTextEdit::mousePressEvent(event);
+    if (event->button() == Qt::LeftButton && !(event->modifiers() & Qt::ShiftModifier) &&
+        !onSelection) {
+        m_dragAnchor = at;
+    }
+}
+
+void CQuillView::mouseDoubleClickEvent(QMouseEvent* event) {
+    // A double click in the selection bar is two clicks there, not a word.
+    if (event->button() == Qt::LeftButton && InSelectionBar(event->position().toPoint())) {
+        mousePressEvent(event);
+        return;
+    }
+    QPlainTextEdit::mouseDoubleClickEvent(event);
+}
+
+void CQuillView::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint pos = event->position().toPoint();
+    if (event->buttons() & Qt::LeftButton) {
+        if (m_barAnchorLine != kNoLine) {
+            SelectLines(m_barAnchorLine,
+                        cursorForPosition(QPoint(kSelectionBarWidth, pos.y())).blockNumber());
+            event->accept();
+            return;
+        }
+        if (m_dragAnchor != kNoPosition && ExtendByWords(cursorForPosition(pos).position())) {
+            event->accept();
+            return;
+        }
+    }
+    QPlainTextEdit::mouseMoveEvent(event);
+    if (event->buttons() == Qt::NoButton) {
+        if (InSelectionBar(pos)) {
+            if (viewport()->cursor().shape() != Qt::BitmapCursor) {
+                viewport()->setCursor(SelectionBarCursor());
+            }
+        } else if (viewport()->cursor().shape() != Qt::IBeamCursor) {
+            viewport()->setCursor(Qt::IBeamCursor);
+        }
+    }
+}
+
 void CQuillView::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        m_dragAnchor = kNoPosition;
+        if (m_barAnchorLine != kNoLine) {
+            m_barAnchorLine = kNoLine;
+            event->accept();
+            return;
+        }
+    }
     if (event->button() == Qt::RightButton) {
         QPointer<CQuillView> self(this);
         // Owned by the window (for its look), deleted here after use.
@@ -304,6 +567,10 @@ void CQuillView::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void CQuillView::keyPressEvent(QKeyEvent* event) {
+    if (HandleZoomKey(event)) {
+        event->accept();
+        return;
+    }
     // Cut, paste and undo keys reach the view's own handlers, never the
     // widget's built-in ones.
     if (event->matches(QKeySequence::Paste)) {

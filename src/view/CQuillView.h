@@ -16,6 +16,8 @@
 #include "view/CTextSearch.h"
 
 class CFindReplaceDlg;
+class CLineBoxLayout;
+class CQuillDoc;
 class CKeywordHelp;
 class CNavigator;
 class CSyntaxColorer;
@@ -99,7 +101,24 @@ public:
     void GotoLabel(const QString& name);
     CNavigator& Navigator() { return *m_nav; }
 
+    // The text's face and size. Zooming changes the size one point a step
+    // (Ctrl+wheel, Ctrl++ / Ctrl+- / Ctrl+0 for the default); tab stops stay
+    // every half inch of the screen.
+    int FontPointSize() const { return m_pointSize; }
+    void SetFontPointSize(int points);
+    void SetTextFace(const QFont& face);
+    void ZoomIn();
+    void ZoomOut();
+    void ZoomReset();
+    // Pixels added below every line so that the face's ink stays inside it.
+    int ExtraLineHeight() const;
+
+    // The strip at the left edge where a click selects a whole line.
+    static constexpr int kSelectionBarWidth = 8;
+
 signals:
+    // The text size was changed (by a zoom or SetFontPointSize).
+    void FontSizeChanged(int points);
     // A command chosen in the view (its context menu, a table key that
     // reached it). With nothing connected the view serves it itself.
     void commandChosen(int id);
@@ -109,7 +128,11 @@ signals:
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
@@ -124,6 +147,19 @@ private:
     void LoadKeywordTable();
     // A typed character, after the control has processed it.
     void OnChar(QKeyEvent* event);
+    // Ctrl++, Ctrl+-, Ctrl+0; true when `event` was one of them.
+    bool HandleZoomKey(QKeyEvent* event);
+    // Applies face and size to the text and the line boxes.
+    void ApplyFont();
+    bool InSelectionBar(const QPoint& viewportPos) const;
+    // Selects lines `from` to `to` (either order) whole, with their line
+    // ends; the caret goes to the end that `to` gives.
+    void SelectLines(int from, int to);
+    // Extends a drag selection from m_dragAnchor to `pos` by whole words
+    // once it leaves the word it started in; false while inside that word.
+    bool ExtendByWords(int pos);
+    // Moves the find dialog off the selection it has just found.
+    void KeepSelectionClearOfFindDialog();
     // Passes a chosen command on, or serves it when nobody listens.
     void ChooseCommand(int id);
 
@@ -137,4 +173,16 @@ private:
     // Holds the cursor position memory, which lives as long as the view.
     std::unique_ptr<CNavigator> m_nav;
     std::unique_ptr<CKeywordHelp> m_help;
+
+    static constexpr int kNoLine = -1;
+    static constexpr int kNoPosition = -1;
+    CLineBoxLayout* m_lineBox = nullptr;
+    QFont m_face;
+    int m_pointSize = 0;
+    // Mouse drags: the line a selection-bar drag started on, the position a
+    // text drag started at.
+    int m_barAnchorLine = kNoLine;
+    int m_dragAnchor = kNoPosition;
+    // Wheel movement with Ctrl held not yet turned into zoom steps.
+    int m_zoomWheelDelta = 0;
 };

@@ -11,10 +11,10 @@
 #include <QTextDocument>
 #include <QTextDocumentFragment>
 #include <algorithm>
-#include <utility>
 #include <vector>
 
 #include "res/Messages.h"
+#include "view/PrintColors.h"
 
 namespace {
 
@@ -27,6 +27,27 @@ bool PrintsWhite(const QTextCharFormat& format) {
     }
     const QBrush brush = format.foreground();
     return brush.style() == Qt::NoBrush || brush.color().rgb() == kDefaultWhite;
+}
+
+// How many device pixels of `device` one unit of a tab stop distance
+// becomes when a document is laid out on it: measured on a probe line.
+double TabDistanceScale(QPaintDevice* device) {
+    constexpr double kProbeDistance = 100.0;
+    QTextDocument probe;
+    probe.documentLayout()->setPaintDevice(device);
+    probe.setDocumentMargin(0);
+    QTextOption option = probe.defaultTextOption();
+    option.setTabStopDistance(kProbeDistance);
+    probe.setDefaultTextOption(option);
+    probe.setPlainText(QStringLiteral("\tx"));
+    probe.setTextWidth(kProbeDistance * 1000);
+    probe.documentLayout()->documentSize();  // lays the probe out
+    const QTextLayout* layout = probe.firstBlock().layout();
+    if (!layout || layout->lineCount() == 0) {
+        return 1.0;
+    }
+    const double x = layout->lineAt(0).cursorToX(1);
+    return x > 0 ? x / kProbeDistance : 1.0;
 }
 
 void ReportFailure(QWidget* parent) {
@@ -147,28 +168,41 @@ std::unique_ptr<QTextDocument> CScriptPrinter::PrintCopy(const QTextDocument& do
 
     // Collect first, then change: a format change splits and joins the
     // fragments being walked.
-    std::vector<std::pair<int, int>> ranges;
+    struct Recolor {
+        int from;
+        int to;
+        QColor color;
+    };
+    std::vector<Recolor> ranges;
     for (QTextBlock b = copy->begin(); b.isValid(); b = b.next()) {
         for (auto it = b.begin(); !it.atEnd(); ++it) {
             const QTextFragment f = it.fragment();
-            if (!PrintsWhite(f.charFormat())) {
-                continue;
+            const QTextCharFormat format = f.charFormat();
+            QColor color(Qt::black);
+            if (!PrintsWhite(format)) {
+                const QColor screen = format.foreground().color();
+                color = printcolors::OnWhitePaper(screen);
+                if (color == screen) {
+                    continue;
+                }
             }
-            if (!ranges.empty() && ranges.back().second == f.position()) {
-                ranges.back().second = f.position() + f.length();
+            const int end = f.position() + f.length();
+            if (!ranges.empty() && ranges.back().to == f.position() &&
+                ranges.back().color == color) {
+                ranges.back().to = end;
             } else {
-                ranges.emplace_back(f.position(), f.position() + f.length());
+                ranges.push_back({f.position(), end, color});
             }
         }
     }
-    QTextCharFormat black;
-    black.setForeground(QColor(Qt::black));
     QTextCursor c(copy.get());
     c.beginEditBlock();
-    for (const auto& [from, to] : ranges) {
-        c.setPosition(from);
-        c.setPosition(to, QTextCursor::KeepAnchor);
-        c.mergeCharFormat(black);
+    for (const Recolor& r : ranges) {
+        QTextCharFormat format;
+        format.setForeground(r.color);
+        c.setPosition(r.from);
+        c.setPosition(r.to, QTextCursor::KeepAnchor);
+        c.mergeCharFormat(format);
     }
     c.endEditBlock();
     return copy;
@@ -179,8 +213,10 @@ int CScriptPrinter::LayOut(QTextDocument* copy, QPaintDevice* device, const QSiz
     copy->setDocumentMargin(0);
     QTextOption option = copy->defaultTextOption();
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    // Tab stops every half inch, as on the screen.
-    option.setTabStopDistance(device->logicalDpiX() / 2.0);
+    // Tab stops every half inch of paper, as on the screen. The layout
+    // scales a tab distance from screen to device resolution itself, so the
+    // distance is given in the units it scales from.
+    option.setTabStopDistance(device->logicalDpiX() / 2.0 / TabDistanceScale(device));
     copy->setDefaultTextOption(option);
     copy->setPageSize(body);
     return copy->pageCount();

@@ -2,7 +2,8 @@
 // Printing and print preview of the script, and the printer that page
 // setup and every print share. The page is white, so the script is printed
 // from a copy of the document in which the white of the default format
-// (and text without a color) is black; the view's own formats are never
+// (and text without a color) is black and every color too light for white
+// paper is a darker shade of itself; the view's own formats are never
 // touched. Long lines wrap at the page width.
 
 #include <QSizeF>
@@ -45,8 +46,8 @@ public:
     static int PrintTo(QPrinter* printer, const QTextDocument& doc, int start = 0, int end = -1);
 
     // A copy of positions [start, end) of `doc` for white paper: text in
-    // the default format's white, or with no color, is black; other colors
-    // stay as they are.
+    // the default format's white, or with no color, is black; colors too
+    // light for white paper are darkened; other colors stay as they are.
     static std::unique_ptr<QTextDocument> PrintCopy(const QTextDocument& doc, int start = 0,
                                                     int end = -1);
     // Lays a print copy out for pages of `body` (device pixels) on `device`

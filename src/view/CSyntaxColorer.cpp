@@ -1,6 +1,7 @@
 #include "view/CSyntaxColorer.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QEvent>
 #include <QPlainTextEdit>
 #include <QSignalBlocker>
 #include <QTextBlock>
@@ -10,25 +11,14 @@
 #include "edit/CEditControl.h"
 #include "script/CKeywordTable.h"
 
-namespace {
-
-// True when every byte of `bytes` is ASCII.
-bool AllAscii(const QByteArray& bytes) {
-    return std::all_of(bytes.begin(), bytes.end(),
-                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-}
-
-}  // namespace
-
 CSyntaxColorer::CSyntaxColorer(CEditControl& ctrl, const CKeywordTable& table,
                                const Formats& formats, QObject* parent)
     : QObject(parent), m_ctrl(ctrl), m_table(table) {
     for (int i = 0; i < keywordcolors::kRecordCount; ++i) {
-        m_full[i] = formats[0];
-        m_full[i].merge(formats[i]);
+        m_recordFormats[i] = formats[0];
+        m_recordFormats[i].merge(formats[i]);
     }
     m_timer.setSingleShot(true);
-    m_timer.setInterval(0);
     connect(&m_timer, &QTimer::timeout, this, [this]() { RunChunk(); });
 }
 
@@ -41,36 +31,38 @@ void CSyntaxColorer::SetFormat(QTextCursor& cursor, int start, int end, int reco
     }
     cursor.setPosition(start);
     cursor.setPosition(end, QTextCursor::KeepAnchor);
-    cursor.setCharFormat(m_full[record]);
+    cursor.setCharFormat(m_recordFormats[record]);
     m_changed = true;
 }
 
-void CSyntaxColorer::ScanRuns(const QTextBlock& block, int line) {
+void CSyntaxColorer::ScanRuns(const QTextBlock& block) {
     m_runs.clear();
-    const QByteArray bytes = m_ctrl.GetLine(line, linescan::kMaxLineBytes);
-    if (bytes.isEmpty()) {
+    const CEditControl::LineRead line = m_ctrl.ReadLine(block, linescan::kMaxLineBytes);
+    if (line.bytes.isEmpty()) {
         return;
     }
     m_ranges.clear();
-    linescan::ScanLine(bytes, m_table, m_ranges);
+    linescan::ScanLine(line.bytes, m_table, m_ranges);
     if (m_ranges.empty()) {
         return;
     }
-    const int start = block.position();
-    // A line of one-byte characters only has a position per byte.
-    const bool bytesArePositions = block.length() - 1 == bytes.size() && AllAscii(bytes);
+    m_offsets.clear();
     for (const linescan::ColorRange& r : m_ranges) {
-        const int from =
-            bytesArePositions ? start + r.start : m_ctrl.PositionFromByte(line, r.start);
-        const int to = bytesArePositions ? start + r.end : m_ctrl.PositionFromByte(line, r.end);
+        m_offsets.push_back(r.start);
+        m_offsets.push_back(r.end);
+    }
+    m_ctrl.PositionsFromBytes(line, m_offsets);
+    for (size_t i = 0; i < m_ranges.size(); ++i) {
+        const int from = m_offsets[2 * i];
+        const int to = m_offsets[2 * i + 1];
         if (from < to) {
-            m_runs.push_back({from, to, r.record});
+            m_runs.push_back({from, to, m_ranges[i].record});
         }
     }
 }
 
-void CSyntaxColorer::ColorLineAfterReset(QTextCursor& cursor, const QTextBlock& block, int line) {
-    ScanRuns(block, line);
+void CSyntaxColorer::ColorLineAfterReset(QTextCursor& cursor, const QTextBlock& block) {
+    ScanRuns(block);
     for (const Run& run : m_runs) {
         SetFormat(cursor, run.start, run.end, run.record);
     }
@@ -78,7 +70,7 @@ void CSyntaxColorer::ColorLineAfterReset(QTextCursor& cursor, const QTextBlock& 
 
 void CSyntaxColorer::ColorLineChanges(QTextCursor& cursor, const QTextBlock& block, int end,
                                       bool separator) {
-    ScanRuns(block, block.blockNumber());
+    ScanRuns(block);
 
     // What the line should be: record 0 between the colored runs, up to end.
     m_wanted.clear();
@@ -110,7 +102,7 @@ void CSyntaxColorer::ColorLineChanges(QTextCursor& cursor, const QTextBlock& blo
             if (from >= to) {
                 break;
             }
-            if (piece.charFormat() != m_full[want.record]) {
+            if (piece.charFormat() != m_recordFormats[want.record]) {
                 if (!m_changes.empty() && m_changes.back().end == from &&
                     m_changes.back().record == want.record) {
                     m_changes.back().end = to;
@@ -126,9 +118,39 @@ void CSyntaxColorer::ColorLineChanges(QTextCursor& cursor, const QTextBlock& blo
     // The line end takes record 0 too (a character typed on the empty line
     // below takes its format).
     const QTextBlock next = block.next();
-    if (separator && next.isValid() && next.charFormat() != m_full[0]) {
+    if (separator && next.isValid() && next.charFormat() != m_recordFormats[0]) {
         SetFormat(cursor, next.position() - 1, next.position(), 0);
     }
+}
+
+bool CSyntaxColorer::HoldsOnlyRecordZero(QTextBlock block, int end) const {
+    // The text holds few distinct formats: compare the first one whole,
+    // then only the indexes of the others.
+    int recordZero = -1;
+    auto isRecordZero = [&](int index, const QTextCharFormat& format) {
+        if (recordZero < 0 && format == m_recordFormats[0]) {
+            recordZero = index;
+        }
+        return index == recordZero;
+    };
+    for (; block.isValid() && block.position() < end; block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment piece = it.fragment();
+            if (piece.position() >= end) {
+                break;
+            }
+            if (!isRecordZero(piece.charFormatIndex(), piece.charFormat())) {
+                return false;
+            }
+        }
+        // The line end, which the next block's format stands for.
+        const QTextBlock next = block.next();
+        if (next.isValid() && next.position() - 1 < end &&
+            !isRecordZero(next.charFormatIndex(), next.charFormat())) {
+            return false;
+        }
+    }
+    return true;
 }
 
 bool CSyntaxColorer::ColorLines(int first, int last, bool wholeLast) {
@@ -144,10 +166,13 @@ bool CSyntaxColorer::ColorLines(int first, int last, bool wholeLast) {
     // that spans a line; the caller repaints what changed instead.
     const QSignalBlocker quietLayout(doc->documentLayout());
     m_ctrl.BeginBatch();
-    const int resetEnd = wholeLast
-                             ? m_ctrl.LineIndex(last) + m_ctrl.LineLength(last)
-                             : m_ctrl.PositionFromByte(
-                                   last, int(m_ctrl.GetLine(last, linescan::kMaxLineBytes).size()));
+    const QTextBlock lastBlock = doc->findBlockByNumber(last);
+    int resetEnd = lastBlock.position() + lastBlock.length() - 1;
+    if (!wholeLast) {
+        const CEditControl::LineRead line = m_ctrl.ReadLine(lastBlock, linescan::kMaxLineBytes);
+        resetEnd = int(line.bytes.size());
+        m_ctrl.PositionsFromBytes(line, std::span<int>(&resetEnd, 1));
+    }
     // The line ends between the lines take record 0 as well, and so does the
     // last one's when the last line is taken whole.
     const bool lastSeparator = wholeLast && last < count - 1;
@@ -159,18 +184,21 @@ bool CSyntaxColorer::ColorLines(int first, int last, bool wholeLast) {
             ColorLineChanges(cursor, block, end, line < last || lastSeparator);
         }
     } else {
-        SetFormat(cursor, m_ctrl.LineIndex(first), resetEnd + (lastSeparator ? 1 : 0), 0);
         QTextBlock block = doc->findBlockByNumber(first);
+        const int end = resetEnd + (lastSeparator ? 1 : 0);
+        if (!HoldsOnlyRecordZero(block, end)) {
+            SetFormat(cursor, block.position(), end, 0);
+        }
         for (int line = first; line <= last; ++line, block = block.next()) {
-            ColorLineAfterReset(cursor, block, line);
+            ColorLineAfterReset(cursor, block);
         }
     }
     m_ctrl.EndBatch();
     return m_changed;
 }
 
-void CSyntaxColorer::Finish(int first, int last, int selStart, int selEnd, int redraw,
-                            bool changed) {
+void CSyntaxColorer::SelectAndRepaint(int first, int last, int selStart, int selEnd, int redraw,
+                                      bool changed) {
     // Setting the selection the view already has would only cost a layout
     // of the line and two cursor repaints.
     const bool select = !m_ctrl.IsSel(selStart, selEnd);
@@ -192,16 +220,7 @@ void CSyntaxColorer::Finish(int first, int last, int selStart, int selEnd, int r
     if (m_ctrl.GetHScrollPos() != redraw) {
         m_ctrl.InvalidateAll();
     } else {
-        const int count = m_ctrl.GetLineCount();
-        first = std::clamp(first, 0, count - 1);
-        last = std::clamp(last, first, count - 1);
-        QTextDocument* doc = m_ctrl.Document();
-        const int lastHeight =
-            int(doc->documentLayout()->blockBoundingRect(doc->findBlockByNumber(last)).height());
-        const int top = m_ctrl.PosFromChar(m_ctrl.LineIndex(first)).y();
-        const int lastTop = last == first ? top : m_ctrl.PosFromChar(m_ctrl.LineIndex(last)).y();
-        const int bottom = lastTop + lastHeight;
-        m_ctrl.InvalidateBand(top, bottom);
+        m_ctrl.InvalidateLines(first, last);
     }
 }
 
@@ -213,12 +232,11 @@ void CSyntaxColorer::RecolorLines(int first, int last, int selStart, int selEnd,
         m_ctrl.SetRedraw(false);
     }
     const bool changed = ColorLines(first, last, false);
-    Finish(first, last, selStart, selEnd, redraw, changed);
+    SelectAndRepaint(first, last, selStart, selEnd, redraw, changed);
 }
 
 void CSyntaxColorer::RecolorAll() {
-    m_timer.stop();
-    m_pendingActive = false;
+    StopPending();
     const int count = m_ctrl.GetLineCount();
     if (count <= kSyncLines) {
         RecolorLines(0, count - 1, 0, 0, kRedrawAll);
@@ -226,14 +244,42 @@ void CSyntaxColorer::RecolorAll() {
     }
     ColorLines(0, kFirstLines - 1, true);
     StartPending(kFirstLines);
-    Finish(0, count - 1, 0, 0, kRedrawAll, true);
+    SelectAndRepaint(0, count - 1, 0, 0, kRedrawAll, true);
 }
 
 void CSyntaxColorer::StartPending(int line) {
+    if (!m_pendingActive) {
+        m_ctrl.Widget()->viewport()->installEventFilter(this);
+    }
     m_pending = QTextCursor(m_ctrl.Document());
     m_pending.setPosition(m_ctrl.LineIndex(line));
     m_pendingActive = true;
-    m_timer.start();
+    // The first chunk waits for the window's own work after a load (its
+    // layout and first paint) to end its pass of the event loop.
+    m_timer.start(kFirstChunkDelayMs);
+}
+
+void CSyntaxColorer::StopPending() {
+    m_timer.stop();
+    if (m_pendingActive) {
+        m_ctrl.Widget()->viewport()->removeEventFilter(this);
+    }
+    m_pendingActive = false;
+    m_pending = QTextCursor();
+}
+
+void CSyntaxColorer::PendingDoneUpTo(int line) {
+    if (line >= m_ctrl.GetLineCount()) {
+        StopPending();
+    } else if (line > m_pending.blockNumber()) {
+        m_pending.setPosition(m_ctrl.LineIndex(line));
+    }
+}
+
+void CSyntaxColorer::ColorLinesInOrder(int first, int last) {
+    // The text's last line is reset as one pass over all lines would reset
+    // it: up to its 254th byte.
+    ColorLines(first, last, last < m_ctrl.GetLineCount() - 1);
 }
 
 void CSyntaxColorer::RunChunk() {
@@ -242,37 +288,42 @@ void CSyntaxColorer::RunChunk() {
     }
     QElapsedTimer clock;
     clock.start();
-    QPlainTextEdit* edit = m_ctrl.Widget();
-    const int first = m_pending.block().blockNumber();
-    int line = first;
+    int line = m_pending.blockNumber();
     const int count = m_ctrl.GetLineCount();
     constexpr int kStep = 128;
     do {
         const int last = std::min(line + kStep, count) - 1;
-        // The text's last line is reset as one pass over all lines would
-        // reset it: up to its 254th byte.
-        ColorLines(line, last, last < count - 1);
+        ColorLinesInOrder(line, last);
         line = last + 1;
     } while (line < count && clock.elapsed() < kChunkMs);
+    // The window needs no repaint: the lines it shows were colored before
+    // it painted them (see eventFilter), and coloring them again gives the
+    // same formats.
+    PendingDoneUpTo(line);
+    if (m_pendingActive) {
+        m_timer.start(0);
+    }
+}
 
-    const QTextBlock top = edit->cursorForPosition(QPoint(0, 0)).block();
-    const QTextBlock bottom =
-        edit->cursorForPosition(edit->viewport()->rect().bottomLeft()).block();
-    if (top.blockNumber() < line && bottom.blockNumber() >= first) {
-        m_ctrl.InvalidateAll();
+bool CSyntaxColorer::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Paint && m_pendingActive) {
+        // Lines that come into view ahead of the chunks (a jump, a scroll,
+        // a larger window) are colored before they are painted.
+        const int pending = m_pending.blockNumber();
+        const int bottom = m_ctrl.GetLastVisibleLine();
+        if (bottom >= pending) {
+            const int top = std::max(m_ctrl.GetFirstVisibleLine(), pending);
+            ColorLinesInOrder(top, bottom);
+            if (top == pending) {
+                PendingDoneUpTo(bottom + 1);
+            }
+        }
     }
-    if (line >= count) {
-        m_pendingActive = false;
-        m_pending = QTextCursor();
-        return;
-    }
-    m_pending.setPosition(m_ctrl.LineIndex(line));
-    m_timer.start();
+    return QObject::eventFilter(watched, event);
 }
 
 void CSyntaxColorer::FinishPending() {
     while (m_pendingActive) {
-        m_timer.stop();
         RunChunk();
     }
     m_timer.stop();

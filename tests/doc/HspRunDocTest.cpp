@@ -83,11 +83,20 @@ TEST_F(HspRunDoc, TitledScriptRunsInItsFolder) {
     const QString folder = m_root.path() + "/work";
     const QString script = testutil::WriteFile(m_root, "work/game.as", "stop\r\n");
     ASSERT_TRUE(App()->OpenDocumentFile(script));
-    App()->m_hspdir = m_hsp + "/";
 
-    EXPECT_EQ(RunF5().count, 0);
-    EXPECT_EQ(HspStandIn::WaitForRuntime(m_hsp), (QStringList{folder, m_hsp + "/obj"}));
-    EXPECT_EQ(testutil::ReadFile(m_hsp + "/hsptmp"), "stop\r\n");
+    // The HSP folder typed with or without its final "/": the files go into
+    // the folder either way, and the setting stays as typed.
+    for (const QString& typed : {m_hsp + "/", m_hsp}) {
+        SCOPED_TRACE(typed.toStdString());
+        App()->m_hspdir = typed;
+        QFile::remove(m_hsp + "/hsptmp");
+        HspStandIn::ClearRecords(m_hsp);
+        EXPECT_EQ(RunF5().count, 0);
+        EXPECT_EQ(HspStandIn::WaitForRuntime(m_hsp), (QStringList{folder, m_hsp + "/obj"}));
+        EXPECT_EQ(testutil::ReadFile(m_hsp + "/hsptmp"), "stop\r\n");
+        EXPECT_FALSE(QFile::exists(m_hsp + "hsptmp"));
+        EXPECT_EQ(App()->m_hspdir, typed);
+    }
     EXPECT_FALSE(Doc()->IsModified());
     EXPECT_EQ(Doc()->GetPathName(), script);
     EXPECT_EQ(Doc()->GetTitle(), "game.as");

@@ -48,6 +48,8 @@ TEST(HspRunPlan, FilesAreTheHspFolderPlusTheirNames) {
 
     // An untitled script with no HSP folder has nowhere to run.
     EXPECT_TRUE(MakeHspRunPlan("", 0, "", "", "/home/u").workdir.isEmpty());
+    // A folder typed without its final "/" is used as if it had one.
+    EXPECT_EQ(MakeHspRunPlan("/opt/hsp", 0, "", "/w/game.as", "/home/u").source, "/opt/hsp/hsptmp");
     // A relative HSP folder is taken from the editor's current folder.
     EXPECT_EQ(MakeHspRunPlan("hsp/", 0, "", "", "/home/u").workdir, "/home/u/hsp/");
 }

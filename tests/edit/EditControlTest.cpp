@@ -3,6 +3,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextBlock>
+#include <vector>
 
 #include "res/CommandIds.h"
 #include "text/Cp932Codec.h"
@@ -65,6 +66,18 @@ TEST_F(EditControlTest, ByteOffsetsAndPositionsConvertBothWays) {
     // Past the end: the end of the line.
     EXPECT_EQ(ctrl.PositionFromByte(1, 500), start + 9);
     EXPECT_EQ(ctrl.PositionFromByte(7, 0), -1);
+
+    // All offsets of a line in one pass give what each gives alone, in
+    // any order.
+    const CEditControl::LineRead line = ctrl.ReadLine(view.document()->findBlockByNumber(1), 254);
+    EXPECT_EQ(line.bytes, ctrl.GetLine(1, 254));
+    std::vector<int> offsets = {0, 2, 2, 4, 8, 500, 5, 1, 7, 3};
+    std::vector<int> expected;
+    for (int offset : offsets) {
+        expected.push_back(ctrl.PositionFromByte(1, offset));
+    }
+    ctrl.PositionsFromBytes(line, offsets);
+    EXPECT_EQ(offsets, expected);
 }
 
 TEST_F(EditControlTest, SelectionIsOrderedClampedAndReplaced) {

@@ -7,6 +7,8 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPaintEvent>
+#include <QRegularExpression>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextBlock>
@@ -21,6 +23,7 @@
 #include "support/TestUtil.h"
 #include "view/CQuillView.h"
 #include "view/CSyntaxColorer.h"
+#include "view/KeywordColors.h"
 
 using coloringtest::RecordsOfLine;
 using coloringtest::RecordsOfText;
@@ -403,6 +406,65 @@ TEST_F(ColoringView, LongTextIsColoredInChunksToTheSameResult) {
     colorer.FinishPending();
     ExpectColoredInOnePass();
     EXPECT_EQ(RecordsOfLine(View(), 1), "033300000005555555");
+}
+
+// Whether the window shows text in each of the colors of `records`: a
+// pixel that is the color, or the color blended with the black background
+// at a glyph's smoothed edge.
+bool ShowsColors(QWidget& viewport, std::initializer_list<int> records) {
+    const QImage shot = viewport.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    for (int record : records) {
+        const auto& r = keywordcolors::kRecords[record];
+        const int top = std::max({r.red, r.green, r.blue});
+        auto shows = [&](QRgb p) {
+            const int peak = std::max({qRed(p), qGreen(p), qBlue(p)});
+            auto near = [&](int got, int want) {
+                return std::abs(got * top - want * peak) <= 24 * top;
+            };
+            return 2 * peak >= top && near(qRed(p), r.red) && near(qGreen(p), r.green) &&
+                   near(qBlue(p), r.blue);
+        };
+        bool found = false;
+        for (int y = 0; y < shot.height() && !found; ++y) {
+            const QRgb* row = reinterpret_cast<const QRgb*>(shot.constScanLine(y));
+            found = std::any_of(row, row + shot.width(), shows);
+        }
+        if (!found) {
+            return false;
+        }
+    }
+    return true;
+}
+
+TEST_F(ColoringView, LinesComingIntoViewAheadOfTheChunksAreColoredBeforeTheyShow) {
+    const int lines = 100000;
+    Load(LongScript(lines));
+    CSyntaxColorer& colorer = View().Colorer();
+    ASSERT_TRUE(colorer.IsPending());
+    QWidget& viewport = *View().viewport();
+
+    // Jump to the end at once, then scroll back to the middle and widen
+    // the window: every time the chunks are far behind.
+    QTest::keyClick(&View(), Qt::Key_End, Qt::ControlModifier);
+    EXPECT_TRUE(ShowsColors(viewport, {1, 5, 6}));
+    EXPECT_EQ(RecordsOfLine(View(), lines), "66666");
+    View().verticalScrollBar()->setValue(lines / 2);
+    EXPECT_TRUE(ShowsColors(viewport, {1, 5, 6}));
+    const int bottom = Ctrl().GetLastVisibleLine();
+    View().resize(View().width(), View().height() + 200);
+    EXPECT_TRUE(ShowsColors(viewport, {1, 5, 6}));
+    const int newBottom = Ctrl().GetLastVisibleLine();
+    EXPECT_GT(newBottom, bottom);
+    EXPECT_TRUE(RecordsOfLine(View(), newBottom).contains(QRegularExpression("[1-6]")));
+    ASSERT_TRUE(colorer.IsPending());
+    EXPECT_FALSE(View().document()->isModified());
+
+    // The lines colored ahead end as one pass colors them.
+    colorer.FinishPending();
+    EXPECT_FALSE(colorer.IsPending());
+    for (int line : {lines / 2 + 2, lines - 2}) {  // "\tif stat : goto *l0"
+        EXPECT_EQ(RecordsOfLine(View(), line), RecordsOfLine(View(), 2)) << line;
+    }
 }
 
 class ColoringApp : public AppFixture {};

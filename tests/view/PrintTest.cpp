@@ -9,9 +9,13 @@
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <climits>
+#include <vector>
 
 #include "app/CQuillApp.h"
 #include "res/CommandIds.h"
@@ -19,6 +23,8 @@
 #include "support/TestUtil.h"
 #include "view/CQuillView.h"
 #include "view/CScriptPrinter.h"
+#include "view/KeywordColors.h"
+#include "view/PrintColors.h"
 
 namespace {
 
@@ -86,13 +92,33 @@ TEST(ScriptPrinter, PrintCopyTurnsWhiteAndUncoloredTextBlack) {
     EXPECT_EQ(copy->toPlainText(), doc.toPlainText());
     EXPECT_EQ(ColorAt(*copy, 0), QColor(Qt::black));
     EXPECT_EQ(ColorAt(*copy, 7), QColor(Qt::black));
-    EXPECT_EQ(ColorAt(*copy, 16), QColor(250, 250, 50));
+    EXPECT_EQ(ColorAt(*copy, 16), printcolors::OnWhitePaper(QColor(250, 250, 50)));
     EXPECT_EQ(ColorAt(doc, 0), QColor(Qt::white));  // the original keeps its formats
+    EXPECT_EQ(ColorAt(doc, 16), QColor(250, 250, 50));
 
     const auto part = CScriptPrinter::PrintCopy(doc, 6, 14);
     EXPECT_EQ(part->toPlainText(), "none red");
     EXPECT_EQ(ColorAt(*part, 0), QColor(Qt::black));
-    EXPECT_EQ(ColorAt(*part, 6), QColor(255, 0, 0));
+    EXPECT_EQ(ColorAt(*part, 6), printcolors::OnWhitePaper(QColor(255, 0, 0)));
+}
+
+TEST(PrintColors, LightColorsPrintAsADarkerShadeOfTheirHue) {
+    for (const keywordcolors::ColorRecord& r : keywordcolors::kRecords) {
+        const QColor screen(r.red, r.green, r.blue);
+        const QColor printed = printcolors::OnWhitePaper(screen);
+        SCOPED_TRACE(screen.name().toStdString() + " -> " + printed.name().toStdString());
+        EXPECT_GE(printcolors::ContrastOnWhite(printed), printcolors::kMinContrast);
+        if (printcolors::ContrastOnWhite(screen) >= printcolors::kMinContrast) {
+            EXPECT_EQ(printed, screen);  // readable colors stay
+        } else if (screen.hsvHue() >= 0) {
+            // Only as dark as needed, in the same hue.
+            EXPECT_NEAR(printed.hsvHue(), screen.hsvHue(), 3);
+            EXPECT_LT(printcolors::ContrastOnWhite(printed), printcolors::kMinContrast + 0.5);
+        }
+    }
+    EXPECT_NEAR(printcolors::ContrastOnWhite(Qt::black), 21.0, 0.01);
+    EXPECT_NEAR(printcolors::ContrastOnWhite(QColor(250, 250, 50)), 1.1, 0.05);
+    EXPECT_EQ(printcolors::OnWhitePaper(Qt::white), QColor(Qt::black));
 }
 
 TEST_F(PrintTest, PageHasHalfInchMarginsAndBlackText) {
@@ -202,4 +228,69 @@ TEST_F(PrintTest, DialogsWorkOnTheSharedPrinter) {
     testutil::WhenModal(answer);
     App()->OnCommand(cmd::ID_FILE_PRINT_SETUP);
     EXPECT_EQ(seen, Printer());
+}
+
+TEST_F(PrintTest, PrintedPdfHasHalfInchTabsAndReadableColors) {
+    const QString pdftoppm = QStandardPaths::findExecutable("pdftoppm");
+    if (pdftoppm.isEmpty()) {
+        GTEST_SKIP() << "pdftoppm (poppler-utils) is not installed";
+    }
+    // One line without indent, one with one tab and one with two, then a
+    // line in each color record.
+    QString text = QStringLiteral("MMMM\n\tMMMM\n\t\tMMMM\n");
+    for (int i = 0; i < keywordcolors::kRecordCount; ++i) {
+        text += QStringLiteral("MMMMMMMM\n");
+    }
+    View()->setPlainText(text);
+    for (int i = 0; i < keywordcolors::kRecordCount; ++i) {
+        const keywordcolors::ColorRecord& r = keywordcolors::kRecords[i];
+        const int start = View()->Ctrl().LineIndex(3 + i);
+        Paint(*View()->document(), start, start + 8, QColor(r.red, r.green, r.blue));
+    }
+    View()->OnCommand(cmd::ID_FILE_PRINT_DIRECT);
+
+    const int dpi = 300;
+    QProcess::execute(pdftoppm, {"-r", QString::number(dpi), "-png", "-f", "1", "-l", "1",
+                                 "-singlefile", m_pdf, m_out.filePath("page")});
+    const QImage page(m_out.filePath("page.png"));
+    ASSERT_FALSE(page.isNull());
+
+    // The printed lines: runs of rows with ink, top to bottom, with the
+    // first ink of each and its most contrasting pixel.
+    struct Line {
+        int left = INT_MAX;
+        QColor darkest = Qt::white;
+    };
+    std::vector<Line> lines;
+    bool inLine = false;
+    for (int y = 0; y < page.height(); ++y) {
+        bool ink = false;
+        for (int x = 0; x < page.width(); ++x) {
+            const QColor c = page.pixelColor(x, y);
+            if (c.lightness() > 235) {
+                continue;
+            }
+            if (!ink && !inLine) {
+                lines.emplace_back();
+            }
+            ink = true;
+            Line& line = lines.back();
+            line.left = std::min(line.left, x);
+            if (printcolors::ContrastOnWhite(c) > printcolors::ContrastOnWhite(line.darkest)) {
+                line.darkest = c;
+            }
+        }
+        inLine = ink;
+    }
+    ASSERT_EQ(int(lines.size()), 3 + keywordcolors::kRecordCount);
+    const double halfInch = dpi / 2.0;
+    EXPECT_NEAR(lines[1].left - lines[0].left, halfInch, dpi / 50.0);
+    EXPECT_NEAR(lines[2].left - lines[0].left, 2 * halfInch, dpi / 50.0);
+    for (int i = 0; i < keywordcolors::kRecordCount; ++i) {
+        const keywordcolors::ColorRecord& r = keywordcolors::kRecords[i];
+        const QColor printed = lines[3 + i].darkest;
+        SCOPED_TRACE(QColor(r.red, r.green, r.blue).name().toStdString() + " printed as " +
+                     printed.name().toStdString());
+        EXPECT_GE(printcolors::ContrastOnWhite(printed), printcolors::kMinContrast);
+    }
 }
