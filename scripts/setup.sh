@@ -11,6 +11,8 @@ packages=(
     qt6-translations-l10n
     poppler-utils
 )
+# The fuzz targets are built with clang and its libFuzzer runtime.
+packages+=(clang libclang-rt-14-dev)
 
 missing=()
 for p in "${packages[@]}"; do

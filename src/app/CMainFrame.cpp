@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -15,6 +16,7 @@
 #include "app/CQuillApp.h"
 #include "app/RecentFiles.h"
 #include "app/SettingsStore.h"
+#include "app/WindowPlacement.h"
 #include "doc/CQuillDoc.h"
 #include "doc/HspRunPlan.h"
 #include "res/AppIcon.h"
@@ -144,12 +146,17 @@ void CMainFrame::UpdateRunOptionChecks() {
 void CMainFrame::RestorePlacement() {
     // The rectangle of the last exit, unless the window was maximized then.
     if (settings::GetInt(settings::kMode, settings::kModeNormal) == settings::kModeNormal) {
-        const int left = settings::GetInt(settings::kLeft, kDefaultLeft);
-        const int top = settings::GetInt(settings::kTop, kDefaultTop);
-        const int right = settings::GetInt(settings::kRight, kDefaultRight);
-        const int bottom = settings::GetInt(settings::kBottom, kDefaultBottom);
-        move(left, top);
-        resize(right - left, bottom - top);
+        const placement::StoredRect stored{settings::GetInt(settings::kLeft, kDefaultLeft),
+                                           settings::GetInt(settings::kTop, kDefaultTop),
+                                           settings::GetInt(settings::kRight, kDefaultRight),
+                                           settings::GetInt(settings::kBottom, kDefaultBottom)};
+        QList<QRect> areas;
+        for (const QScreen* screen : QGuiApplication::screens()) {
+            areas << screen->availableGeometry();
+        }
+        const QRect rect = placement::FitOnScreens(stored, areas);
+        move(rect.topLeft());
+        resize(rect.size());
     }
 }
 

@@ -183,7 +183,7 @@ bool CQuillApp::OpenDocumentFile(const QString& path) {
     }
     QString error;
     if (!m_doc->OnOpenDocument(path, &error)) {
-        msg::Warning(nullptr, error);
+        msg::Warning(m_frame, error);
         return false;
     }
     return true;

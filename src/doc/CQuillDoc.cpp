@@ -1,35 +1,76 @@
 #include "doc/CQuillDoc.h"
 
+#include <unistd.h>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QTextBlock>
 #include <QTextDocument>
+#include <algorithm>
+#include <new>
 
 #include "doc/CHspRunner.h"
 #include "doc/HspRunPlan.h"
+#include "doc/LineEnds.h"
 #include "res/CScriptFileDialog.h"
 #include "res/CommandIds.h"
 #include "res/CommandTable.h"
 #include "res/Messages.h"
 #include "text/Cp932Codec.h"
+#include "text/FileReader.h"
 #include "view/CQuillView.h"
 
 namespace {
 
-// The line end that the file's first line end uses; CR LF when it has none.
-QByteArray DetectLineEnd(const QByteArray& bytes) {
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        if (bytes[i] == '\n') {
-            return "\n";
-        }
-        if (bytes[i] == '\r') {
-            return (i + 1 < bytes.size() && bytes[i + 1] == '\n') ? "\r\n" : "\r";
-        }
+// The line end that precedes a block, as the file had it. The block after a
+// line end carries it: splitting a line leaves the first half's data where
+// it was and gives the new line none, and joining two lines drops the data
+// of the second, whose preceding line end is the one removed. A block
+// without data (a line the user added) takes the file's most common end.
+class LineEndData : public QTextBlockUserData {
+public:
+    explicit LineEndData(lineends::LineEnd end) : m_end(end) {}
+    lineends::LineEnd End() const { return m_end; }
+
+private:
+    lineends::LineEnd m_end;
+};
+
+// Whether a new file can be made in `folder` (the kernel's answer, which
+// also knows read-only mounts and folders that are immutable even to root).
+bool FolderTakesNewFiles(const QString& folder) {
+    return ::access(QFile::encodeName(folder).constData(), W_OK) == 0;
+}
+
+// Writes `bytes` over the file at `path` in place, for a writable file in a
+// folder where no temporary file can be made beside it. The old bytes are
+// kept in memory until the new ones are written, and are put back if the
+// write fails, so a failure leaves the file as it was whenever the disk
+// lets that be written again.
+bool WriteInPlace(const QString& path, const QByteArray& bytes) {
+    const fileread::ReadResult old = fileread::ReadFile(path);
+    if (!old.ok()) {
+        return false;
     }
-    return "\r\n";
+    QFile file(path);
+    // Unbuffered, so that a failed write leaves nothing pending that would
+    // stand in the way of writing the old bytes back.
+    if (!file.open(QIODevice::ReadWrite | QIODevice::Unbuffered)) {
+        return false;
+    }
+    const auto writeAll = [&file](const QByteArray& data) {
+        file.unsetError();
+        return file.seek(0) && file.write(data) == data.size() && file.resize(data.size());
+    };
+    if (writeAll(bytes)) {
+        return true;
+    }
+    writeAll(old.bytes);
+    return false;
 }
 
 }  // namespace
@@ -69,7 +110,7 @@ void CQuillDoc::OnFileSaveAs() {
 
 bool CQuillDoc::OnNewDocument() {
     m_view->setPlainText(QString());
-    m_lineEnd = "\r\n";
+    m_lineEnd = lineends::kDefault;
     m_strPathName.clear();
     SetModifiedFlag(false);
     emit TitleChanged();
@@ -77,26 +118,28 @@ bool CQuillDoc::OnNewDocument() {
 }
 
 bool CQuillDoc::OnOpenDocument(const QString& path, QString* error) {
-    QFile file(path);
-    if (!file.exists()) {
-        *error = QString::fromUtf8(msg::kFileNotFound).arg(path);
+    const fileread::ReadResult read = fileread::ReadFile(path);
+    if (!read.ok()) {
+        *error = msg::ReadError(read.status, path);
         return false;
     }
-    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly)) {
-        *error = QString::fromUtf8(msg::kReadError).arg(path);
+    lineends::SplitText split;
+    try {
+        split = lineends::Split(cp932::Decode(read.bytes));
+    } catch (const std::bad_alloc&) {
+        *error = msg::ReadError(fileread::ReadStatus::OutOfMemory, path);
         return false;
     }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        *error = QString::fromUtf8(msg::kReadError).arg(path);
-        return false;
+    m_lineEnd = split.common;
+    m_view->setPlainText(split.text);
+    QTextBlock block = m_view->document()->firstBlock().next();
+    for (const lineends::LineEnd end : split.ends) {
+        if (!block.isValid()) {
+            break;
+        }
+        block.setUserData(new LineEndData(end));
+        block = block.next();
     }
-    m_lineEnd = DetectLineEnd(bytes);
-    QString text = cp932::Decode(bytes);
-    // The view holds one line per block: every line-end style becomes "\n".
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    m_view->setPlainText(text);
     m_strPathName = QFileInfo(path).absoluteFilePath();
     SetModifiedFlag(false);
     m_view->RecolorAll();
@@ -106,12 +149,23 @@ bool CQuillDoc::OnOpenDocument(const QString& path, QString* error) {
 }
 
 bool CQuillDoc::Serialize(QByteArray* bytes, QString* error) const {
-    QString text = m_view->document()->toRawText();
-    const QString lineEnd = QString::fromLatin1(m_lineEnd);
-    text.replace(QChar::ParagraphSeparator, lineEnd);
+    QString text;
+    // Where each line starts in `text`, to name the line of a character
+    // that cannot be saved.
+    std::vector<qsizetype> lineStarts;
+    for (QTextBlock block = m_view->document()->firstBlock(); block.isValid();
+         block = block.next()) {
+        if (!lineStarts.empty()) {
+            const auto* data = static_cast<const LineEndData*>(block.userData());
+            text += lineends::Text(data ? data->End() : m_lineEnd);
+        }
+        lineStarts.push_back(text.size());
+        text += block.text();
+    }
     const cp932::EncodeResult result = cp932::Encode(text);
     if (!result.ok()) {
-        const int line = QStringView(text).left(result.failedAt).count(lineEnd) + 1;
+        const auto line = std::upper_bound(lineStarts.begin(), lineStarts.end(), result.failedAt) -
+                          lineStarts.begin();
         *error = QString::fromUtf8(msg::kUnencodable).arg(line);
         return false;
     }
@@ -125,7 +179,20 @@ bool CQuillDoc::OnSaveDocument(const QString& path, QString* error) {
         return false;
     }
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+    // QSaveFile writes a temporary file beside the target and renames it;
+    // its own fallback would write in place without a way back, so it is
+    // off, and a writable file in a folder that takes no new file is
+    // written in place by WriteInPlace().
+    file.setDirectWriteFallback(false);
+    bool saved =
+        file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+    if (!saved) {
+        file.cancelWriting();
+        const QFileInfo target(path);
+        saved = target.isFile() && target.isWritable() && !FolderTakesNewFiles(target.path()) &&
+                WriteInPlace(path, bytes);
+    }
+    if (!saved) {
         *error = QString::fromUtf8(msg::kWriteError).arg(path);
         return false;
     }
@@ -154,7 +221,7 @@ bool CQuillDoc::DoSave(const QString& path, bool replace) {
     }
     QString error;
     if (!OnSaveDocument(target, &error)) {
-        msg::Warning(nullptr, error);
+        msg::Warning(m_view ? m_view->window() : nullptr, error);
         return false;
     }
     return true;

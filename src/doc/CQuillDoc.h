@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "doc/HspRunPlan.h"
+#include "doc/LineEnds.h"
 #include "res/CommandTarget.h"
 
 class CQuillView;
@@ -65,6 +66,7 @@ private:
     std::function<HspRunSettings()> m_runSettings;
     CQuillView* m_view = nullptr;
     QString m_strPathName;
-    // Line end of the file as loaded; CR LF for a new script.
-    QByteArray m_lineEnd = "\r\n";
+    // The line end a new line takes: the file's most common one; CR LF for
+    // a new script.
+    lineends::LineEnd m_lineEnd = lineends::kDefault;
 };

@@ -69,12 +69,16 @@ QStringList SplitCommandLine(const QString& cmdline) {
             continue;
         }
         // A single quote that begins a word keeps everything up to the next
-        // single quote together; elsewhere it is an ordinary character.
-        const qsizetype close = cmdline.indexOf(u'\'', i + 1);
-        if (c == u'\'' && !inQuote && arg.isEmpty() && close > i) {
-            arg += cmdline.mid(i + 1, close - i - 1);
-            i = close;
-            continue;
+        // single quote together; elsewhere it is an ordinary character. The
+        // search runs only from such a quote and the scan resumes after the
+        // closing one, so the whole split stays linear.
+        if (c == u'\'' && !inQuote && arg.isEmpty()) {
+            const qsizetype close = cmdline.indexOf(u'\'', i + 1);
+            if (close > i) {
+                arg += cmdline.mid(i + 1, close - i - 1);
+                i = close;
+                continue;
+            }
         }
         arg += c;
     }

@@ -66,8 +66,11 @@ void CQfoSetDlg::OnDblclkList() {
 }
 
 void CQfoSetDlg::OnDelete() {
-    if (!QfoRemoveEntry(m_name)) {
+    if (m_name.isEmpty()) {
         msg::Confirm(this, QString::fromUtf8(msg::kQfoNothingSelected));
+    } else if (!QfoRemoveEntry(m_name)) {
+        // Selected but not removable, such as a folder in the store.
+        msg::Confirm(this, QString::fromUtf8(msg::kQfoCannotDelete));
     }
     RefreshList();
 }

@@ -11,8 +11,12 @@
 #include <climits>
 
 #include "res/ExePath.h"
+#include "text/FileReader.h"
 
 namespace {
+
+// The most an entry file may hold: a path, with room to spare.
+constexpr qint64 kMaxEntryBytes = 64 * 1024;
 
 // Whether two entry paths name one file (equal names, hard links, or names
 // that differ only in letter case on a case-insensitive file system).
@@ -97,14 +101,16 @@ std::optional<QString> QfoReadEntry(const QString& name) {
     if (!QfoIsValidName(name)) {
         return std::nullopt;
     }
-    QFile file;
-    if (!OpenEntryFile(QfoEntryPath(name), O_RDONLY, QIODevice::ReadOnly, &file)) {
+    // An entry holds one path: a symbolic link is not followed, and more
+    // bytes than a path can have mean the file is no entry.
+    fileread::ReadResult read =
+        fileread::ReadFile(QfoEntryPath(name), kMaxEntryBytes, /*noFollow=*/true);
+    if (!read.ok()) {
         return std::nullopt;
     }
-    QByteArray bytes = file.readAll();
-    bytes.replace("\r\n", "\n");
-    bytes.replace("\n", "\r\n");
-    return QFile::decodeName(bytes);
+    read.bytes.replace("\r\n", "\n");
+    read.bytes.replace("\n", "\r\n");
+    return QFile::decodeName(read.bytes);
 }
 
 bool QfoWriteEntry(const QString& name, const QString& path) {

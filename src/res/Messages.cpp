@@ -27,4 +27,27 @@ void Confirm(QWidget* owner, const QString& text) {
     Show(owner, QMessageBox::NoIcon, QString::fromUtf8(kConfirmTitle), text);
 }
 
+QString ReadError(fileread::ReadStatus status, const QString& path) {
+    const char* text = kReadError;
+    switch (status) {
+        case fileread::ReadStatus::NotFound:
+            text = kFileNotFound;
+            break;
+        case fileread::ReadStatus::NotRegular:
+            text = kNotRegularFile;
+            break;
+        case fileread::ReadStatus::TooLarge:
+            return QString::fromUtf8(kFileTooLarge)
+                .arg(path)
+                .arg(fileread::kMaxFileBytes / (1024 * 1024));
+        case fileread::ReadStatus::OutOfMemory:
+            text = kOutOfMemory;
+            break;
+        case fileread::ReadStatus::Ok:
+        case fileread::ReadStatus::ReadFailed:
+            break;
+    }
+    return QString::fromUtf8(text).arg(path);
+}
+
 }  // namespace msg

@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include "text/FileReader.h"
+
 class QWidget;
 
 namespace msg {
@@ -16,6 +18,9 @@ inline constexpr char kWriteError[] = "%1 の書き込み中に予期しない�
 inline constexpr char kUnencodable[] =
     "%1 行目に Shift_JIS で保存できない文字があります。保存を中止しました。";
 inline constexpr char kAskToSave[] = "%1 への変更を保存しますか?";
+inline constexpr char kNotRegularFile[] = "%1 は通常のファイルではないため開けません。";
+inline constexpr char kFileTooLarge[] = "%1 は大きすぎて開けません (%2 MB まで)。";
+inline constexpr char kOutOfMemory[] = "%1 を読み込むためのメモリが足りません。";
 inline constexpr char kWordListError[] = "QUILL.DAT ファイルにアクセス出来ません。";
 
 // Compile and run.
@@ -37,6 +42,7 @@ inline constexpr char kTooLong[] = "%1 文字以内で入力してください�
 // QuickFileOpen.
 inline constexpr char kQfoFileNotFound[] = "ファイルが見つかりません。";
 inline constexpr char kQfoNothingSelected[] = "データが選択されていません。";
+inline constexpr char kQfoCannotDelete[] = "登録を削除できませんでした。";
 inline constexpr char kQfoInvalidName[] =
     "登録名が入力されていないか、無効な文字が含まれています。";
 
@@ -56,6 +62,9 @@ inline constexpr char kCancel[] = "キャンセル";
 
 // The caption of the confirmation box.
 inline constexpr char kConfirmTitle[] = "確認";
+
+// The message for a file at `path` that could not be read.
+QString ReadError(fileread::ReadStatus status, const QString& path);
 
 // Modal boxes with one OK button over `owner` (null: no owner), waiting for
 // OK. Warning: the application title and the warning icon. Plain: the

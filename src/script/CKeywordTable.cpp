@@ -1,9 +1,7 @@
 #include "script/CKeywordTable.h"
 
-#include <QFile>
-#include <QFileInfo>
-
 #include "script/ColorRecords.h"
+#include "text/FileReader.h"
 
 CKeywordTable CKeywordTable::Parse(QByteArrayView bytes) {
     const qsizetype eof = bytes.indexOf('\x1a');
@@ -36,14 +34,10 @@ CKeywordTable CKeywordTable::Parse(QByteArrayView bytes) {
 
 bool CKeywordTable::Load(const QString& path) {
     m_map.clear();
-    QFile file(path);
-    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly)) {
+    const fileread::ReadResult read = fileread::ReadFile(path);
+    if (!read.ok()) {
         return false;
     }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        return false;
-    }
-    *this = Parse(bytes);
+    *this = Parse(read.bytes);
     return true;
 }

@@ -24,6 +24,7 @@
 #include "res/ExePath.h"
 #include "res/Messages.h"
 #include "script/AutoIndent.h"
+#include "view/CCaretBlinkGuard.h"
 #include "view/CFindReplaceDlg.h"
 #include "view/CLineBoxLayout.h"
 #include "view/CSyntaxColorer.h"
@@ -55,6 +56,7 @@ CQuillView::CQuillView(QWidget* parent, std::function<QString()> helpDir)
     pal.setColor(QPalette::Text, Qt::white);
     setPalette(pal);
     setAcceptDrops(true);
+    new CCaretBlinkGuard(this);
     // Tab stops every half inch.
     setTabStopDistance(logicalDpiX() / 2.0);
     // Record 0 is also the default format: text that no recoloring has

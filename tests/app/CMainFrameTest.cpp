@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -12,6 +14,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTest>
 #include <QTimer>
@@ -297,6 +300,21 @@ TEST_F(MainFrameTest, NormalAndMinimizedPlacementsRoundTrip) {
     ASSERT_TRUE(Start());
     QApplication::processEvents();
     EXPECT_EQ(QRect(Frame()->pos(), Frame()->size()), QRect(37, 52, 611, 433));
+}
+
+TEST_F(MainFrameTest, StoredRectangleOffEveryScreenComesBackOntoOne) {
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    for (const std::vector<int>& edges : {std::vector<int>{INT_MIN, INT_MIN, INT_MAX, INT_MAX},
+                                          {area.right() + 1000, 10, area.right() + 1400, 310}}) {
+        settings::WriteInt(settings::kLeft, edges[0]);
+        settings::WriteInt(settings::kTop, edges[1]);
+        settings::WriteInt(settings::kRight, edges[2]);
+        settings::WriteInt(settings::kBottom, edges[3]);
+        ASSERT_TRUE(Start());
+        EXPECT_TRUE(area.contains(QRect(Frame()->pos(), Frame()->size())))
+            << QRect(Frame()->pos(), Frame()->size()).x();
+        m_app.reset();
+    }
 }
 
 TEST_F(MainFrameTest, MaximizedStoresOnlyTheModeAndStartsMaximized) {

@@ -1,4 +1,7 @@
 // Start-up: settings into the members, the command line, failures.
+#include <sys/stat.h>
+
+#include <QFile>
 #include <QMessageBox>
 
 #include "app/CMainFrame.h"
@@ -29,16 +32,24 @@ TEST_F(StartupTest, SettingsAreReadAndTheCommandLineFileOpened) {
     EXPECT_FALSE(Doc()->IsModified());
 }
 
-TEST_F(StartupTest, MissingCommandLineFileIsReportedAndStartFails) {
-    QString shown;
-    testutil::WhenModal([&](QWidget* w) {
-        if (auto* box = qobject_cast<QMessageBox*>(w)) {
-            shown = box->text();
-            box->accept();
-        }
-    });
-    EXPECT_FALSE(Start({m_exeDir.filePath("nope.as")}));
-    EXPECT_TRUE(shown.contains("nope.as")) << shown.toStdString();
+TEST_F(StartupTest, UnreadableCommandLineFileIsReportedOverTheWindowAndStartFails) {
+    const QString fifo = m_exeDir.filePath("pipe.as");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    for (const QString& path : {m_exeDir.filePath("nope.as"), fifo, QStringLiteral("/dev/zero")}) {
+        QString shown;
+        QWidget* owner = nullptr;
+        testutil::WhenModal([&](QWidget* w) {
+            if (auto* box = qobject_cast<QMessageBox*>(w)) {
+                shown = box->text();
+                owner = box->parentWidget();
+                box->accept();
+            }
+        });
+        EXPECT_FALSE(Start({path}));
+        EXPECT_TRUE(shown.startsWith(path + " ")) << shown.toStdString();
+        EXPECT_EQ(owner, Frame());
+        m_app.reset();
+    }
 }
 
 }  // namespace

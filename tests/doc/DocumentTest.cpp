@@ -1,9 +1,19 @@
 // Loading and saving scripts: byte-exact round trips, line ends, failures.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <csignal>
 
 #include <QDir>
 #include <QFile>
+#include <QMessageBox>
 #include <QTemporaryDir>
+#include <QTextCursor>
 #include <QTextDocument>
 
 #include "doc/CQuillDoc.h"
@@ -43,6 +53,12 @@ TEST_F(DocumentTest, RoundTripIsByteExactForEveryLineEndStyle) {
              QByteArray("last line without end\r\nx"),
              QByteArray("\r\n\r\n\r\n"),
              QByteArray(""),
+             // Mixed: every line end stays as it was.
+             QByteArray("first\rsecond\nthird\r\n\n\r\r\nlast"),
+             QByteArray("\n\r\r\n\n\r"),
+             QByteArray("\x7f"
+                        "ELF\x02\x01\x00\n\r\x00\x00\x0d\x0a\xff\n",
+                        15),
          }) {
         EXPECT_EQ(RoundTrip(bytes), bytes);
     }
@@ -86,14 +102,67 @@ TEST_F(DocumentTest, OpenSetsPathTitleAndClearsModified) {
     EXPECT_FALSE(doc.IsModified());
 }
 
-TEST_F(DocumentTest, MissingOrUnreadableFileIsReportedAndTextKept) {
+TEST_F(DocumentTest, EditedLinesKeepTheirEndsAndNewLinesTakeTheMostCommon) {
+    // LF is the most common end here; CR LF for a file without any.
+    const QByteArray file("one\rtwo\ntwo2\nthree\r\n");
+    const struct {
+        QByteArray bytes;
+        int from;
+        int to;
+        const char* insert;
+        QByteArray saved;
+    } cases[] = {
+        {file, 2, 2, "\n", "on\ne\rtwo\ntwo2\nthree\r\n"},        // split a line
+        {file, 3, 4, "", "onetwo\ntwo2\nthree\r\n"},              // join two lines
+        {file, 1, 10, "", "oo2\nthree\r\n"},                      // across lines
+        {file, 19, 19, "x\ny", "one\rtwo\ntwo2\nthree\r\nx\ny"},  // after the end
+        {file, 0, 0, "a\n", "a\none\rtwo\ntwo2\nthree\r\n"},      // before the start
+        {"a\rb\rc\r\nd", 1, 1, "\n", "a\r\rb\rc\r\nd"},
+        {"a\r\nb\nc", 0, 0, "\n", "\r\na\r\nb\nc"},  // a tie goes to CR LF
+        {"no end", 6, 6, "\n", "no end\r\n"},
+    };
+    for (const auto& c : cases) {
+        const QString in = testutil::WriteFile(dir, "ends.as", c.bytes);
+        QString error;
+        ASSERT_TRUE(doc.OnOpenDocument(in, &error));
+        QTextCursor cursor(view.document());
+        cursor.setPosition(c.from);
+        cursor.setPosition(c.to, QTextCursor::KeepAnchor);
+        cursor.insertText(QString::fromLatin1(c.insert));
+        QByteArray bytes;
+        ASSERT_TRUE(doc.Serialize(&bytes, &error));
+        EXPECT_EQ(bytes, c.saved) << c.bytes.toStdString() << " / " << c.insert;
+    }
+}
+
+TEST_F(DocumentTest, WhatIsNoReadableScriptIsReportedAndTextKept) {
     view.setPlainText("keep me");
-    QString error;
-    EXPECT_FALSE(doc.OnOpenDocument(dir.filePath("missing.as"), &error));
-    EXPECT_TRUE(error.contains("missing.as"));
-    EXPECT_FALSE(doc.OnOpenDocument(dir.path(), &error));  // a folder cannot be read
-    EXPECT_TRUE(error.contains(QString::fromUtf8("読み取り中に予期しないｴﾗｰ")));
-    EXPECT_EQ(view.toPlainText(), "keep me");
+    const QString fifo = dir.filePath("pipe.as");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString zeroLink = dir.filePath("zero.as");
+    ASSERT_TRUE(QFile::link("/dev/zero", zeroLink));
+    // Past the size limit, without taking disk space.
+    const QString huge = dir.filePath("huge.as");
+    QFile hugeFile(huge);
+    ASSERT_TRUE(hugeFile.open(QIODevice::WriteOnly) && hugeFile.resize(qint64(257) << 20));
+    hugeFile.close();
+    const struct {
+        QString path;
+        const char* message;
+    } cases[] = {
+        {dir.filePath("missing.as"), "が見つかりません。"},
+        {dir.path(), "は通常のファイルではないため開けません。"},
+        {fifo, "は通常のファイルではないため開けません。"},
+        {"/dev/zero", "は通常のファイルではないため開けません。"},
+        {zeroLink, "は通常のファイルではないため開けません。"},
+        {huge, "は大きすぎて開けません (256 MB まで)。"},
+    };
+    for (const auto& c : cases) {
+        QString error;
+        EXPECT_FALSE(doc.OnOpenDocument(c.path, &error));
+        EXPECT_EQ(error, c.path + QString::fromUtf8(" ") + QString::fromUtf8(c.message));
+        EXPECT_EQ(view.toPlainText(), "keep me");
+    }
 }
 
 TEST_F(DocumentTest, CharacterShiftJisCannotHoldRefusesSaveAndKeepsOldFile) {
@@ -113,6 +182,105 @@ TEST_F(DocumentTest, FailedWriteIsReportedAndLeavesNothingBehind) {
     EXPECT_TRUE(error.contains(QString::fromUtf8("書き込み中に予期しないｴﾗｰ")));
     EXPECT_TRUE(doc.GetPathName().isEmpty());
     EXPECT_FALSE(QFile::exists(path));
+
+    // The save command's message box stands over the editor's window.
+    QWidget* owner = nullptr;
+    testutil::WhenModal([&owner](QWidget* box) {
+        owner = box->parentWidget();
+        qobject_cast<QMessageBox*>(box)->accept();
+    });
+    EXPECT_FALSE(doc.DoSave(path, false));
+    EXPECT_EQ(owner, view.window());
+}
+
+}  // namespace
+
+namespace {
+
+// Makes `folder` take no new file for the test's lifetime: immutable for
+// root (whom permissions do not stop), read-only otherwise. Unusable
+// when the file system supports neither.
+class LockedFolder {
+public:
+    explicit LockedFolder(const QString& folder) : m_path(QFile::encodeName(folder)) {
+        if (::geteuid() == 0) {
+            m_immutable = SetImmutable(true);
+        } else {
+            ::chmod(m_path.constData(), 0555);
+        }
+    }
+    ~LockedFolder() {
+        if (m_immutable) {
+            SetImmutable(false);
+        }
+        ::chmod(m_path.constData(), 0755);
+    }
+    LockedFolder(const LockedFolder&) = delete;
+    LockedFolder& operator=(const LockedFolder&) = delete;
+    bool Locked() const {
+        QFile probe(QFile::decodeName(m_path) + "/probe");
+        if (!probe.open(QIODevice::WriteOnly)) {
+            return true;
+        }
+        probe.remove();
+        return false;
+    }
+
+private:
+    bool SetImmutable(bool on) {
+        const int fd = ::open(m_path.constData(), O_RDONLY | O_DIRECTORY);
+        int flags = 0;
+        const bool done = fd >= 0 && ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0 &&
+                          (flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL,
+                           ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0);
+        if (fd >= 0) {
+            ::close(fd);
+        }
+        return done;
+    }
+
+    QByteArray m_path;
+    bool m_immutable = false;
+};
+
+// Limits the size of files the process writes, for the test's lifetime.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        ::getrlimit(RLIMIT_FSIZE, &m_old);
+        ::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{bytes, m_old.rlim_max};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() { ::setrlimit(RLIMIT_FSIZE, &m_old); }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit m_old{};
+};
+
+TEST_F(DocumentTest, WritableFileInAFolderThatTakesNoNewFileIsWrittenInPlace) {
+    const QString path = testutil::WriteFile(dir, "locked/a.as", "old\r\n");
+    const LockedFolder lock(QFileInfo(path).path());
+    if (!lock.Locked()) {
+        GTEST_SKIP() << "no way to lock a folder here";
+    }
+    QString error;
+    view.setPlainText("new\ntext");
+    ASSERT_TRUE(doc.OnSaveDocument(path, &error)) << error.toStdString();
+    EXPECT_EQ(testutil::ReadFile(path), "new\r\ntext");
+    EXPECT_FALSE(doc.IsModified());
+
+    // A write that fails half way puts the old bytes back.
+    view.setPlainText(QString(100, QLatin1Char('x')));
+    {
+        const FileSizeLimit limit(32);
+        EXPECT_FALSE(doc.OnSaveDocument(path, &error));
+    }
+    EXPECT_TRUE(error.contains(QString::fromUtf8("書き込み中に予期しないｴﾗｰ")));
+    EXPECT_EQ(testutil::ReadFile(path), "new\r\ntext");
+    EXPECT_EQ(QDir(QFileInfo(path).path()).entryList(QDir::Files), QStringList{"a.as"});
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 // Working out a run: folder, file paths and the runtime's arguments.
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
+
 #include "doc/HspRunPlan.h"
 
 TEST(HspRunPlan, RunFolderIsTheScriptsFolderOrTheHspFolder) {
@@ -52,4 +54,18 @@ TEST(HspRunPlan, FilesAreTheHspFolderPlusTheirNames) {
     EXPECT_EQ(MakeHspRunPlan("/opt/hsp", 0, "", "/w/game.as", "/home/u").source, "/opt/hsp/hsptmp");
     // A relative HSP folder is taken from the editor's current folder.
     EXPECT_EQ(MakeHspRunPlan("hsp/", 0, "", "", "/home/u").workdir, "/home/u/hsp/");
+}
+
+TEST(HspRunPlan, SplittingALongCommandLineTakesLinearTime) {
+    // A million characters: words, a double-quoted stretch and a single
+    // quote that never closes. Quadratic scanning takes tens of seconds.
+    const QString words = QStringLiteral("ab ").repeated(300'000);
+    const QString cmdline = words + QStringLiteral("\"q r\" 'open ") + words;
+    QElapsedTimer timer;
+    timer.start();
+    const QStringList args = SplitCommandLine(cmdline);
+    EXPECT_LT(timer.elapsed(), 3000);
+    ASSERT_EQ(args.size(), 600'002);
+    EXPECT_EQ(args.at(300'000), "q r");
+    EXPECT_EQ(args.at(300'001), "'open");
 }

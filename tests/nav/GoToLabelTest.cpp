@@ -123,7 +123,7 @@ TEST_F(GoToLabel, DialogOpensEmptyAndCancelLeavesTheSelection) {
                << QString::number(List(dlg)->selectedItems().size()) << Box(dlg, IDC_EDIT1)->text()
                << Box(dlg, IDC_EDIT2)->text()
                << (Box(dlg, IDC_EDIT2)->isReadOnly() ? "read-only" : "editable")
-               << (QApplication::focusWidget() == Box(dlg, IDC_EDIT1) ? "name focused" : "")
+               << (dlg->focusWidget() == Box(dlg, IDC_EDIT1) ? "name focused" : "")
                << Sel();  // collecting leaves the selection
         dlg->reject();
     });

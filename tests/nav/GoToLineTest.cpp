@@ -30,7 +30,7 @@ protected:
             }
             m_title = dlg->windowTitle();
             QWidget* box = dlg->GetDlgItem(IDC_EDIT1);
-            m_focusInBox = QApplication::focusWidget() == box;
+            m_focusInBox = dlg->focusWidget() == box;
             QTest::keyClicks(box, text);
             if (cancel) {
                 static_cast<QPushButton*>(dlg->GetDlgItem(IDCANCEL))->click();

@@ -178,7 +178,7 @@ TEST_F(QfoSetDlgTest, FailedRenameKeepsTheOldEntryAlsoAfterCancel) {
               QStringList({"QFO", "QUILL.DAT"}));
 }
 
-TEST_F(QfoSetDlgTest, DeleteRemovesAtOnceAndComplainsWithoutSelection) {
+TEST_F(QfoSetDlgTest, DeleteRemovesAtOnceAndComplainsWithoutSelectionOrWhenRefused) {
     Entry("a", "/a.as");
     Entry("b", "/b.as");
     ASSERT_TRUE(QDir(ExeDir()).mkpath("QFO/sub"));
@@ -188,9 +188,10 @@ TEST_F(QfoSetDlgTest, DeleteRemovesAtOnceAndComplainsWithoutSelection) {
         EXPECT_EQ(Items(dlg), QStringList({"b", "sub"}));
         EXPECT_EQ(MessageOf([&] { Click(dlg, kDelete); }), kNoSelection);
         EXPECT_EQ(MessageOf([&] { Click(dlg, kEdit); }), kNoSelection);
-        // A subdirectory cannot be deleted as an entry.
+        // A subdirectory cannot be deleted as an entry, and says so.
         Select(dlg, "sub");
-        EXPECT_EQ(MessageOf([&] { Click(dlg, kDelete); }), kNoSelection);
+        EXPECT_EQ(MessageOf([&] { Click(dlg, kDelete); }),
+                  QString::fromUtf8("登録を削除できませんでした。"));
         EXPECT_EQ(Items(dlg), QStringList({"b", "sub"}));
         Click(dlg, IDOK);
     });

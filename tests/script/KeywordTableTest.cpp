@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <QFile>
 #include <QTemporaryDir>
 
 #include "script/CKeywordTable.h"
@@ -65,7 +67,17 @@ TEST(KeywordTableLoad, ReadsTheFileOrReportsFailure) {
     EXPECT_EQ(t.Lookup("print"), kBlue);
     EXPECT_FALSE(t.Load(dir.filePath("missing.dat")));
     EXPECT_TRUE(t.IsEmpty());
-    EXPECT_FALSE(t.Load(dir.path()));  // a folder is not a readable file
+    // Neither a folder, nor a named pipe (which must not block), nor a
+    // device that never ends is a word list.
+    const QString fifo = dir.filePath("pipe.dat");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString zero = dir.filePath("zero.dat");
+    ASSERT_TRUE(QFile::link("/dev/zero", zero));
+    for (const QString& bad : {dir.path(), fifo, zero}) {
+        t.Set("x", 1);
+        EXPECT_FALSE(t.Load(bad)) << bad.toStdString();
+        EXPECT_TRUE(t.IsEmpty());
+    }
 
     // The shipped word list colors the language.
     ASSERT_TRUE(t.Load(testutil::SourceDir() + "/src/res/QUILL.DAT"));
