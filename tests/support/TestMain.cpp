@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 
 int main(int argc, char** argv) {
@@ -15,7 +17,12 @@ int main(int argc, char** argv) {
     qputenv("XDG_CONFIG_HOME", configHome.path().toLocal8Bit());
     QTemporaryDir dataHome;
     qputenv("XDG_DATA_HOME", dataHome.filePath("home").toLocal8Bit());
-    qputenv("XDG_DATA_DIRS", dataHome.filePath("system").toLocal8Bit());
+    // The system data folder is private too, but keeps the MIME database:
+    // Qt's file dialogs list nothing without it.
+    const QString systemData = dataHome.filePath("system");
+    QDir().mkpath(systemData);
+    QFile::link(QStringLiteral("/usr/share/mime"), systemData + QStringLiteral("/mime"));
+    qputenv("XDG_DATA_DIRS", systemData.toLocal8Bit());
 
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
