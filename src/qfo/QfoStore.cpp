@@ -52,7 +52,7 @@ bool OpenEntryFile(const QString& path, int flags, QIODevice::OpenMode mode, QFi
 }  // namespace
 
 QString QfoStorePath() {
-    return ExeRelativePath(QStringLiteral("QFO/"));
+    return QuillDataPaths().qfoFolder;
 }
 
 QString QfoEntryPath(const QString& name) {
@@ -60,6 +60,11 @@ QString QfoEntryPath(const QString& name) {
 }
 
 bool QfoIsValidName(const QString& name) {
+    // Without a store folder an entry path would be relative to the current
+    // folder.
+    if (QfoStorePath().isEmpty()) {
+        return false;
+    }
     if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String("..") ||
         name.contains(QLatin1Char('/')) || name.contains(QChar(0))) {
         return false;
@@ -78,7 +83,11 @@ bool QfoIsValidName(const QString& name) {
 }
 
 QStringList QfoListEntries() {
-    const QDir dir(QfoStorePath());
+    const QString folder = QfoStorePath();
+    if (folder.isEmpty()) {
+        return {};
+    }
+    const QDir dir(folder);
     QStringList names = dir.entryList(
         QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Unsorted);
     std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
@@ -106,6 +115,12 @@ std::optional<QString> QfoReadEntry(const QString& name) {
 
 bool QfoWriteEntry(const QString& name, const QString& path) {
     if (!QfoIsValidName(name)) {
+        return false;
+    }
+    // A store in the user's data folder is made on first registration; the
+    // one beside the executable never is.
+    const DataPaths paths = QuillDataPaths();
+    if (paths.createsQfoFolder && !QDir().mkpath(paths.qfoFolder)) {
         return false;
     }
     QFile file;

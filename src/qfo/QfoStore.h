@@ -1,10 +1,11 @@
 #pragma once
 // The QuickFileOpen store: named shortcuts to files, kept as small files in
-// the folder QFO/ beside the executable. Each entry is one file whose name is
-// the registered name and whose whole content is the referenced path (the
-// path's bytes as the file system names it, with no line end). Nothing is
-// kept in memory: every operation forms its paths afresh and works on the
-// folder at once. The editor never creates the folder.
+// the folder QFO/ that QuillDataPaths chooses. Each entry is one file whose
+// name is the registered name and whose whole content is the referenced path
+// (the path's bytes as the file system names it, with no line end). Nothing
+// is kept in memory: every operation forms its paths afresh and works on the
+// folder at once. The folder beside the executable is never created; the one
+// in the user's data folder is created by the first registration.
 
 #include <QString>
 #include <QStringList>
@@ -20,7 +21,8 @@ QString QfoEntryPath(const QString& name);
 // store, never a path. Refused: the empty name, ".", "..", any name with "/"
 // or a NUL character, a name whose file-system form is longer than a file
 // name may be (NAME_MAX) or makes the entry path too long (PATH_MAX), and a
-// name that the file system's encoding cannot hold.
+// name that the file system's encoding cannot hold. Every name is refused
+// when there is no store folder at all.
 bool QfoIsValidName(const QString& name);
 
 // Every item of the store folder but "." and "..", subdirectories, hidden

@@ -107,7 +107,7 @@ bool CQuillView::OnCommand(int id) {
 }
 
 void CQuillView::LoadKeywordTable() {
-    if (m_mapKeywords.Load(ExeRelativePath(QStringLiteral("QUILL.DAT")))) {
+    if (m_mapKeywords.Load(QuillDataPaths().keywordFile)) {
         return;
     }
     // Shown while the view is made, before the main window exists.

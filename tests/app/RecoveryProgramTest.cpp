@@ -84,7 +84,7 @@ protected:
         m_quills.push_back(std::make_unique<QProcess>());
         QProcess* quill = m_quills.back().get();
         quill->setProcessEnvironment(m_env);
-        quill->start(QUILL_EXECUTABLE, args);
+        quill->start(QUILL_BINARY, args);
         return quill;
     }
     QString Xdo(const QStringList& args) {

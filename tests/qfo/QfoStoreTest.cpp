@@ -13,12 +13,14 @@
 
 namespace {
 
-// The executable lives in <tmp>/bin, so the store is <tmp>/bin/QFO/ and
-// <tmp> and <tmp>/bin are "outside" folders a bad name could reach.
+// The executable lives in <tmp>/bin beside its word list, so the store is
+// <tmp>/bin/QFO/ and <tmp> and <tmp>/bin are "outside" folders a bad name
+// could reach.
 class QfoStoreTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(QDir(m_root.path()).mkpath("bin/QFO"));
+        testutil::WriteFile(m_root, "bin/QUILL.DAT", "");
         SetExecutablePathForTesting(m_root.filePath("bin/quill"));
     }
     void TearDown() override { SetExecutablePathForTesting(QString()); }
@@ -102,7 +104,7 @@ TEST_F(QfoStoreTest, NamesThatAreNotPlainFileNamesAreRefused) {
     // Nothing but the one good entry was written anywhere.
     EXPECT_EQ(QfoListEntries(), QStringList({QString(255, 'n')}));
     EXPECT_EQ(Items("."), QStringList({"bin"}));
-    EXPECT_EQ(Items("bin"), QStringList({"QFO"}));
+    EXPECT_EQ(Items("bin"), QStringList({"QFO", "QUILL.DAT"}));
 }
 
 TEST_F(QfoStoreTest, UnsafeNamesNeverReachOutsideTheStore) {
@@ -137,9 +139,11 @@ TEST_F(QfoStoreTest, SymbolicLinksAreNeverFollowed) {
 }
 
 TEST_F(QfoStoreTest, EntryPathLongerThanThePlatformAllowsIsRefused) {
-    // A store folder "/ddd.../QFO/" so deep that a one-byte name makes the
-    // longest path the platform allows (PATH_MAX counts the terminating zero).
-    SetExecutablePathForTesting("/" + QString(PATH_MAX - 8, 'd') + "/quill");
+    // A store folder "/ddd.../quill/QFO/" in the user's data folder so deep
+    // that a one-byte name makes the longest path the platform allows
+    // (PATH_MAX counts the terminating zero).
+    SetExecutablePathForTesting(m_root.filePath("usr/bin/quill"));
+    testutil::ScopedEnv home("XDG_DATA_HOME", "/" + QString(PATH_MAX - 14, 'd'));
     EXPECT_EQ(QfoEntryPath("a").size(), PATH_MAX - 1);
     EXPECT_TRUE(QfoIsValidName("a"));
     EXPECT_FALSE(QfoIsValidName("ab"));
@@ -180,6 +184,28 @@ TEST_F(QfoStoreTest, FileExistsForFilesAndFoldersOnly) {
     EXPECT_FALSE(QfoFileExists(file + "\r\n"));
     EXPECT_FALSE(QfoFileExists(m_root.filePath("missing.as")));
     EXPECT_FALSE(QfoFileExists(""));
+}
+
+// An installed QUILL: nothing beside the executable, the store in the user's
+// data folder.
+TEST_F(QfoStoreTest, InstalledStoreIsCreatedByTheFirstRegistrationOnly) {
+    SetExecutablePathForTesting(m_root.filePath("usr/bin/quill"));
+    testutil::ScopedEnv home("XDG_DATA_HOME", m_root.filePath("home/.local/share"));
+    const QString store = m_root.filePath("home/.local/share/quill/QFO/");
+    EXPECT_EQ(QfoStorePath(), store);
+    EXPECT_TRUE(QfoListEntries().isEmpty());
+    EXPECT_FALSE(QfoReadEntry("a").has_value());
+    EXPECT_FALSE(QfoRemoveEntry("a"));
+    EXPECT_FALSE(QfoWriteEntry("../a", "/x.as"));
+    EXPECT_FALSE(QDir(m_root.filePath("home")).exists());
+    EXPECT_TRUE(QfoWriteEntry("a", "/x.as"));
+    EXPECT_EQ(testutil::ReadFile(store + "a"), "/x.as");
+    EXPECT_EQ(QfoListEntries(), QStringList({"a"}));
+    // A data folder that cannot be made refuses the registration.
+    testutil::WriteFile(m_root, "file", "");
+    testutil::ScopedEnv blocked("XDG_DATA_HOME", m_root.filePath("file/share"));
+    EXPECT_FALSE(QfoWriteEntry("b", "/y.as"));
+    EXPECT_TRUE(QfoListEntries().isEmpty());
 }
 
 }  // namespace

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QTemporaryDir>
+
 #include "res/ExePath.h"
+#include "support/TestUtil.h"
 
 namespace {
 
@@ -35,6 +39,77 @@ TEST(ExeRelativePath, ReplacesOnlyTheFileName) {
     EXPECT_EQ(ExeRelativePath("QFO/"), "/home/u/quill/QFO/");
     SetExecutablePathForTesting(QString());
     EXPECT_TRUE(ExeRelativePath("QUILL.DAT").endsWith("/QUILL.DAT"));
+}
+
+// <root>/exe/ plays the executable's folder, <root>/user the user's data
+// folder, <root>/a and <root>/b two folders with installed copies.
+TEST(DecideDataPaths, BesideTheExecutableWhenItsFolderHoldsTheWordListOrTheStore) {
+    const struct {
+        const char* item;  // created in exe/, a folder when it ends with "/"
+        bool portable;
+    } cases[] = {
+        {"QUILL.DAT", true},  {"QFO/", true}, {"QFO", false},  // a file is no store
+        {"quill.dat", false},                                  // letter case counts
+        {"other", false},
+    };
+    for (const auto& c : cases) {
+        QTemporaryDir root;
+        const QString exe = root.filePath("exe/");
+        if (QString(c.item).endsWith('/')) {
+            ASSERT_TRUE(QDir().mkpath(exe + c.item));
+        } else {
+            testutil::WriteFile(root, "exe/" + QString(c.item), "x");
+        }
+        testutil::WriteFile(root, "a/QUILL.DAT", "!red");
+        const DataPaths p = DecideDataPaths(exe, root.filePath("user"), {root.filePath("a")});
+        if (c.portable) {
+            EXPECT_EQ(p.keywordFile, exe + "QUILL.DAT") << c.item;
+            EXPECT_EQ(p.qfoFolder, exe + "QFO/") << c.item;
+            EXPECT_FALSE(p.createsQfoFolder) << c.item;
+        } else {
+            EXPECT_EQ(p.keywordFile, root.filePath("a/QUILL.DAT")) << c.item;
+            EXPECT_EQ(p.qfoFolder, root.filePath("user/QFO/")) << c.item;
+            EXPECT_TRUE(p.createsQfoFolder) << c.item;
+        }
+    }
+}
+
+TEST(DecideDataPaths, MissingWordListAndMissingUserFolder) {
+    QTemporaryDir root;
+    // No copy anywhere: the user's path, whose reading reports the missing
+    // file.
+    const DataPaths none =
+        DecideDataPaths(root.filePath("exe/"), root.filePath("user"), {root.filePath("a")});
+    EXPECT_EQ(none.keywordFile, root.filePath("user/QUILL.DAT"));
+    // Without a user data folder there is no store, and nothing relative.
+    testutil::WriteFile(root, "a/QUILL.DAT", "");
+    const DataPaths p = DecideDataPaths(root.filePath("exe/"), QString(), {root.filePath("a")});
+    EXPECT_EQ(p.keywordFile, root.filePath("a/QUILL.DAT"));
+    EXPECT_TRUE(p.qfoFolder.isEmpty());
+    EXPECT_FALSE(p.createsQfoFolder);
+}
+
+TEST(QuillDataPaths, UsesTheXdgFoldersAndTheInstallationPrefix) {
+    QTemporaryDir root;
+    ASSERT_TRUE(QDir(root.path()).mkpath("usr/bin"));
+    SetExecutablePathForTesting(root.filePath("usr/bin/quill"));
+    testutil::ScopedEnv home("XDG_DATA_HOME", root.filePath("home"));
+    testutil::ScopedEnv dirs("XDG_DATA_DIRS", root.filePath("sys1") + ":" + root.filePath("sys2"));
+    // Each copy added takes precedence over the ones before it.
+    for (const char* copy : {"sys2/quill", "sys1/quill", "usr/share/quill", "home/quill"}) {
+        const QString file = testutil::WriteFile(root, QString(copy) + "/QUILL.DAT", copy);
+        const DataPaths p = QuillDataPaths();
+        EXPECT_EQ(p.keywordFile, file);
+        EXPECT_EQ(p.qfoFolder, root.filePath("home/quill/QFO/"));
+        EXPECT_TRUE(p.createsQfoFolder);
+    }
+    // A word list beside the executable makes it a portable copy.
+    testutil::WriteFile(root, "usr/bin/QUILL.DAT", "");
+    const DataPaths p = QuillDataPaths();
+    EXPECT_EQ(p.keywordFile, root.filePath("usr/bin/QUILL.DAT"));
+    EXPECT_EQ(p.qfoFolder, root.filePath("usr/bin/QFO/"));
+    EXPECT_FALSE(p.createsQfoFolder);
+    SetExecutablePathForTesting(QString());
 }
 
 }  // namespace

@@ -58,6 +58,19 @@ void ClearSettings() {
     s.sync();
 }
 
+ScopedEnv::ScopedEnv(const char* name, const QString& value)
+    : m_name(name), m_old(qgetenv(name)), m_wasSet(qEnvironmentVariableIsSet(name)) {
+    qputenv(name, QFile::encodeName(value));
+}
+
+ScopedEnv::~ScopedEnv() {
+    if (m_wasSet) {
+        qputenv(m_name, m_old);
+    } else {
+        qunsetenv(m_name);
+    }
+}
+
 QString SourceDir() {
     return QStringLiteral(QUILL_SOURCE_DIR);
 }

@@ -21,6 +21,20 @@ QByteArray ReadFile(const QString& path);
 // Removes every value from the settings store.
 void ClearSettings();
 
+// Sets an environment variable for its lifetime and then restores it.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const QString& value);
+    ~ScopedEnv();
+    ScopedEnv(const ScopedEnv&) = delete;
+    ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+private:
+    const char* m_name;
+    QByteArray m_old;
+    bool m_wasSet;
+};
+
 // The source tree's folder (for the shipped QUILL.DAT and fixtures).
 QString SourceDir();
 
