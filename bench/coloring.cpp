@@ -30,12 +30,12 @@
 
 #include "edit/CEditControl.h"
 #include "script/CKeywordTable.h"
+#include "script/LineScanner.h"
 #include "support/ScriptGenerator.h"
 #include "text/Cp932Codec.h"
 #include "view/CQuillView.h"
 #include "view/CSyntaxColorer.h"
 #include "view/KeywordColors.h"
-#include "script/LineScanner.h"
 
 namespace {
 
