@@ -5,7 +5,6 @@
 #include <QDir>
 #include <QFile>
 #include <QMessageBox>
-#include <QTimer>
 
 #include "HspStandIn.h"
 #include "app/CMainFrame.h"
@@ -13,17 +12,11 @@
 #include "doc/CQuillDoc.h"
 #include "res/CommandIds.h"
 #include "support/AppFixture.h"
+#include "support/MessageBoxRecorder.h"
 #include "support/TestUtil.h"
 #include "view/CQuillView.h"
 
 namespace {
-
-struct Box {
-    int count = 0;
-    QString title;
-    QString text;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-};
 
 class HspRunDoc : public AppFixture {
 protected:
@@ -38,22 +31,10 @@ protected:
     }
 
     // Runs F5 as the menu does, recording and closing every message box.
-    Box RunF5() {
-        Box box;
-        QTimer timer;
-        timer.setInterval(10);
-        QObject::connect(&timer, &QTimer::timeout, [&box]() {
-            if (auto* m = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                ++box.count;
-                box.title = m->windowTitle();
-                box.text = m->text();
-                box.icon = m->icon();
-                m->accept();
-            }
-        });
-        timer.start();
+    std::vector<testutil::SeenBox> RunF5() {
+        testutil::MessageBoxRecorder boxes;
         Frame()->DispatchCommand(cmd::ID_HSP_RUN);
-        return box;
+        return boxes.Boxes();
     }
 
     QTemporaryDir m_root;
@@ -69,7 +50,7 @@ TEST_F(HspRunDoc, UntitledScriptRunsInTheHspFolderAndStaysAsItWas) {
     View()->setPlainText("mes 1\nstop");
     Doc()->SetModifiedFlag(true);
 
-    EXPECT_EQ(RunF5().count, 0);
+    EXPECT_EQ(RunF5().size(), 0u);
     EXPECT_EQ(HspStandIn::WaitForRuntime(m_hsp),
               (QStringList{m_hsp, "*@" + m_hsp + "/obj", "level", "2"}));
     // The text as a save writes it, though it was never saved.
@@ -91,7 +72,7 @@ TEST_F(HspRunDoc, TitledScriptRunsInItsFolder) {
         App()->m_hspdir = typed;
         QFile::remove(m_hsp + "/hsptmp");
         HspStandIn::ClearRecords(m_hsp);
-        EXPECT_EQ(RunF5().count, 0);
+        EXPECT_EQ(RunF5().size(), 0u);
         EXPECT_EQ(HspStandIn::WaitForRuntime(m_hsp), (QStringList{folder, m_hsp + "/obj"}));
         EXPECT_EQ(testutil::ReadFile(m_hsp + "/hsptmp"), "stop\r\n");
         EXPECT_FALSE(QFile::exists(m_hsp + "hsptmp"));
@@ -104,7 +85,7 @@ TEST_F(HspRunDoc, TitledScriptRunsInItsFolder) {
     // Without an HSP folder the bare names are found beside the script.
     ASSERT_TRUE(HspStandIn::Install(folder));
     App()->m_hspdir.clear();
-    EXPECT_EQ(RunF5().count, 0);
+    EXPECT_EQ(RunF5().size(), 0u);
     EXPECT_EQ(HspStandIn::WaitForRuntime(folder), (QStringList{folder, folder + "/obj"}));
     EXPECT_EQ(testutil::ReadFile(folder + "/obj"), "QUILLOBJ\nstop\r\n");
 }
@@ -112,20 +93,24 @@ TEST_F(HspRunDoc, TitledScriptRunsInItsFolder) {
 TEST_F(HspRunDoc, EveryFailureIsOneWarningBoxCaptionedQuill) {
     // Untitled with no HSP folder: nowhere to run, nothing written.
     App()->m_hspdir.clear();
-    Box box = RunF5();
-    EXPECT_EQ(box.count, 1);
-    EXPECT_EQ(box.title, "QUILL");
-    EXPECT_EQ(box.icon, QMessageBox::Warning);
-    EXPECT_EQ(box.text, QStringLiteral("ディレクトリ設定エラー"));
+    const struct {
+        QString script;
+        QString message;
+    } cases[] = {
+        // Untitled with no HSP folder: nowhere to run, nothing written.
+        {"mes 1", QStringLiteral("ディレクトリ設定エラー")},
+        // A failing compile: the compiler's own text; nothing started.
+        {"mes 1\n#standin-fail\nstop", "stand-in: error in line 2"},
+    };
+    for (const auto& c : cases) {
+        View()->setPlainText(c.script);
+        const auto boxes = RunF5();
+        ASSERT_EQ(boxes.size(), 1u) << c.script.toStdString();
+        EXPECT_EQ(boxes[0].caption, "QUILL");
+        EXPECT_EQ(boxes[0].icon, QMessageBox::Warning);
+        EXPECT_EQ(boxes[0].text, c.message);
+        App()->m_hspdir = m_hsp + "/";
+    }
     EXPECT_FALSE(QFile::exists(QDir::current().filePath("hsptmp")));
-
-    // A failing compile: the compiler's own text; nothing started.
-    App()->m_hspdir = m_hsp + "/";
-    View()->setPlainText("mes 1\n#standin-fail\nstop");
-    box = RunF5();
-    EXPECT_EQ(box.count, 1);
-    EXPECT_EQ(box.title, "QUILL");
-    EXPECT_EQ(box.icon, QMessageBox::Warning);
-    EXPECT_EQ(box.text, "stand-in: error in line 2");
     EXPECT_FALSE(HspStandIn::RuntimeStartedWithin(m_hsp, 300));
 }

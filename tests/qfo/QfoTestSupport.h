@@ -15,9 +15,12 @@
 
 #include "app/CQuillApp.h"
 #include "support/AppFixture.h"
+#include "support/MessageBoxRecorder.h"
 #include "support/TestUtil.h"
 
 namespace qfotest {
+
+using testutil::MessageBoxRecorder;
 
 // Runs `act` on the next modal widget, which must be a T; anything else
 // fails the test and is closed so that the test does not hang.
@@ -34,32 +37,6 @@ void OnNextModal(std::function<void(T*)> act) {
         }
     });
 }
-
-struct Box {
-    QString caption;
-    QString text;
-    QMessageBox::Icon icon;
-};
-
-// While it lives, answers every message box with OK and records it.
-class MessageBoxRecorder {
-public:
-    MessageBoxRecorder() {
-        m_timer.setInterval(10);
-        QObject::connect(&m_timer, &QTimer::timeout, [this]() {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                m_boxes.push_back({box->windowTitle(), box->text(), box->icon()});
-                box->button(QMessageBox::Ok)->click();
-            }
-        });
-        m_timer.start();
-    }
-    const std::vector<Box>& Boxes() const { return m_boxes; }
-
-private:
-    QTimer m_timer;
-    std::vector<Box> m_boxes;
-};
 
 inline QStringList Items(const QListWidget* list) {
     QStringList items;

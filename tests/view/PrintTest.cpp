@@ -20,6 +20,7 @@
 #include "app/CQuillApp.h"
 #include "res/CommandIds.h"
 #include "support/AppFixture.h"
+#include "support/MessageBoxRecorder.h"
 #include "support/TestUtil.h"
 #include "view/CQuillView.h"
 #include "view/CScriptPrinter.h"
@@ -191,15 +192,10 @@ TEST_F(PrintTest, PrintDirectWritesEveryPageAndLeavesTheViewAlone) {
 TEST_F(PrintTest, PrintThatCannotStartIsReported) {
     View()->setPlainText("x");
     Printer()->setOutputFileName(m_out.filePath("missing/folder/out.pdf"));
-    QString text;
-    testutil::WhenModal([&text](QWidget* w) {
-        if (auto box = qobject_cast<QMessageBox*>(w)) {
-            text = box->text();
-            box->accept();
-        }
-    });
+    testutil::MessageBoxRecorder boxes;
     View()->OnCommand(cmd::ID_FILE_PRINT_DIRECT);
-    EXPECT_EQ(text, QStringLiteral("印刷を開始できませんでした。"));
+    ASSERT_EQ(boxes.Boxes().size(), 1u);
+    EXPECT_EQ(boxes.Boxes()[0].text, QStringLiteral("印刷を開始できませんでした。"));
 }
 
 TEST_F(PrintTest, DialogsWorkOnTheSharedPrinter) {

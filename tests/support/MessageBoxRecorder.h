@@ -1,0 +1,44 @@
+#pragma once
+// Answers every message box that opens while it lives and records each one.
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QString>
+#include <QTimer>
+#include <vector>
+
+namespace testutil {
+
+struct SeenBox {
+    QString caption;
+    QString text;
+    QMessageBox::Icon icon;
+};
+
+// Polls for a modal message box and presses its OK (or accepts it when it
+// has none), so that a command that shows one does not block the test.
+class MessageBoxRecorder {
+public:
+    MessageBoxRecorder() {
+        m_timer.setInterval(10);
+        QObject::connect(&m_timer, &QTimer::timeout, [this]() {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                m_boxes.push_back({box->windowTitle(), box->text(), box->icon()});
+                if (QAbstractButton* ok = box->button(QMessageBox::Ok)) {
+                    ok->click();
+                } else {
+                    box->accept();
+                }
+            }
+        });
+        m_timer.start();
+    }
+    const std::vector<SeenBox>& Boxes() const { return m_boxes; }
+
+private:
+    QTimer m_timer;
+    std::vector<SeenBox> m_boxes;
+};
+
+}  // namespace testutil
