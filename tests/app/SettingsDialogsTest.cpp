@@ -1,14 +1,12 @@
-// The directory, run option and about dialogs, opened by their commands.
+// The directory and run option dialogs, opened by their commands.
 #include <gtest/gtest.h>
 
-#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
-#include "app/CAboutDlg.h"
 #include "app/CDirDlg.h"
 #include "app/CMainFrame.h"
 #include "app/CQuillApp.h"
@@ -153,23 +151,4 @@ TEST_F(SettingsDialogs, RunOptionOkStoresAnyTextExactlyAndCancelNothing) {
         EXPECT_TRUE(settings::Contains(settings::kCmdLine));
         EXPECT_EQ(settings::GetString(settings::kCmdLine), text);
     }
-}
-
-TEST_F(SettingsDialogs, AboutShowsIconAndVersionAndClosesWithOk) {
-    bool closed = false;
-    WithDialog<CAboutDlg>(cmd::ID_APP_ABOUT, [&](CAboutDlg* dlg) {
-        QStringList lines;
-        bool hasIcon = false;
-        for (QLabel* label : dlg->findChildren<QLabel*>()) {
-            hasIcon = hasIcon || !label->pixmap().isNull();
-            if (!label->text().isEmpty()) {
-                lines << label->text();
-            }
-        }
-        EXPECT_TRUE(hasIcon);
-        EXPECT_TRUE(lines.contains("QUILL Version 1.04"));
-        Click(dlg, IDOK);
-        closed = !dlg->isVisible();
-    });
-    EXPECT_TRUE(closed);
 }

@@ -1,11 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QSignalSpy>
-#include <QTest>
 #include <QTextBlock>
 #include <vector>
 
-#include "res/CommandIds.h"
 #include "text/Cp932Codec.h"
 #include "view/CQuillView.h"
 
@@ -113,27 +111,8 @@ TEST_F(EditControlTest, FormatChangesKeepModifiedFlagAndSignalsQuiet) {
     EXPECT_EQ(b.begin().fragment().charFormat().foreground().color(), QColor(Qt::red));
 }
 
-TEST_F(EditControlTest, UndoChangesNothingByCommandOrKey) {
-    SetText("abc");
-    view.setFocus();
-    ctrl.SetSel(3, 3);
-    QTest::keyClicks(&view, "def");
-    ctrl.SetSel(1, 4);
-    const QString text = view.toPlainText();
-    ASSERT_EQ(text, "abcdef");
-
-    EXPECT_TRUE(view.OnCommand(cmd::ID_EDIT_UNDO));
-    QTest::keyClick(&view, Qt::Key_Z, Qt::ControlModifier);
-    QTest::keyClick(&view, Qt::Key_Backspace, Qt::AltModifier);
-    EXPECT_EQ(view.toPlainText(), text);
-    EXPECT_EQ(ctrl.GetSel(), (CEditControl::Selection{1, 4}));
-}
-
-TEST_F(EditControlTest, ViewShowsWhiteOnBlackWithoutWrapAndHalfInchTabs) {
+TEST_F(EditControlTest, ViewHasNoWrapAndHalfInchTabs) {
     EXPECT_EQ(view.lineWrapMode(), QPlainTextEdit::NoWrap);
-    EXPECT_EQ(view.palette().color(QPalette::Base), QColor(Qt::black));
-    EXPECT_EQ(view.palette().color(QPalette::Text), QColor(Qt::white));
-    EXPECT_FALSE(view.document()->isUndoRedoEnabled());
     EXPECT_DOUBLE_EQ(view.tabStopDistance(), view.logicalDpiX() / 2.0);
 }
 
