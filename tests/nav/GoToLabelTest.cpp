@@ -13,6 +13,7 @@
 #include "nav/CNavigator.h"
 #include "res/CommandIds.h"
 #include "res/DialogResources.h"
+#include "support/MessageBoxRecorder.h"
 #include "support/TestUtil.h"
 #include "view/CQuillView.h"
 
@@ -174,12 +175,12 @@ TEST_F(GoToLabel, PickedRowsAndTypedNamesJumpToTheFirstMatchingLineStart) {
 TEST_F(GoToLabel, UnknownNamesReportAndChangeNothing) {
     for (const char* name : {"*start", "star", "startx", "notlabel"}) {
         Select(2, 4);
-        ExpectMessage();
+        testutil::MessageBoxRecorder boxes;
         TypeAndOk(name);
-        EXPECT_EQ(m_message, QString::fromUtf8("ラベルが見つかりません。")) << name;
-        EXPECT_EQ(m_caption, "QUILL");
-        EXPECT_FALSE(m_messageHadIcon);
-        EXPECT_TRUE(m_messageHadOnlyOk);
+        ASSERT_EQ(boxes.Texts(), QStringList{"ラベルが見つかりません。"}) << name;
+        EXPECT_EQ(boxes.Boxes()[0].caption, "QUILL");
+        EXPECT_EQ(boxes.Boxes()[0].icon, QMessageBox::NoIcon);
+        EXPECT_TRUE(boxes.Boxes()[0].onlyOk);
         EXPECT_EQ(Sel(), "2,4");
     }
     EXPECT_EQ(View()->Navigator().Marks().MarkCount(), 0);
@@ -210,9 +211,9 @@ TEST_F(GoToLabel, LongLinesAndManyLabelsAreAllReachable) {
     EXPECT_EQ(labels.last().name, QString(53, QChar('c')));
     View()->GotoLabel(labels.last().name);
     EXPECT_EQ(Sel(), AtLineStart(301));
-    ExpectMessage();
+    testutil::MessageBoxRecorder boxes;
     View()->GotoLabel(QString(52, QChar('c')));
-    EXPECT_EQ(m_message, QString::fromUtf8("ラベルが見つかりません。"));
+    EXPECT_EQ(boxes.Texts(), QStringList{"ラベルが見つかりません。"});
 }
 
 TEST_F(GoToLabelUncolored, WithoutALabelColorTheListIsEmptyButNamesAreFound) {

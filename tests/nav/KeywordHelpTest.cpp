@@ -13,6 +13,7 @@
 #include "NavTestSupport.h"
 #include "nav/CNavigator.h"
 #include "res/CommandIds.h"
+#include "support/MessageBoxRecorder.h"
 #include "support/TestUtil.h"
 #include "view/CQuillView.h"
 
@@ -75,11 +76,11 @@ TEST_F(KeywordHelp, MissingPagesFallBackToTheIndexThenTheMessage) {
     SetText("print\n");
     EXPECT_EQ(HelpAt(0), "hsppidx.htm");
     RemovePage("hsppidx.htm");
-    ExpectMessage();
+    testutil::MessageBoxRecorder boxes;
     EXPECT_EQ(HelpAt(0), "");
-    EXPECT_EQ(m_message, QString::fromUtf8("ヘルプファイルにアクセスできません。"));
-    EXPECT_EQ(m_caption, "QUILL");
-    EXPECT_TRUE(m_messageHadOnlyOk);
+    ASSERT_EQ(boxes.Boxes().size(), 1u);
+    EXPECT_EQ(boxes.Boxes()[0].caption, "QUILL");
+    EXPECT_TRUE(boxes.Boxes()[0].onlyOk);
 
     // The program guide has no fallback.
     m_catcher.pages.clear();
@@ -87,17 +88,14 @@ TEST_F(KeywordHelp, MissingPagesFallBackToTheIndexThenTheMessage) {
     EXPECT_EQ(m_catcher.pages, QStringList{"hspprog.htm"});
     RemovePage("hspprog.htm");
     m_catcher.pages.clear();
-    ExpectMessage();
     Command(cmd::ID_HELP_GUIDE);
     EXPECT_TRUE(m_catcher.pages.isEmpty());
-    EXPECT_EQ(m_message, QString::fromUtf8("ヘルプファイルにアクセスできません。"));
 
     // No trailing separator on the folder: wrong names.
     App()->m_hsphelp = m_help.path();
-    ExpectMessage();
     SetText("mes\n");
     EXPECT_EQ(HelpAt(0), "");
-    EXPECT_EQ(m_message, QString::fromUtf8("ヘルプファイルにアクセスできません。"));
+    EXPECT_EQ(boxes.Texts(), QStringList(3, "ヘルプファイルにアクセスできません。"));
 }
 
 TEST_F(KeywordHelp, EmptyFolderSettingLooksBesideTheWorkingFolder) {
@@ -120,9 +118,9 @@ TEST_F(KeywordHelp, LabelReferenceJumpsInsteadOfOpeningAPage) {
     // "*" right after a word starts no reference; a lone "*" looks for "".
     SetText("mes*here\ngoto * \n*here\n");
     EXPECT_EQ(HelpAt(1), "S_mes.htm");
-    ExpectMessage();
+    testutil::MessageBoxRecorder boxes;
     EXPECT_EQ(HelpAt(15), "");
-    EXPECT_EQ(m_message, QString::fromUtf8("ラベルが見つかりません。"));
+    EXPECT_EQ(boxes.Texts(), QStringList{"ラベルが見つかりません。"});
 }
 
 #include "KeywordHelpTest.moc"

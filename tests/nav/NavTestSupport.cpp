@@ -1,7 +1,5 @@
 #include "NavTestSupport.h"
 
-#include <QAbstractButton>
-#include <QMessageBox>
 #include <QScrollBar>
 #include <QTextBlock>
 
@@ -55,24 +53,6 @@ int NavFixture::TopLine() const {
 
 int NavFixture::LineStart(int line) const {
     return View()->Ctrl().LineIndex(line);
-}
-
-void NavFixture::ExpectMessage() {
-    m_caption.clear();
-    m_message.clear();
-    OnModal([this](QWidget* w) {
-        auto* box = qobject_cast<QMessageBox*>(w);
-        if (!box) {
-            // Another dialog comes first: wait for the box behind it.
-            ExpectMessage();
-            return;
-        }
-        m_caption = box->windowTitle();
-        m_message = box->text();
-        m_messageHadIcon = box->icon() != QMessageBox::NoIcon;
-        m_messageHadOnlyOk = box->buttons().size() == 1 && box->button(QMessageBox::Ok);
-        box->button(QMessageBox::Ok)->click();
-    });
 }
 
 QString NumberedLines(int count) {

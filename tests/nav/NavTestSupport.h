@@ -36,14 +36,6 @@ protected:
     // then.
     void OnModal(std::function<void(QWidget*)> act);
 
-    // Answers the next modal message box: records its caption, text and
-    // icon and presses its OK button.
-    void ExpectMessage();
-    QString m_caption;
-    QString m_message;
-    bool m_messageHadIcon = false;
-    bool m_messageHadOnlyOk = false;
-
 private:
     std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
 };

@@ -5,6 +5,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QString>
+#include <QStringList>
 #include <QTimer>
 #include <vector>
 
@@ -14,6 +15,7 @@ struct SeenBox {
     QString caption;
     QString text;
     QMessageBox::Icon icon;
+    bool onlyOk;  // OK is its one button
 };
 
 // Polls for a modal message box and presses its OK (or accepts it when it
@@ -24,7 +26,8 @@ public:
         m_timer.setInterval(10);
         QObject::connect(&m_timer, &QTimer::timeout, [this]() {
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                m_boxes.push_back({box->windowTitle(), box->text(), box->icon()});
+                m_boxes.push_back({box->windowTitle(), box->text(), box->icon(),
+                                   box->buttons().size() == 1 && box->button(QMessageBox::Ok)});
                 if (QAbstractButton* ok = box->button(QMessageBox::Ok)) {
                     ok->click();
                 } else {
@@ -35,6 +38,13 @@ public:
         m_timer.start();
     }
     const std::vector<SeenBox>& Boxes() const { return m_boxes; }
+    QStringList Texts() const {
+        QStringList texts;
+        for (const SeenBox& box : m_boxes) {
+            texts << box.text;
+        }
+        return texts;
+    }
 
 private:
     QTimer m_timer;
