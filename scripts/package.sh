@@ -5,24 +5,9 @@
 # Run as root on Debian 12; installs what is missing with apt first.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/setup.sh
-
-tools=(
-    dpkg-dev file librsvg2-bin
+bash scripts/setup.sh \
+    dpkg-dev file librsvg2-bin \
     desktop-file-utils appstream shared-mime-info xdg-utils libfile-mimeinfo-perl lintian
-)
-missing=()
-for p in "${tools[@]}"; do
-    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
-        missing+=("$p")
-    fi
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    echo "Installing: ${missing[*]}"
-    export DEBIAN_FRONTEND=noninteractive
-    apt-get update -qq
-    apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
 
 # Debian's own compiler and linker flags, with every hardening option, as a
 # Debian build uses them.

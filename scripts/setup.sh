@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what QUILL needs to build, run and test on Debian 12 (run as root).
+# Installs what QUILL needs to build, run and test on Debian 12 (run as root),
+# and any further packages named as arguments (the packaging tools, say).
 # Packages that are already installed are left alone.
 set -euo pipefail
 
@@ -14,6 +15,7 @@ packages=(
 )
 # The fuzz targets are built with clang and its libFuzzer runtime.
 packages+=(clang libclang-rt-14-dev)
+packages+=("$@")
 
 missing=()
 for p in "${packages[@]}"; do
