@@ -30,24 +30,6 @@ protected:
         AppFixture::TearDown();
     }
 
-    // Runs command `id`; `act` gets the dialog of type T once it is open.
-    template <class T>
-    void WithDialog(int id, std::function<void(T*)> act) {
-        bool seen = false;
-        testutil::WhenModal([&](QWidget* w) {
-            T* dlg = qobject_cast<T*>(w);
-            seen = dlg != nullptr;
-            if (dlg) {
-                act(dlg);
-            }
-            if (QApplication::activeModalWidget() == w) {
-                w->close();  // a failed check must not leave it open
-            }
-        });
-        Frame()->DispatchCommand(id);
-        EXPECT_TRUE(seen);
-    }
-
     static QLineEdit* Box(CDialogBase* dlg, int id) { return dlg->Control<QLineEdit>(id); }
     static void Click(CDialogBase* dlg, int id) { dlg->Control<QPushButton>(id)->click(); }
 };
@@ -57,7 +39,7 @@ protected:
 TEST_F(SettingsDialogs, DirectoryOkWritesBothKeysAndTheAppTakesThem) {
     App()->m_hspdir = "/old/hsp/";
     App()->m_hsphelp = "/old/help/";
-    WithDialog<CDirDlg>(cmd::ID_SET_DIRECTORY, [](CDirDlg* dlg) {
+    RunDialog<CDirDlg>(cmd::ID_SET_DIRECTORY, [](CDirDlg* dlg) {
         EXPECT_EQ(Box(dlg, IDC_EDIT1)->text(), "/old/hsp/");
         EXPECT_EQ(Box(dlg, IDC_EDIT2)->text(), "/old/help/");
         // Typed folders are kept as typed, without a final "/".
@@ -81,7 +63,7 @@ TEST_F(SettingsDialogs, BrowsingAppendsASlashAndCancelStillChangesNothing) {
         askedTitle = title;
         return answers.takeFirst();
     });
-    WithDialog<CDirDlg>(cmd::ID_SET_DIRECTORY, [](CDirDlg* dlg) {
+    RunDialog<CDirDlg>(cmd::ID_SET_DIRECTORY, [](CDirDlg* dlg) {
         Click(dlg, IDC_BUTTON1);
         EXPECT_EQ(Box(dlg, IDC_EDIT1)->text(), "/home/u/hsp/");
         EXPECT_EQ(Box(dlg, IDC_EDIT2)->text(), "/old/help/");
@@ -104,7 +86,7 @@ TEST_F(SettingsDialogs, DirectoryBoxesTakeAtMost256Characters) {
     // A longer stored value is shown whole; OK refuses it rather than cut it.
     App()->m_hspdir = "/" + QString(299, 'd');
     QString refusal;
-    WithDialog<CDirDlg>(cmd::ID_SET_DIRECTORY, [&](CDirDlg* dlg) {
+    RunDialog<CDirDlg>(cmd::ID_SET_DIRECTORY, [&](CDirDlg* dlg) {
         QLineEdit* dir = Box(dlg, IDC_EDIT1);
         EXPECT_EQ(dir->text().size(), 300);
         QTimer::singleShot(0, [&refusal]() {
@@ -133,7 +115,7 @@ TEST_F(SettingsDialogs, DirectoryBoxesTakeAtMost256Characters) {
 
 TEST_F(SettingsDialogs, RunOptionOkStoresAnyTextExactlyAndCancelNothing) {
     App()->m_cmdline = "keep";
-    WithDialog<CRunOptionDlg>(cmd::ID_HSP_CMDLINE, [](CRunOptionDlg* dlg) {
+    RunDialog<CRunOptionDlg>(cmd::ID_HSP_CMDLINE, [](CRunOptionDlg* dlg) {
         Box(dlg, IDC_EDIT1)->setText("changed");
         QTest::keyClick(dlg, Qt::Key_Escape);
     });
@@ -142,7 +124,7 @@ TEST_F(SettingsDialogs, RunOptionOkStoresAnyTextExactlyAndCancelNothing) {
     for (const QString& text :
          {QString("-w \"a b\", c\\d"), QString("   "), QString(), QString(40000, 'x')}) {
         App()->m_cmdline = "before";
-        WithDialog<CRunOptionDlg>(cmd::ID_HSP_CMDLINE, [&](CRunOptionDlg* dlg) {
+        RunDialog<CRunOptionDlg>(cmd::ID_HSP_CMDLINE, [&](CRunOptionDlg* dlg) {
             EXPECT_EQ(Box(dlg, IDC_EDIT1)->text(), "before");
             Box(dlg, IDC_EDIT1)->setText(text);
             Click(dlg, IDOK);

@@ -12,7 +12,7 @@
 
 namespace {
 
-using qfotest::OnNextModal;
+using testutil::WhenModalOf;
 
 constexpr int kDelete = IDC_BUTTON1;  // of the settings dialog
 constexpr int kAdd = IDC_BUTTON2;
@@ -88,7 +88,7 @@ TEST_F(QfoSetDlgTest, SelectionShowsThePathAndEnterEditsTheSelectedEntry) {
         EXPECT_EQ(dlg->GetDlgItemText(IDC_EDIT1), "/two.as");
         Select(dlg, "One");
         bool opened = false;
-        OnNextModal<CQfoEntryDlg>([&](CQfoEntryDlg* entry) {
+        WhenModalOf<CQfoEntryDlg>([&](CQfoEntryDlg* entry) {
             opened = true;
             EXPECT_FALSE(entry->m_isNew);
             EXPECT_EQ(entry->GetDlgItemText(IDC_EDIT1), "One");
@@ -110,7 +110,7 @@ TEST_F(QfoSetDlgTest, AddStoresTheEntryAndRefusesBadNamesUntilCorrected) {
     Entry("old", "/old.as");
     const QString outside = m_exeDir.filePath("evil");
     RunSetDlg([&](CQfoSetDlg* dlg) {
-        OnNextModal<CQfoEntryDlg>([&](CQfoEntryDlg* entry) {
+        WhenModalOf<CQfoEntryDlg>([&](CQfoEntryDlg* entry) {
             EXPECT_TRUE(entry->m_isNew);
             EXPECT_EQ(entry->GetDlgItemText(IDC_EDIT1), "");
             for (const QString& bad : {QString(""), QString("../evil"), QString("..")}) {
@@ -125,7 +125,7 @@ TEST_F(QfoSetDlgTest, AddStoresTheEntryAndRefusesBadNamesUntilCorrected) {
         Click(dlg, kAdd);
         EXPECT_EQ(Items(dlg), QStringList({"old", "新しい"}));
         // Adding under an existing name replaces its path; it is listed once.
-        OnNextModal<CQfoEntryDlg>([](CQfoEntryDlg* entry) { FillAndOk(entry, "old", ""); });
+        WhenModalOf<CQfoEntryDlg>([](CQfoEntryDlg* entry) { FillAndOk(entry, "old", ""); });
         Click(dlg, kAdd);
         EXPECT_EQ(Items(dlg), QStringList({"old", "新しい"}));
         Click(dlg, IDOK);
@@ -139,7 +139,7 @@ TEST_F(QfoSetDlgTest, DoubleClickOrEditRenamesAndMayReplaceAnotherEntry) {
     Entry("old", "/old.as");
     Entry("other", "/other.as");
     RunSetDlg([](CQfoSetDlg* dlg) {
-        OnNextModal<CQfoEntryDlg>([](CQfoEntryDlg* entry) {
+        WhenModalOf<CQfoEntryDlg>([](CQfoEntryDlg* entry) {
             EXPECT_EQ(entry->GetDlgItemText(IDC_EDIT1), "old");
             EXPECT_EQ(entry->GetDlgItemText(IDC_EDIT2), "/old.as");
             FillAndOk(entry, "new", "/n.as");
@@ -147,7 +147,7 @@ TEST_F(QfoSetDlgTest, DoubleClickOrEditRenamesAndMayReplaceAnotherEntry) {
         qfotest::ClickItem(dlg->m_list, "old", true);
         EXPECT_EQ(Items(dlg), QStringList({"new", "other"}));
         Select(dlg, "new");
-        OnNextModal<CQfoEntryDlg>([](CQfoEntryDlg* entry) {
+        WhenModalOf<CQfoEntryDlg>([](CQfoEntryDlg* entry) {
             FillAndOk(entry, "other", entry->GetDlgItemText(IDC_EDIT2));
         });
         Click(dlg, kEdit);
@@ -162,7 +162,7 @@ TEST_F(QfoSetDlgTest, FailedRenameKeepsTheOldEntryAlsoAfterCancel) {
     ASSERT_TRUE(QDir(ExeDir()).mkpath("QFO/dir"));
     RunSetDlg([](CQfoSetDlg* dlg) {
         Select(dlg, "keep");
-        OnNextModal<CQfoEntryDlg>([](CQfoEntryDlg* entry) {
+        WhenModalOf<CQfoEntryDlg>([](CQfoEntryDlg* entry) {
             for (const QString& bad : {QString("a/b"), QString("dir"), QString("../../x")}) {
                 EXPECT_EQ(MessageOf([&] { FillAndOk(entry, bad, "/new.as"); }), kBadName);
                 EXPECT_EQ(QfoReadEntry("keep"), QString("/keep.as"));
@@ -207,7 +207,7 @@ TEST_F(QfoSetDlgTest, BrowseFillsTheFileAndCancelKeepsIt) {
         return answer;
     });
     RunSetDlg([&](CQfoSetDlg* dlg) {
-        OnNextModal<CQfoEntryDlg>([&](CQfoEntryDlg* entry) {
+        WhenModalOf<CQfoEntryDlg>([&](CQfoEntryDlg* entry) {
             entry->Control<QLineEdit>(IDC_EDIT1)->setText("typed");
             entry->Control<QLineEdit>(IDC_EDIT2)->setText("before.as");
             Click(entry, kBrowse);

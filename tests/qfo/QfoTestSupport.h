@@ -22,22 +22,6 @@ namespace qfotest {
 
 using testutil::MessageBoxRecorder;
 
-// Runs `act` on the next modal widget, which must be a T; anything else
-// fails the test and is closed so that the test does not hang.
-template <class T>
-void OnNextModal(std::function<void(T*)> act) {
-    testutil::WhenModal([act](QWidget* modal) {
-        if (auto* typed = qobject_cast<T*>(modal)) {
-            act(typed);
-            return;
-        }
-        ADD_FAILURE() << "unexpected modal widget " << modal->metaObject()->className();
-        if (auto* dialog = qobject_cast<QDialog*>(modal)) {
-            dialog->done(0);
-        }
-    });
-}
-
 inline QStringList Items(const QListWidget* list) {
     QStringList items;
     for (int i = 0; i < list->count(); ++i) {
@@ -68,21 +52,6 @@ protected:
     }
     void Entry(const QString& name, const QByteArray& content) {
         testutil::WriteFile(m_exeDir, "QFO/" + name, content);
-    }
-    // Runs command `id`; `drive` gets the dialog T and must close it.
-    template <class T>
-    void RunDialog(int id, std::function<void(T*)> drive) {
-        bool ran = false;
-        OnNextModal<T>([&](T* dlg) {
-            ran = true;
-            drive(dlg);
-            if (dlg->isVisible()) {
-                ADD_FAILURE() << "the dialog was left open";
-                dlg->done(0);
-            }
-        });
-        App()->OnCommand(id);
-        EXPECT_TRUE(ran);
     }
 };
 

@@ -36,6 +36,10 @@ bool AppFixture::Start(const QStringList& args, bool show) {
     return ok;
 }
 
+void AppFixture::Dispatch(int id) {
+    Frame()->DispatchCommand(id);
+}
+
 CMainFrame* AppFixture::Frame() const {
     return m_app ? m_app->MainFrame() : nullptr;
 }

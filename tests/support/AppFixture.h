@@ -8,7 +8,10 @@
 #include <QByteArray>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <functional>
 #include <memory>
+
+#include "support/TestUtil.h"
 
 class CQuillApp;
 class CMainFrame;
@@ -31,6 +34,19 @@ protected:
     CMainFrame* Frame() const;
     CQuillDoc* Doc() const;
     CQuillView* View() const;
+    // Runs command `id` as the menu does.
+    void Dispatch(int id);
+    // Runs command `id`; `drive` gets the dialog T it opens and must close it.
+    template <class T>
+    void RunDialog(int id, std::function<void(T*)> drive) {
+        bool ran = false;
+        testutil::WhenModalOf<T>([&](T* dlg) {
+            ran = true;
+            drive(dlg);
+        });
+        Dispatch(id);
+        EXPECT_TRUE(ran);
+    }
     // The folder that plays the executable's folder.
     QString ExeDir() const { return m_exeDir.path(); }
 

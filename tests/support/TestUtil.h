@@ -1,8 +1,11 @@
 #pragma once
 // Small helpers shared by the tests.
 
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QByteArray>
+#include <QDialog>
 #include <QString>
 #include <QTemporaryDir>
 #include <functional>
@@ -13,6 +16,28 @@ namespace testutil {
 // is open, from a timer, so that a test can call a command that runs a modal
 // loop. Gives up after `timeoutMs`.
 void WhenModal(std::function<void(QWidget*)> act, int timeoutMs = 5000);
+
+// Runs `act` on the next modal widget, which must be a T and which `act`
+// must close. Anything else fails the test, and what is left open is closed
+// so that a failed check never hangs the test.
+template <class T>
+void WhenModalOf(std::function<void(T*)> act) {
+    WhenModal([act](QWidget* modal) {
+        if (auto* typed = qobject_cast<T*>(modal)) {
+            act(typed);
+        } else {
+            ADD_FAILURE() << "unexpected modal widget " << modal->metaObject()->className();
+        }
+        if (modal->isVisible()) {
+            ADD_FAILURE() << modal->metaObject()->className() << " was left open";
+            if (auto* dialog = qobject_cast<QDialog*>(modal)) {
+                dialog->done(0);
+            } else {
+                modal->close();
+            }
+        }
+    });
+}
 
 // Writes `bytes` to `dir`/`name` and returns the full path.
 QString WriteFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes);
