@@ -32,9 +32,7 @@ TEST_F(PositionMemory, BackAndForwardRestoreWholeSelections) {
     EXPECT_EQ(Sel(), "7,9");
     MarkAt(5, 9);
     MarkAt(300, 300);
-    MarkAt(400, 400);
-    Command(cmd::ID_CURSOR_BACK);
-    MarkAt(350, 352);  // replaces 400
+    MarkAt(350, 352);
     Select(600, 600);
     Command(cmd::ID_CURSOR_BACK);
     EXPECT_EQ(Sel(), "350,352");
