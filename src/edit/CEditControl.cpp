@@ -1,5 +1,6 @@
 #include "edit/CEditControl.h"
 
+#include <QFontMetrics>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTextBlock>
@@ -169,41 +170,6 @@ int CEditControl::GetTextLength() const {
     return m_edit->document()->characterCount() - 1;
 }
 
-void CEditControl::SetCharFormat(int start, int end, const QTextCharFormat& format) {
-    const int length = GetTextLength();
-    start = std::clamp(start, 0, length);
-    end = std::clamp(end, 0, length);
-    if (start >= end) {
-        return;
-    }
-    QTextCursor c(m_edit->document());
-    c.setPosition(start);
-    c.setPosition(end, QTextCursor::KeepAnchor);
-    BeginBatch();
-    c.mergeCharFormat(format);
-    EndBatch();
-}
-
-void CEditControl::BeginBatch() {
-    if (m_batchDepth++ > 0) {
-        return;
-    }
-    QTextDocument* doc = m_edit->document();
-    m_wasModified = doc->isModified();
-    m_signalsWereBlocked = doc->blockSignals(true);
-    QTextCursor(doc).beginEditBlock();
-}
-
-void CEditControl::EndBatch() {
-    if (m_batchDepth == 0 || --m_batchDepth > 0) {
-        return;
-    }
-    QTextDocument* doc = m_edit->document();
-    QTextCursor(doc).endEditBlock();
-    doc->setModified(m_wasModified);
-    doc->blockSignals(m_signalsWereBlocked);
-}
-
 void CEditControl::SetRedraw(bool on) {
     m_edit->viewport()->setUpdatesEnabled(on);
 }
@@ -253,4 +219,14 @@ int CEditControl::GetFirstVisibleLine() const {
 
 int CEditControl::GetLastVisibleLine() const {
     return m_edit->cursorForPosition(m_edit->viewport()->rect().bottomLeft()).blockNumber();
+}
+
+CEditControl::LineRange CEditControl::GetVisibleLinesCheaply() const {
+    // The text never wraps, so the vertical scroll position counts lines.
+    const QTextBlock top =
+        m_edit->document()->findBlockByLineNumber(m_edit->verticalScrollBar()->value());
+    const int first = top.isValid() ? top.blockNumber() : 0;
+    const int spacing = std::max(QFontMetrics(m_edit->font()).lineSpacing(), 1);
+    const int shown = m_edit->viewport()->height() / spacing + 2;
+    return {first, std::min(first + shown, GetLineCount() - 1)};
 }

@@ -10,7 +10,6 @@
 #include <QPoint>
 #include <QString>
 #include <QTextBlock>
-#include <QTextCharFormat>
 #include <span>
 
 class QPlainTextEdit;
@@ -85,14 +84,6 @@ public:
     // Number of positions in the text (line ends count one each).
     int GetTextLength() const;
 
-    // Merges `format` into positions [start, end). Callers that color many
-    // ranges wrap them in BeginBatch / EndBatch.
-    void SetCharFormat(int start, int end, const QTextCharFormat& format);
-    // One edit block around many format changes; the document's modified
-    // flag and its change signals are left as they were before.
-    void BeginBatch();
-    void EndBatch();
-
     // Painting of the control on or off. Turning it on repaints the whole
     // control (Qt schedules a full update when updates are enabled again).
     void SetRedraw(bool on);
@@ -109,6 +100,13 @@ public:
     // The first and the last line the window shows (in part or whole).
     int GetFirstVisibleLine() const;
     int GetLastVisibleLine() const;
+    // The same from the scroll position and the height of a line, without
+    // laying a line out: the last may be a line or two past the window.
+    struct LineRange {
+        int first;
+        int last;
+    };
+    LineRange GetVisibleLinesCheaply() const;
 
 private:
     QTextBlock BlockOfLine(int line) const;
@@ -116,7 +114,4 @@ private:
     int ClampPosition(int pos) const;
 
     QPlainTextEdit* m_edit;
-    int m_batchDepth = 0;
-    bool m_wasModified = false;
-    bool m_signalsWereBlocked = false;
 };

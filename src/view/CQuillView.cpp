@@ -247,20 +247,22 @@ void CQuillView::OnEditRepeat() {
     OnFindNext(last.find, last.down, last.matchCase, last.wholeWord);
 }
 
-void CQuillView::OnFilePrint() {
+std::unique_ptr<QTextDocument> CQuillView::PrintedText() {
     m_colorer->FinishPending();  // a page shows every line's colors
+    return m_colorer->ColoredCopy();
+}
+
+void CQuillView::OnFilePrint() {
     const auto [s, e] = m_ctrl.GetSel();
-    m_printer.Print(window(), *document(), s, e);
+    m_printer.Print(window(), *PrintedText(), s, e);
 }
 
 void CQuillView::OnFilePrintDirect() {
-    m_colorer->FinishPending();
-    m_printer.PrintDirect(window(), *document());
+    m_printer.PrintDirect(window(), *PrintedText());
 }
 
 void CQuillView::OnFilePrintPreview() {
-    m_colorer->FinishPending();
-    m_printer.Preview(window(), *document());
+    m_printer.Preview(window(), *PrintedText());
 }
 
 void CQuillView::OnEditCut() {
@@ -645,7 +647,9 @@ void CQuillView::inputMethodEvent(QInputMethodEvent* event) {
     // Text committed by an input method (how Japanese is typed) is a typed
     // character like any other; a pre-edit string is not in the text yet.
     if (event->commitString().isEmpty()) {
+        m_colorer->SetComposing(true);
         QPlainTextEdit::inputMethodEvent(event);
+        m_colorer->SetComposing(false);
         return;
     }
     const int redraw = m_ctrl.GetHScrollPos();
@@ -713,7 +717,14 @@ void CQuillView::dragMoveEvent(QDragMoveEvent* event) {
 void CQuillView::dropEvent(QDropEvent* event) {
     const QString path = DroppedFile(event->mimeData());
     if (path.isEmpty()) {
+        // Dropped text goes in at the drop point; text dragged within the
+        // window leaves its old place in the same step.
+        const auto [s, e] = m_ctrl.GetSel();
+        const bool move = event->dropAction() == Qt::MoveAction && event->source() == viewport();
+        const int at = cursorForPosition(event->position().toPoint()).position();
+        m_colorer->BeginDrop(move ? s : at, move ? e : at, at);
         QPlainTextEdit::dropEvent(event);
+        m_colorer->EndDrop();
         return;
     }
     event->acceptProposedAction();

@@ -143,6 +143,8 @@ protected:
 
 private:
     void OpenFindReplace(bool replace);
+    // The text as printing takes it: every line colored.
+    std::unique_ptr<QTextDocument> PrintedText();
     // Reads QUILL.DAT beside the executable; reports a file it cannot read.
     void LoadKeywordTable();
     // A typed character, after the control has processed it.

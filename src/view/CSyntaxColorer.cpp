@@ -8,36 +8,23 @@
 #include <QTextDocument>
 #include <algorithm>
 
-#include "edit/CEditControl.h"
 #include "script/CKeywordTable.h"
 
 CSyntaxColorer::CSyntaxColorer(CEditControl& ctrl, const CKeywordTable& table,
                                const Formats& formats, QObject* parent)
-    : QObject(parent), m_ctrl(ctrl), m_table(table) {
+    : QObject(parent), m_ctrl(ctrl), m_table(table), m_colors(ctrl.GetTextLength()) {
     for (int i = 0; i < keywordcolors::kRecordCount; ++i) {
         m_recordFormats[i] = formats[0];
         m_recordFormats[i].merge(formats[i]);
     }
     m_timer.setSingleShot(true);
     connect(&m_timer, &QTimer::timeout, this, [this]() { RunChunk(); });
+    connect(m_ctrl.Document(), &QTextDocument::contentsChange, this,
+            &CSyntaxColorer::OnContentsChange);
+    m_ctrl.Widget()->viewport()->installEventFilter(this);
 }
 
-// The text holds no other character formats than the records (the editor
-// only ever inserts plain text), so setting record 0 merged with a record
-// gives what merging the record would, at a fraction of the cost.
-void CSyntaxColorer::SetFormat(QTextCursor& cursor, int start, int end, int record) {
-    if (start >= end) {
-        return;
-    }
-    cursor.setPosition(start);
-    cursor.setPosition(end, QTextCursor::KeepAnchor);
-    cursor.setCharFormat(m_recordFormats[record]);
-    m_changed = true;
-}
-
-void CSyntaxColorer::ScanRuns(const QTextBlock& block) {
-    m_runs.clear();
-    const CEditControl::LineRead line = m_ctrl.ReadLine(block, linescan::kMaxLineBytes);
+void CSyntaxColorer::ScanRuns(const CEditControl::LineRead& line) {
     if (line.bytes.isEmpty()) {
         return;
     }
@@ -56,145 +43,38 @@ void CSyntaxColorer::ScanRuns(const QTextBlock& block) {
         const int from = m_offsets[2 * i];
         const int to = m_offsets[2 * i + 1];
         if (from < to) {
-            m_runs.push_back({from, to, m_ranges[i].record});
+            m_wanted.push_back({from, to, m_ranges[i].record});
         }
     }
-}
-
-void CSyntaxColorer::ColorLineAfterReset(QTextCursor& cursor, const QTextBlock& block) {
-    ScanRuns(block);
-    for (const Run& run : m_runs) {
-        SetFormat(cursor, run.start, run.end, run.record);
-    }
-}
-
-void CSyntaxColorer::ColorLineChanges(QTextCursor& cursor, const QTextBlock& block, int end,
-                                      bool separator) {
-    ScanRuns(block);
-
-    // What the line should be: record 0 between the colored runs, up to end.
-    m_wanted.clear();
-    int pos = block.position();
-    for (const Run& run : m_runs) {
-        if (run.start > pos) {
-            m_wanted.push_back({pos, run.start, 0});
-        }
-        m_wanted.push_back(run);
-        pos = run.end;
-    }
-    if (pos < end) {
-        m_wanted.push_back({pos, end, 0});
-    }
-
-    // Set the format only where the text has another one. Most keystrokes
-    // change nothing, and the layout of the line then stays as it is.
-    m_changes.clear();
-    auto fragment = block.begin();
-    for (const Run& want : m_wanted) {
-        while (!fragment.atEnd() &&
-               fragment.fragment().position() + fragment.fragment().length() <= want.start) {
-            ++fragment;
-        }
-        for (auto f = fragment; !f.atEnd(); ++f) {
-            const QTextFragment piece = f.fragment();
-            const int from = std::max(piece.position(), want.start);
-            const int to = std::min(piece.position() + piece.length(), want.end);
-            if (from >= to) {
-                break;
-            }
-            if (piece.charFormat() != m_recordFormats[want.record]) {
-                if (!m_changes.empty() && m_changes.back().end == from &&
-                    m_changes.back().record == want.record) {
-                    m_changes.back().end = to;
-                } else {
-                    m_changes.push_back({from, to, want.record});
-                }
-            }
-        }
-    }
-    for (const Run& change : m_changes) {
-        SetFormat(cursor, change.start, change.end, change.record);
-    }
-    // The line end takes record 0 too (a character typed on the empty line
-    // below takes its format).
-    const QTextBlock next = block.next();
-    if (separator && next.isValid() && next.charFormat() != m_recordFormats[0]) {
-        SetFormat(cursor, next.position() - 1, next.position(), 0);
-    }
-}
-
-bool CSyntaxColorer::HoldsOnlyRecordZero(QTextBlock block, int end) const {
-    // The text holds few distinct formats: compare the first one whole,
-    // then only the indexes of the others.
-    int recordZero = -1;
-    auto isRecordZero = [&](int index, const QTextCharFormat& format) {
-        if (recordZero < 0 && format == m_recordFormats[0]) {
-            recordZero = index;
-        }
-        return index == recordZero;
-    };
-    for (; block.isValid() && block.position() < end; block = block.next()) {
-        for (auto it = block.begin(); !it.atEnd(); ++it) {
-            const QTextFragment piece = it.fragment();
-            if (piece.position() >= end) {
-                break;
-            }
-            if (!isRecordZero(piece.charFormatIndex(), piece.charFormat())) {
-                return false;
-            }
-        }
-        // The line end, which the next block's format stands for.
-        const QTextBlock next = block.next();
-        if (next.isValid() && next.position() - 1 < end &&
-            !isRecordZero(next.charFormatIndex(), next.charFormat())) {
-            return false;
-        }
-    }
-    return true;
 }
 
 bool CSyntaxColorer::ColorLines(int first, int last, bool wholeLast) {
-    m_changed = false;
     const int count = m_ctrl.GetLineCount();
     first = std::max(first, 0);
     last = std::min(last, count - 1);
     if (first > last) {
         return false;
     }
-    QTextDocument* doc = m_ctrl.Document();
-    // The layout would ask to repaint the whole window for a format change
-    // that spans a line; the caller repaints what changed instead.
-    const QSignalBlocker quietLayout(doc->documentLayout());
-    m_ctrl.BeginBatch();
-    const QTextBlock lastBlock = doc->findBlockByNumber(last);
-    int resetEnd = lastBlock.position() + lastBlock.length() - 1;
-    if (!wholeLast) {
-        const CEditControl::LineRead line = m_ctrl.ReadLine(lastBlock, linescan::kMaxLineBytes);
-        resetEnd = int(line.bytes.size());
-        m_ctrl.PositionsFromBytes(line, std::span<int>(&resetEnd, 1));
-    }
-    // The line ends between the lines take record 0 as well, and so does the
-    // last one's when the last line is taken whole.
-    const bool lastSeparator = wholeLast && last < count - 1;
-    QTextCursor cursor(doc);
-    if (last - first < kChangeOnlyLines) {
-        QTextBlock block = doc->findBlockByNumber(first);
-        for (int line = first; line <= last; ++line, block = block.next()) {
-            const int end = line == last ? resetEnd : block.position() + block.length() - 1;
-            ColorLineChanges(cursor, block, end, line < last || lastSeparator);
+    QTextBlock block = m_ctrl.Document()->findBlockByNumber(first);
+    const int start = block.position();
+    int end = start;
+    m_wanted.clear();
+    for (int line = first; line <= last; ++line, block = block.next()) {
+        const CEditControl::LineRead read = m_ctrl.ReadLine(block, linescan::kMaxLineBytes);
+        ScanRuns(read);
+        if (line < last) {
+            continue;
         }
-    } else {
-        QTextBlock block = doc->findBlockByNumber(first);
-        const int end = resetEnd + (lastSeparator ? 1 : 0);
-        if (!HoldsOnlyRecordZero(block, end)) {
-            SetFormat(cursor, block.position(), end, 0);
-        }
-        for (int line = first; line <= last; ++line, block = block.next()) {
-            ColorLineAfterReset(cursor, block);
+        if (wholeLast) {
+            // The line and its line end, when it has one.
+            end = block.position() + block.length() - (last < count - 1 ? 0 : 1);
+        } else {
+            // Up to the last byte read: bytes past the 254th keep their record.
+            end = int(read.bytes.size());
+            m_ctrl.PositionsFromBytes(read, std::span<int>(&end, 1));
         }
     }
-    m_ctrl.EndBatch();
-    return m_changed;
+    return m_colors.Assign(start, end, m_wanted, 0);
 }
 
 void CSyntaxColorer::SelectAndRepaint(int first, int last, int selStart, int selEnd, int redraw,
@@ -248,12 +128,10 @@ void CSyntaxColorer::RecolorAll() {
 }
 
 void CSyntaxColorer::StartPending(int line) {
-    if (!m_pendingActive) {
-        m_ctrl.Widget()->viewport()->installEventFilter(this);
-    }
     m_pending = QTextCursor(m_ctrl.Document());
     m_pending.setPosition(m_ctrl.LineIndex(line));
     m_pendingActive = true;
+    m_chunkMs = kFirstChunkMs;
     // The first chunk waits for the window's own work after a load (its
     // layout and first paint) to end its pass of the event loop.
     m_timer.start(kFirstChunkDelayMs);
@@ -261,9 +139,6 @@ void CSyntaxColorer::StartPending(int line) {
 
 void CSyntaxColorer::StopPending() {
     m_timer.stop();
-    if (m_pendingActive) {
-        m_ctrl.Widget()->viewport()->removeEventFilter(this);
-    }
     m_pendingActive = false;
     m_pending = QTextCursor();
 }
@@ -295,31 +170,15 @@ void CSyntaxColorer::RunChunk() {
         const int last = std::min(line + kStep, count) - 1;
         ColorLinesInOrder(line, last);
         line = last + 1;
-    } while (line < count && clock.elapsed() < kChunkMs);
+    } while (line < count && clock.elapsed() < m_chunkMs);
+    m_chunkMs = kChunkMs;
     // The window needs no repaint: the lines it shows were colored before
     // it painted them (see eventFilter), and coloring them again gives the
-    // same formats.
+    // same records.
     PendingDoneUpTo(line);
     if (m_pendingActive) {
         m_timer.start(0);
     }
-}
-
-bool CSyntaxColorer::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::Paint && m_pendingActive) {
-        // Lines that come into view ahead of the chunks (a jump, a scroll,
-        // a larger window) are colored before they are painted.
-        const int pending = m_pending.blockNumber();
-        const int bottom = m_ctrl.GetLastVisibleLine();
-        if (bottom >= pending) {
-            const int top = std::max(m_ctrl.GetFirstVisibleLine(), pending);
-            ColorLinesInOrder(top, bottom);
-            if (top == pending) {
-                PendingDoneUpTo(bottom + 1);
-            }
-        }
-    }
-    return QObject::eventFilter(watched, event);
 }
 
 void CSyntaxColorer::FinishPending() {
@@ -327,4 +186,176 @@ void CSyntaxColorer::FinishPending() {
         RunChunk();
     }
     m_timer.stop();
+}
+
+void CSyntaxColorer::BeginDrop(int from, int to, int at) {
+    m_drop = {true, std::min(from, to), std::max(from, to), at};
+}
+
+int CSyntaxColorer::InsertionRecord(int pos, int added) const {
+    // As the text widget gives a typed character the format of the
+    // character before the caret, or at the start of a line that has text,
+    // that of the line's first character.
+    const QTextDocument* doc = m_ctrl.Document();
+    const int length = m_ctrl.GetTextLength();
+    const bool lineStart = pos == 0 || doc->characterAt(pos - 1) == QChar::ParagraphSeparator;
+    const int next = pos + added;  // the character that followed the insertion point
+    const bool lineHasText = next < length && doc->characterAt(next) != QChar::ParagraphSeparator;
+    if (lineStart && lineHasText) {
+        return m_colors.RecordAt(pos);
+    }
+    return pos > 0 ? m_colors.RecordAt(pos - 1) : CColorMap::kUnset;
+}
+
+void CSyntaxColorer::OnContentsChange(int pos, int removed, int added) {
+    const int oldLength = m_colors.Length();
+    const int newLength = m_ctrl.GetTextLength();
+    if (m_composing && oldLength == newLength) {
+        // A pre-edit string shown or changed: the text is as it was.
+        return;
+    }
+    if (m_drop.active) {
+        const Drop drop = m_drop;
+        m_drop.active = false;
+        const int moved = drop.to - drop.from;
+        const int inserted = newLength - oldLength + moved;
+        if (drop.to <= oldLength && drop.at <= oldLength && inserted >= 0) {
+            m_colors.Replace(drop.from, moved, 0, CColorMap::kUnset);
+            // Where the insertion point went when the moved text left.
+            const int at = drop.at >= drop.to    ? drop.at - moved
+                           : drop.at > drop.from ? drop.from
+                                                 : drop.at;
+            m_colors.Replace(at, 0, inserted, InsertionRecord(at, inserted));
+            return;
+        }
+    }
+    // The document reports the text's final line end as well when a change
+    // reaches the end; the map holds the text without it.
+    pos = std::clamp(pos, 0, oldLength);
+    removed = std::clamp(removed, 0, oldLength - pos);
+    added = newLength - oldLength + removed;
+    if (added < 0) {
+        m_colors.Reset(newLength);
+        return;
+    }
+    m_colors.Replace(pos, removed, added, added > 0 ? InsertionRecord(pos, added) : 0);
+}
+
+void CSyntaxColorer::LayoutFormats(const QTextBlock& block, QList<QTextLayout::FormatRange>& out) {
+    out.clear();
+    const int base = block.position();
+    m_colors.RunsIn(base, base + block.length() - 1, m_runs);
+    // A pre-edit string of an input method sits in the layout between two
+    // characters of the text; the input method's own formats cover it.
+    const QTextLayout* layout = block.layout();
+    const int preeditAt = layout->preeditAreaPosition();
+    const int preeditLength = int(layout->preeditAreaText().size());
+    auto add = [&](int from, int to, int record) {
+        if (from < to && record > 0) {
+            out.push_back({from, to - from, m_recordFormats[record]});
+        }
+    };
+    for (const CColorMap::Run& run : m_runs) {
+        const int from = run.start - base;
+        const int to = run.end - base;
+        if (preeditLength == 0 || to <= preeditAt) {
+            add(from, to, run.record);
+        } else if (from >= preeditAt) {
+            add(from + preeditLength, to + preeditLength, run.record);
+        } else {
+            add(from, preeditAt, run.record);
+            add(preeditAt + preeditLength, to + preeditLength, run.record);
+        }
+    }
+    if (preeditLength > 0) {
+        for (const QTextLayout::FormatRange& range : layout->formats()) {
+            if (range.start >= preeditAt &&
+                range.start + range.length <= preeditAt + preeditLength) {
+                out.push_back(range);
+            }
+        }
+    }
+}
+
+void CSyntaxColorer::ShowColors() {
+    QTextDocument* doc = m_ctrl.Document();
+    const CEditControl::LineRange lines = m_ctrl.GetVisibleLinesCheaply();
+    QTextBlock block = doc->findBlockByNumber(lines.first);
+    int changedFrom = -1;
+    int changedTo = -1;
+    QList<QTextLayout::FormatRange> wanted;
+    for (int line = lines.first; line <= lines.last && block.isValid();
+         ++line, block = block.next()) {
+        LayoutFormats(block, wanted);
+        QTextLayout* layout = block.layout();
+        if (layout->formats() == wanted) {
+            continue;
+        }
+        layout->setFormats(wanted);
+        if (changedFrom < 0) {
+            changedFrom = block.position();
+        }
+        changedTo = block.position() + block.length();
+    }
+    if (changedFrom < 0) {
+        return;
+    }
+    // A layout's new formats count as a change of the document's contents,
+    // which the document would otherwise report together with the next
+    // edit of the text. Marking them now settles that at once; the window
+    // is about to paint these lines anyway.
+    if (doc->blockCount() > 1) {
+        // Over two lines or more, the layout only forgets the lines' layouts
+        // and asks to repaint the window, which it is doing.
+        if (doc->findBlock(changedTo - 1) == doc->findBlock(changedFrom)) {
+            const QTextBlock only = doc->findBlock(changedFrom);
+            const QTextBlock other = only.next().isValid() ? only.next() : only.previous();
+            changedFrom = std::min(changedFrom, other.position());
+            changedTo = std::max(changedTo, other.position() + other.length());
+        }
+        const QSignalBlocker quietLayout(doc->documentLayout());
+        doc->markContentsDirty(changedFrom, changedTo - changedFrom - 1);
+    } else {
+        doc->markContentsDirty(changedFrom, changedTo - changedFrom - 1);
+    }
+}
+
+bool CSyntaxColorer::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Paint) {
+        if (m_pendingActive) {
+            // Lines that come into view ahead of the chunks (a jump, a
+            // scroll, a larger window) are colored before they are painted.
+            const int pending = m_pending.blockNumber();
+            const CEditControl::LineRange lines = m_ctrl.GetVisibleLinesCheaply();
+            if (lines.last >= pending) {
+                const int top = std::max(lines.first, pending);
+                ColorLinesInOrder(top, lines.last);
+                if (top == pending) {
+                    PendingDoneUpTo(lines.last + 1);
+                }
+            }
+        }
+        ShowColors();
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+std::unique_ptr<QTextDocument> CSyntaxColorer::ColoredCopy() const {
+    const QTextDocument* doc = m_ctrl.Document();
+    std::unique_ptr<QTextDocument> copy(doc->clone());
+    copy->setUndoRedoEnabled(false);
+    std::vector<CColorMap::Run> runs;
+    m_colors.RunsIn(0, m_colors.Length(), runs);
+    QTextCursor cursor(copy.get());
+    cursor.beginEditBlock();
+    for (const CColorMap::Run& run : runs) {
+        if (run.record == CColorMap::kUnset) {
+            continue;
+        }
+        cursor.setPosition(run.start);
+        cursor.setPosition(run.end, QTextCursor::KeepAnchor);
+        cursor.setCharFormat(m_recordFormats[run.record]);
+    }
+    cursor.endEditBlock();
+    return copy;
 }

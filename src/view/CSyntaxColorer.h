@@ -3,10 +3,19 @@
 // (reset to the default record, then labels, words and comments as the
 // line scan finds them) and the whole text after a load.
 //
+// The colors are held in a color map beside the text, not as character
+// formats of the text: the map follows every change of the text the way
+// formats would follow their characters (text inserted between recolorings
+// takes the record at its insertion point), and the lines the window is
+// about to paint get their colors from it as formats of their layouts.
+// Setting a character format costs the document a split of its text for
+// every colored word, which made coloring a script cost more than loading
+// it; the map costs a few bytes per colored run.
+//
 // A long text is colored from the top: the lines a window can show first,
 // at once, then the rest in short chunks from the event loop, so that a
 // loaded script appears as fast as an uncolored one. The chunks end in the
-// same formats as one pass over every line; lines edited meanwhile are
+// same records as one pass over every line; lines edited meanwhile are
 // recolored by their editing hook and again by the chunk that reaches them.
 // Waiting lines that come into view before their chunk (a jump to the end,
 // a scroll, a larger window) are colored just before the window paints
@@ -17,15 +26,19 @@
 #include <QTextBlock>
 #include <QTextCharFormat>
 #include <QTextCursor>
+#include <QTextLayout>
 #include <QTimer>
 #include <array>
+#include <memory>
 #include <vector>
 
+#include "edit/CEditControl.h"
 #include "script/LineScanner.h"
+#include "view/CColorMap.h"
 #include "view/KeywordColors.h"
 
-class CEditControl;
 class CKeywordTable;
+class QTextDocument;
 
 class CSyntaxColorer : public QObject {
 public:
@@ -52,43 +65,46 @@ public:
     // Colors every waiting line now.
     void FinishPending();
 
+    // The record of every position of the text.
+    const CColorMap& Colors() const { return m_colors; }
+    // The same, to be changed directly (tests set up colors with it); the
+    // window shows a change from its next paint on.
+    CColorMap& Colors() { return m_colors; }
+    // A copy of the text holding its colors as character formats, as
+    // printing takes it.
+    std::unique_ptr<QTextDocument> ColoredCopy() const;
+
+    // The text widget is about to handle an input method's pre-edit text:
+    // the changes it reports meanwhile change no character of the text.
+    void SetComposing(bool composing) { m_composing = composing; }
+    // The text widget is about to drop text at position `at`, first taking
+    // positions [from, to) away when it moves them there from within the
+    // window (counted before the move; empty for a copy). It reports the
+    // whole as one change of a wider range than it touched; the colors
+    // follow the insertion, and the move, as the changes they are. Cleared
+    // by EndDrop.
+    void BeginDrop(int from, int to, int at);
+    void EndDrop() { m_drop.active = false; }
+
     // Texts of at most this many lines are colored in one pass.
     static constexpr int kSyncLines = 2000;
     // Lines colored at once before the chunks: more than any window shows.
     static constexpr int kFirstLines = 200;
-    // Ranges of up to this many lines (the editing hooks') change only the
-    // formats that differ; longer ones are reset and colored.
-    static constexpr int kChangeOnlyLines = 8;
-    // Time a chunk may take, in milliseconds.
+    // Time a chunk may take, in milliseconds; the first after a load takes
+    // less, since it runs in the same pass of the event loop as the
+    // window's own work on the new text.
     static constexpr int kChunkMs = 5;
+    static constexpr int kFirstChunkMs = 1;
     // Time before the first chunk, in milliseconds.
     static constexpr int kFirstChunkDelayMs = 1;
 
 private:
-    // Resets lines first..last to record 0 and colors them, as one edit
-    // block that leaves the modified flag and the change signals alone.
-    // On line last only its first 254 bytes are reset unless `wholeLast`,
-    // which takes the line and its line end.
-    // Returns whether any format changed.
+    // Resets lines first..last to record 0 and colors them. On line last
+    // only its first 254 bytes are reset unless `wholeLast`, which takes
+    // the line and its line end. Returns whether any record changed.
     bool ColorLines(int first, int last, bool wholeLast);
-    // Whether every position from `block` up to `end` has record 0, as a
-    // text no coloring has reached yet.
-    bool HoldsOnlyRecordZero(QTextBlock block, int end) const;
-    // A run of positions [start, end) in one record.
-    struct Run {
-        int start;
-        int end;
-        int record;
-    };
-    // The colored runs of the line held by `block` into m_runs.
-    void ScanRuns(const QTextBlock& block);
-    // Colors the runs of a line that was just reset to record 0.
-    void ColorLineAfterReset(QTextCursor& cursor, const QTextBlock& block);
-    // Gives the line's positions up to `end` (and its line end when
-    // `separator`) the formats they should have, changing only those that
-    // differ.
-    void ColorLineChanges(QTextCursor& cursor, const QTextBlock& block, int end, bool separator);
-    void SetFormat(QTextCursor& cursor, int start, int end, int record);
+    // Appends the colored runs of a line to m_wanted.
+    void ScanRuns(const CEditControl::LineRead& line);
     // Steps after the coloring: selection, caret into view, repaint.
     void SelectAndRepaint(int first, int last, int selStart, int selEnd, int redraw, bool changed);
     void StartPending(int line);
@@ -98,22 +114,38 @@ private:
     // Colors lines first..last as one pass over every line would.
     void ColorLinesInOrder(int first, int last);
     void RunChunk();
-    // Colors the waiting lines the window is about to paint.
+
+    // Follows a change of the text in the color map.
+    void OnContentsChange(int pos, int removed, int added);
+    // The record that `added` positions inserted at `pos` take: the record
+    // at the insertion point, as for a character typed there.
+    int InsertionRecord(int pos, int added) const;
+    // Gives the layouts of the lines about to be painted the map's colors.
+    void ShowColors();
+    // The colors of `block` as formats of its layout.
+    void LayoutFormats(const QTextBlock& block, QList<QTextLayout::FormatRange>& out);
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     CEditControl& m_ctrl;
     const CKeywordTable& m_table;
     // Record 0 merged with each record: the whole format a character of
-    // that record has, set in one step instead of merged.
+    // that record has.
     Formats m_recordFormats;
+    CColorMap m_colors;
     std::vector<linescan::ColorRange> m_ranges;
     std::vector<int> m_offsets;  // byte offsets of m_ranges, then positions
-    std::vector<Run> m_runs;
-    std::vector<Run> m_wanted;
-    std::vector<Run> m_changes;
-    bool m_changed = false;  // a format was set since ColorLines began
+    std::vector<CColorMap::Run> m_wanted;
+    std::vector<CColorMap::Run> m_runs;
+    bool m_composing = false;
+    struct Drop {
+        bool active = false;
+        int from = 0;
+        int to = 0;
+        int at = 0;
+    } m_drop;
 
     QTimer m_timer;
+    int m_chunkMs = kChunkMs;
     bool m_pendingActive = false;
     QTextCursor m_pending;  // start of the first waiting line; follows edits
 };

@@ -94,23 +94,6 @@ TEST_F(EditControlTest, SelectionIsOrderedClampedAndReplaced) {
     EXPECT_EQ(ctrl.GetSel().start, 3);
 }
 
-TEST_F(EditControlTest, FormatChangesKeepModifiedFlagAndSignalsQuiet) {
-    SetText("abc def");
-    QSignalSpy changed(view.document(), &QTextDocument::contentsChanged);
-    QSignalSpy textChanged(&view, &QPlainTextEdit::textChanged);
-    QTextCharFormat red;
-    red.setForeground(Qt::red);
-    ctrl.BeginBatch();
-    ctrl.SetCharFormat(0, 3, red);
-    ctrl.SetCharFormat(4, 7, red);
-    ctrl.EndBatch();
-    EXPECT_FALSE(view.document()->isModified());
-    EXPECT_EQ(changed.count(), 0);
-    EXPECT_EQ(textChanged.count(), 0);
-    const QTextBlock b = view.document()->firstBlock();
-    EXPECT_EQ(b.begin().fragment().charFormat().foreground().color(), QColor(Qt::red));
-}
-
 TEST_F(EditControlTest, ViewHasNoWrapAndHalfInchTabs) {
     EXPECT_EQ(view.lineWrapMode(), QPlainTextEdit::NoWrap);
     EXPECT_DOUBLE_EQ(view.tabStopDistance(), view.logicalDpiX() / 2.0);

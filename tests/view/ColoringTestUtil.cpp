@@ -4,33 +4,21 @@
 #include <QTextDocument>
 
 #include "view/CQuillView.h"
-#include "view/KeywordColors.h"
+#include "view/CSyntaxColorer.h"
 
 namespace coloringtest {
 
 namespace {
 
-QChar RecordChar(const QTextCharFormat& format, const QString& face) {
-    if (!format.hasProperty(QTextFormat::ForegroundBrush)) {
-        return u'-';
-    }
-    const QColor color = format.foreground().color();
-    for (int i = 0; i < keywordcolors::kRecordCount; ++i) {
-        const auto& r = keywordcolors::kRecords[i];
-        if (color == QColor(r.red, r.green, r.blue)) {
-            // Every colored character got the face from record 0 first.
-            const QStringList families = format.fontFamilies().toStringList();
-            return families.value(0) == face ? QChar(u'0' + i) : u'f';
-        }
-    }
-    return u'?';
+QChar RecordChar(int record) {
+    return record == CColorMap::kUnset ? u'-' : QChar(u'0' + record);
 }
 
-QString RecordsOfBlock(const QTextBlock& block, const QString& face) {
+QString RecordsOfBlock(CQuillView& view, const QTextBlock& block) {
     QString out;
-    for (auto it = block.begin(); !it.atEnd(); ++it) {
-        const QTextFragment fragment = it.fragment();
-        out += QString(fragment.length(), RecordChar(fragment.charFormat(), face));
+    const int base = block.position();
+    for (int i = 0; i < block.length() - 1; ++i) {
+        out += RecordChar(view.Colorer().Colors().RecordAt(base + i));
     }
     return out;
 }
@@ -38,17 +26,14 @@ QString RecordsOfBlock(const QTextBlock& block, const QString& face) {
 }  // namespace
 
 QString RecordsOfLine(CQuillView& view, int line) {
-    const QString face = view.ColorFormats()[0].fontFamilies().toStringList().value(0);
-    return RecordsOfBlock(view.document()->findBlockByNumber(line), face);
+    return RecordsOfBlock(view, view.document()->findBlockByNumber(line));
 }
 
 QString RecordsOfText(CQuillView& view) {
-    const QString face = view.ColorFormats()[0].fontFamilies().toStringList().value(0);
-    QString out = RecordsOfBlock(view.document()->begin(), face);
+    QString out = RecordsOfBlock(view, view.document()->begin());
     for (QTextBlock b = view.document()->begin().next(); b.isValid(); b = b.next()) {
-        // The line end before the block holds the block's own char format.
-        out += RecordChar(b.charFormat(), face);
-        out += u'\n' + RecordsOfBlock(b, face);
+        out += RecordChar(view.Colorer().Colors().RecordAt(b.position() - 1));
+        out += u'\n' + RecordsOfBlock(view, b);
     }
     return out;
 }

@@ -8,9 +8,8 @@ class CQuillView;
 
 namespace coloringtest {
 
-// One character per position of `line`: the digit of the color record its
-// format has ('0'-'7'), '-' for a format no recoloring has set, '?' for a
-// color that is no record's.
+// One character per position of `line`: the digit of the color record it
+// has ('0'-'7'), '-' where no recoloring has reached.
 QString RecordsOfLine(CQuillView& view, int line);
 
 // The records of every line, and of each line end before a '\n'.

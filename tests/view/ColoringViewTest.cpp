@@ -135,40 +135,12 @@ TEST_F(ColoringView, RecoloringResetsOldColorsUpToTheLimitAndKeepsTheModifiedFla
     Load(longLine + "\nprint");
     EXPECT_EQ(RecordsOfLine(View(), 0), QString(250, u'0') + "6660" + QString(5, u'0'));
     // Bytes past the 254th keep their color when the line ends the range.
-    Ctrl().SetCharFormat(0, Ctrl().GetTextLength(), View().ColorFormats()[6]);
+    View().Colorer().Colors().Assign(0, Ctrl().GetTextLength(), {}, 6);
     View().RecolorLines(0, 0, 0, 0, CSyntaxColorer::kRedrawAll);
     EXPECT_EQ(RecordsOfLine(View(), 0), QString(250, u'0') + "6660" + QString(5, u'6'));
     View().RecolorLines(0, 1, 0, 0, CSyntaxColorer::kRedrawAll);
     EXPECT_EQ(RecordsOfLine(View(), 0), QString(250, u'0') + "6660" + QString(5, u'0'));
     EXPECT_EQ(RecordsOfLine(View(), 1), "66666");
-}
-
-TEST_F(ColoringView, ShortAndLongRangesEndInTheSameFormats) {
-    // A few lines are recolored by changing only what differs, many by a
-    // reset and coloring: both must leave the same formats, line ends too.
-    const QString text =
-        u"*top\n\tmes \"a;b\" ; 注\n\n  \tif x : goto *top\nint"
-        u"(1)\n; only\nprint表\n\t\t\"open\nlast"_qs;
-    CQuillView other;
-    for (CQuillView* view : {&View(), &other}) {
-        view->setPlainText(text);
-        // Stray colors everywhere, as edits without recoloring leave them.
-        for (int pos = 0; pos < view->Ctrl().GetTextLength(); pos += 2) {
-            view->Ctrl().SetCharFormat(pos, pos + 1, view->ColorFormats()[pos % 7 + 1]);
-        }
-    }
-    ASSERT_EQ(View().blockCount(), 9);
-    View().RecolorLines(0, 7, 0, 0, CSyntaxColorer::kRedrawAll);
-    other.RecolorLines(0, 8, 0, 0, CSyntaxColorer::kRedrawAll);
-    for (int line = 0; line < 8; ++line) {
-        EXPECT_EQ(RecordsOfLine(View(), line), RecordsOfLine(other, line)) << line;
-        if (line < 7) {
-            EXPECT_TRUE(View().document()->findBlockByNumber(line + 1).charFormat() ==
-                        other.document()->findBlockByNumber(line + 1).charFormat())
-                << line;
-        }
-    }
-    EXPECT_EQ(RecordsOfLine(View(), 1), "06660000000555");
 }
 
 TEST_F(ColoringView, TypingAKeywordColorsItWhenItIsComplete) {
