@@ -12,6 +12,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextBlock>
+#include <QTextLayout>
 #include <memory>
 
 #include "ColoringTestUtil.h"
@@ -315,6 +316,62 @@ TEST_F(ColoringView, JapaneseTextCountsItsBytesForTheScanAndItsCharactersForTheC
     QApplication::sendEvent(&View(), &commit);
     EXPECT_EQ(Line(1), u"mes ;漢字表示 print"_qs);
     EXPECT_EQ(RecordsOfLine(View(), 1), "666055555555555");
+}
+
+// The colors a line's layout paints, as "start+length:color" (the
+// input method's underlined range as "start+length:_").
+QStringList PaintedColors(CQuillView& view, int line) {
+    view.viewport()->grab();  // a paint gives the layouts their colors
+    QStringList out;
+    const QTextBlock block = view.document()->findBlockByNumber(line);
+    for (const QTextLayout::FormatRange& r : block.layout()->formats()) {
+        const QString what =
+            r.format.fontUnderline() ? u"_"_s : r.format.foreground().color().name();
+        out << u"%1+%2:%3"_s.arg(r.start).arg(r.length).arg(what);
+    }
+    out.sort();
+    return out;
+}
+
+TEST_F(ColoringView, PreeditStringsAndMovedTextKeepTheColorsAroundThem) {
+    Load("print x : mes y");
+    const QString blue = View().ColorFormats()[6].foreground().color().name();
+    EXPECT_EQ(PaintedColors(View(), 0), QStringList({"0+5:" + blue, "10+3:" + blue}));
+
+    // A pre-edit string inside "print" is no text yet: the colors stay, and
+    // on the screen they make room for it.
+    Caret(2);
+    QTextCharFormat underline;
+    underline.setFontUnderline(true);
+    QInputMethodEvent preedit(u"あいう"_s, {QInputMethodEvent::Attribute(
+                                             QInputMethodEvent::TextFormat, 0, 3, underline)});
+    QApplication::sendEvent(&View(), &preedit);
+    EXPECT_EQ(Line(0), "print x : mes y");
+    EXPECT_EQ(RecordsOfLine(View(), 0), "666660000066600");
+    EXPECT_EQ(PaintedColors(View(), 0),
+              QStringList({"0+2:" + blue, "13+3:" + blue, "2+3:_", "5+3:" + blue}));
+    QInputMethodEvent commit;
+    commit.setCommitString(u"あいう"_s);
+    QApplication::sendEvent(&View(), &commit);
+    EXPECT_EQ(Line(0), u"prあいうint x : mes y"_s);
+    ExpectColoredInOnePass();
+
+    // Text dragged within the window: the widget reports the move as one
+    // change over both places; "mes" between them keeps its color.
+    Load("print x : mes y");
+    View().Colorer().BeginDrop(6, 8, 15);
+    QTextCursor move(View().document());
+    move.beginEditBlock();
+    move.setPosition(6);
+    move.setPosition(8, QTextCursor::KeepAnchor);
+    move.removeSelectedText();
+    move.setPosition(13);
+    move.insertText("x ");
+    move.endEditBlock();
+    View().Colorer().EndDrop();
+    EXPECT_EQ(Line(0), "print : mes yx ");
+    EXPECT_EQ(RecordsOfLine(View(), 0), "666660006660000");
+    EXPECT_EQ(PaintedColors(View(), 0), QStringList({"0+5:" + blue, "8+3:" + blue}));
 }
 
 TEST_F(ColoringView, ReplaceAllColorsEveryReplacedWordAndRepaintsOnce) {
