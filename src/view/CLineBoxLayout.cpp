@@ -22,3 +22,10 @@ QRectF CLineBoxLayout::blockBoundingRect(const QTextBlock& block) const {
     }
     return rect;
 }
+
+void CLineBoxLayout::documentChanged(int from, int charsRemoved, int charsAdded) {
+    if (m_formatsOnly) {
+        return;
+    }
+    QPlainTextDocumentLayout::documentChanged(from, charsRemoved, charsAdded);
+}

@@ -17,6 +17,15 @@ public:
 
     QRectF blockBoundingRect(const QTextBlock& block) const override;
 
+    // While on, what the document reports as changed is taken to be new
+    // layout formats of lines whose layouts were already dropped with
+    // them: nothing more is laid out or repainted for it.
+    void SetFormatsOnly(bool on) { m_formatsOnly = on; }
+
+protected:
+    void documentChanged(int from, int charsRemoved, int charsAdded) override;
+
 private:
     int m_extraHeight = 0;
+    bool m_formatsOnly = false;
 };

@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "script/CKeywordTable.h"
+#include "view/CLineBoxLayout.h"
 
 CSyntaxColorer::CSyntaxColorer(CEditControl& ctrl, const CKeywordTable& table,
                                const Formats& formats, QObject* parent)
@@ -303,10 +304,14 @@ void CSyntaxColorer::ShowColors() {
     // A layout's new formats count as a change of the document's contents,
     // which the document would otherwise report together with the next
     // edit of the text. Marking them now settles that at once; the window
-    // is about to paint these lines anyway.
-    if (doc->blockCount() > 1) {
-        // Over two lines or more, the layout only forgets the lines' layouts
-        // and asks to repaint the window, which it is doing.
+    // is about to paint these lines, and lays them out as it does.
+    if (auto* boxes = qobject_cast<CLineBoxLayout*>(doc->documentLayout())) {
+        boxes->SetFormatsOnly(true);
+        doc->markContentsDirty(changedFrom, changedTo - changedFrom - 1);
+        boxes->SetFormatsOnly(false);
+    } else if (doc->blockCount() > 1) {
+        // A plain layout forgets the layouts of two lines or more and asks
+        // to repaint the window, which is being painted.
         if (doc->findBlock(changedTo - 1) == doc->findBlock(changedFrom)) {
             const QTextBlock only = doc->findBlock(changedFrom);
             const QTextBlock other = only.next().isValid() ? only.next() : only.previous();
