@@ -27,5 +27,8 @@ void CLineBoxLayout::documentChanged(int from, int charsRemoved, int charsAdded)
     if (m_formatsOnly) {
         return;
     }
+    if (m_changeHook) {
+        m_changeHook(from, charsRemoved, charsAdded);
+    }
     QPlainTextDocumentLayout::documentChanged(from, charsRemoved, charsAdded);
 }

@@ -5,6 +5,7 @@
 // is part of each line's own box, so its ink is painted with it.
 
 #include <QPlainTextDocumentLayout>
+#include <functional>
 
 class CLineBoxLayout : public QPlainTextDocumentLayout {
     Q_OBJECT
@@ -21,6 +22,10 @@ public:
     // layout formats of lines whose layouts were already dropped with
     // them: nothing more is laid out or repainted for it.
     void SetFormatsOnly(bool on) { m_formatsOnly = on; }
+    // Called with each change the document reports, before the lines it
+    // touched are laid out again (empty: nothing).
+    using ChangeHook = std::function<void(int from, int charsRemoved, int charsAdded)>;
+    void SetChangeHook(ChangeHook hook) { m_changeHook = std::move(hook); }
 
 protected:
     void documentChanged(int from, int charsRemoved, int charsAdded) override;
@@ -28,4 +33,5 @@ protected:
 private:
     int m_extraHeight = 0;
     bool m_formatsOnly = false;
+    ChangeHook m_changeHook;
 };

@@ -23,6 +23,17 @@ CSyntaxColorer::CSyntaxColorer(CEditControl& ctrl, const CKeywordTable& table,
     connect(m_ctrl.Document(), &QTextDocument::contentsChange, this,
             &CSyntaxColorer::OnContentsChange);
     m_ctrl.Widget()->viewport()->installEventFilter(this);
+    if (auto* boxes = qobject_cast<CLineBoxLayout*>(m_ctrl.Document()->documentLayout())) {
+        boxes->SetChangeHook([this](int from, int removed, int added) {
+            ColorLayoutBeforeChange(from, removed + added);
+        });
+    }
+}
+
+CSyntaxColorer::~CSyntaxColorer() {
+    if (auto* boxes = qobject_cast<CLineBoxLayout*>(m_ctrl.Document()->documentLayout())) {
+        boxes->SetChangeHook({});
+    }
 }
 
 void CSyntaxColorer::ScanRuns(const CEditControl::LineRead& line) {
@@ -322,6 +333,24 @@ void CSyntaxColorer::ShowColors() {
         doc->markContentsDirty(changedFrom, changedTo - changedFrom - 1);
     } else {
         doc->markContentsDirty(changedFrom, changedTo - changedFrom - 1);
+    }
+}
+
+void CSyntaxColorer::ColorLayoutBeforeChange(int from, int charsChanged) {
+    // The layout lays out again at once only a change within one line (it
+    // forgets the layouts of longer ones, and the paint sets their colors).
+    // The document has already handed it the change: the new formats are
+    // no further change to report.
+    const QTextDocument* doc = m_ctrl.Document();
+    const QTextBlock block = doc->findBlock(from);
+    if (!block.isValid() || doc->findBlock(std::max(0, from + charsChanged - 1)) != block) {
+        return;
+    }
+    QList<QTextLayout::FormatRange> wanted;
+    LayoutFormats(block, wanted);
+    QTextLayout* layout = block.layout();
+    if (layout->formats() != wanted) {
+        layout->setFormats(wanted);
     }
 }
 

@@ -50,6 +50,7 @@ public:
 
     CSyntaxColorer(CEditControl& ctrl, const CKeywordTable& table, const Formats& formats,
                    QObject* parent = nullptr);
+    ~CSyntaxColorer() override;
 
     // Recolors lines first..last (both included), sets the selection and
     // repaints: only the band of the lines when `redraw` equals the
@@ -122,6 +123,9 @@ private:
     int InsertionRecord(int pos, int added) const;
     // Gives the layouts of the lines about to be painted the map's colors.
     void ShowColors();
+    // Before the line a change stays within is laid out again, gives its
+    // layout the map's colors, so that it is laid out once.
+    void ColorLayoutBeforeChange(int from, int charsChanged);
     // The colors of `block` as formats of its layout.
     void LayoutFormats(const QTextBlock& block, QList<QTextLayout::FormatRange>& out);
     bool eventFilter(QObject* watched, QEvent* event) override;

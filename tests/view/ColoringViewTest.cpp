@@ -344,7 +344,7 @@ TEST_F(ColoringView, PreeditStringsAndMovedTextKeepTheColorsAroundThem) {
     QTextCharFormat underline;
     underline.setFontUnderline(true);
     QInputMethodEvent preedit(u"あいう"_s, {QInputMethodEvent::Attribute(
-                                             QInputMethodEvent::TextFormat, 0, 3, underline)});
+                                               QInputMethodEvent::TextFormat, 0, 3, underline)});
     QApplication::sendEvent(&View(), &preedit);
     EXPECT_EQ(Line(0), "print x : mes y");
     EXPECT_EQ(RecordsOfLine(View(), 0), "666660000066600");
@@ -372,6 +372,24 @@ TEST_F(ColoringView, PreeditStringsAndMovedTextKeepTheColorsAroundThem) {
     EXPECT_EQ(Line(0), "print : mes yx ");
     EXPECT_EQ(RecordsOfLine(View(), 0), "666660006660000");
     EXPECT_EQ(PaintedColors(View(), 0), QStringList({"0+5:" + blue, "8+3:" + blue}));
+}
+
+TEST_F(ColoringView, ChangesAfterPaintedColorsAreReportedAsTheyAre) {
+    // New layout formats must not widen what the document reports for the
+    // next change of the text: the colors follow those reports.
+    Load("print x : mes y");
+    View().viewport()->grab();
+    Caret(3);
+    QTest::keyClicks(&View(), "a");
+    View().viewport()->grab();
+    QSignalSpy changes(View().document(), &QTextDocument::contentsChange);
+    QTextCursor insert(View().document());
+    insert.setPosition(9);
+    insert.insertText("bc");
+    ASSERT_EQ(changes.count(), 1);
+    EXPECT_EQ(changes.at(0), (QList<QVariant>{9, 0, 2}));
+    EXPECT_EQ(Line(0), "priant x bc: mes y");
+    EXPECT_EQ(RecordsOfLine(View(), 0), "000000000000066600");
 }
 
 TEST_F(ColoringView, ReplaceAllColorsEveryReplacedWordAndRepaintsOnce) {
