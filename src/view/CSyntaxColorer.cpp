@@ -298,12 +298,9 @@ void CSyntaxColorer::ShowColors() {
     QList<QTextLayout::FormatRange> wanted;
     for (int line = lines.first; line <= lines.last && block.isValid();
          ++line, block = block.next()) {
-        LayoutFormats(block, wanted);
-        QTextLayout* layout = block.layout();
-        if (layout->formats() == wanted) {
+        if (!GiveLayoutColors(block, wanted)) {
             continue;
         }
-        layout->setFormats(wanted);
         if (changedFrom < 0) {
             changedFrom = block.position();
         }
@@ -347,11 +344,18 @@ void CSyntaxColorer::ColorLayoutBeforeChange(int from, int charsChanged) {
         return;
     }
     QList<QTextLayout::FormatRange> wanted;
-    LayoutFormats(block, wanted);
+    GiveLayoutColors(block, wanted);
+}
+
+bool CSyntaxColorer::GiveLayoutColors(const QTextBlock& block,
+                                      QList<QTextLayout::FormatRange>& scratch) {
+    LayoutFormats(block, scratch);
     QTextLayout* layout = block.layout();
-    if (layout->formats() != wanted) {
-        layout->setFormats(wanted);
+    if (layout->formats() == scratch) {
+        return false;
     }
+    layout->setFormats(scratch);
+    return true;
 }
 
 bool CSyntaxColorer::eventFilter(QObject* watched, QEvent* event) {

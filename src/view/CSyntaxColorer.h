@@ -126,6 +126,9 @@ private:
     // Before the line a change stays within is laid out again, gives its
     // layout the map's colors, so that it is laid out once.
     void ColorLayoutBeforeChange(int from, int charsChanged);
+    // Sets the map's colors as the formats of `block`'s layout unless it
+    // has them already (`scratch`: reused storage); true if it set them.
+    bool GiveLayoutColors(const QTextBlock& block, QList<QTextLayout::FormatRange>& scratch);
     // The colors of `block` as formats of its layout.
     void LayoutFormats(const QTextBlock& block, QList<QTextLayout::FormatRange>& out);
     bool eventFilter(QObject* watched, QEvent* event) override;
