@@ -1,22 +1,10 @@
 // The editor at home on a desktop: the caret's place in the status bar, the
 // text size kept across starts, Qt's own texts in Japanese.
-#include <gtest/gtest.h>
+#include "support/QuillTest.h"
 
-#include <QCoreApplication>
-#include <QImage>
-#include <QLabel>
-#include <QLibraryInfo>
 #include <QSettings>
 #include <QStatusBar>
-#include <QTest>
-#include <QTextBlock>
 
-#include "app/CMainFrame.h"
-#include "app/CQuillApp.h"
-#include "app/SettingsStore.h"
-#include "res/CommandIds.h"
-#include "support/AppFixture.h"
-#include "view/CQuillView.h"
 #include "view/EditorFont.h"
 
 namespace {
@@ -89,15 +77,4 @@ TEST_F(DesktopTest, TextSizeIsKeptInItsOwnSectionAcrossStarts) {
     View()->setPlainText("MMMM _gy");
     EXPECT_EQ(View()->FontPointSize(), editorfont::kDefaultPointSize + 2);
     EXPECT_EQ(InkHeight(View()), zoomed);
-}
-
-TEST_F(DesktopTest, QtStandardTextsAreJapanese) {
-    const QString catalog =
-        QLibraryInfo::path(QLibraryInfo::TranslationsPath) + QStringLiteral("/qtbase_ja.qm");
-    if (!QFile::exists(catalog)) {
-        GTEST_SKIP() << "qt6-translations-l10n is not installed";
-    }
-    ASSERT_TRUE(Start());
-    EXPECT_EQ(QCoreApplication::translate("QFileDialog", "Look in:"), QStringLiteral("アドレス:"));
-    EXPECT_NE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Cancel"));
 }

@@ -1,8 +1,6 @@
 #include "app/RecentFiles.h"
 
-#include <gtest/gtest.h>
-
-#include <QDir>
+#include "support/QuillTest.h"
 
 namespace {
 

@@ -1,21 +1,11 @@
 // The start-up question about recovery copies: what it lists, which copy
 // the window takes, and restoring or discarding them.
-#include <QAbstractButton>
-#include <QDir>
-#include <QFile>
-#include <QMessageBox>
-#include <QTest>
+#include "support/QuillTest.h"
 
-#include "app/CMainFrame.h"
-#include "app/CQuillApp.h"
 #include "app/CRecoveryOffer.h"
 #include "app/RecoveryQuestion.h"
-#include "doc/CQuillDoc.h"
 #include "doc/CRecoveryKeeper.h"
 #include "doc/RecoveryStore.h"
-#include "support/AppFixture.h"
-#include "support/TestUtil.h"
-#include "view/CQuillView.h"
 
 using namespace recoveryquestion;
 

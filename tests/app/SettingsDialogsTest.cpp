@@ -1,21 +1,8 @@
 // The directory and run option dialogs, opened by their commands.
-#include <gtest/gtest.h>
-
-#include <QLineEdit>
-#include <QMessageBox>
-#include <QPushButton>
-#include <QTest>
-#include <QTimer>
+#include "support/QuillTest.h"
 
 #include "app/CDirDlg.h"
-#include "app/CMainFrame.h"
-#include "app/CQuillApp.h"
 #include "app/CRunOptionDlg.h"
-#include "app/SettingsStore.h"
-#include "res/CommandIds.h"
-#include "res/DialogResources.h"
-#include "support/AppFixture.h"
-#include "support/TestUtil.h"
 
 namespace {
 

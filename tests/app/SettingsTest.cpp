@@ -1,12 +1,5 @@
 // The settings store: defaults, exact read-back, hand-written values.
-#include <gtest/gtest.h>
-
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-
-#include "app/SettingsStore.h"
-#include "support/TestUtil.h"
+#include "support/QuillTest.h"
 
 namespace {
 

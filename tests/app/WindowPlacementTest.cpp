@@ -1,7 +1,5 @@
 // Start-up placement: the stored rectangle checked against the screens.
-#include <gtest/gtest.h>
-
-#include <climits>
+#include "support/QuillTest.h"
 
 #include "app/WindowPlacement.h"
 

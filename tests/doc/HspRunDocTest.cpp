@@ -1,20 +1,8 @@
 // F5 on the document: settings and path decide where it runs; the document
 // itself is left as it was; every message in one warning box.
-#include <gtest/gtest.h>
-
-#include <QDir>
-#include <QFile>
-#include <QMessageBox>
+#include "support/QuillTest.h"
 
 #include "HspStandIn.h"
-#include "app/CMainFrame.h"
-#include "app/CQuillApp.h"
-#include "doc/CQuillDoc.h"
-#include "res/CommandIds.h"
-#include "support/AppFixture.h"
-#include "support/MessageBoxRecorder.h"
-#include "support/TestUtil.h"
-#include "view/CQuillView.h"
 
 namespace {
 
@@ -90,7 +78,7 @@ TEST_F(HspRunDoc, TitledScriptRunsInItsFolder) {
     EXPECT_EQ(testutil::ReadFile(folder + "/obj"), "QUILLOBJ\nstop\r\n");
 }
 
-TEST_F(HspRunDoc, EveryFailureIsOneWarningBoxCaptionedQuill) {
+TEST_F(HspRunDoc, EveryFailureIsOneWarningBox) {
     // Untitled with no HSP folder: nowhere to run, nothing written.
     App()->m_hspdir.clear();
     const struct {
@@ -106,7 +94,6 @@ TEST_F(HspRunDoc, EveryFailureIsOneWarningBoxCaptionedQuill) {
         View()->setPlainText(c.script);
         const auto boxes = RunF5();
         ASSERT_EQ(boxes.size(), 1u) << c.script.toStdString();
-        EXPECT_EQ(boxes[0].caption, "QUILL");
         EXPECT_EQ(boxes[0].icon, QMessageBox::Warning);
         EXPECT_EQ(boxes[0].text, c.message);
         App()->m_hspdir = m_hsp + "/";

@@ -1,7 +1,5 @@
 // Working out a run: folder, file paths and the runtime's arguments.
-#include <gtest/gtest.h>
-
-#include <QElapsedTimer>
+#include "support/QuillTest.h"
 
 #include "doc/HspRunPlan.h"
 
@@ -13,6 +11,17 @@ TEST(HspRunPlan, RunFolderIsTheScriptsFolderOrTheHspFolder) {
     EXPECT_EQ(RunFolderOf("game.as", "/opt/hsp/"), "");
     // Only the last separator counts; a Japanese folder name is kept whole.
     EXPECT_EQ(RunFolderOf(QStringLiteral("/home/u/表示/a.as"), ""), QStringLiteral("/home/u/表示"));
+}
+
+TEST(HspRunPlan, RunOptionsPrefixTheObjectFile) {
+    const struct {
+        int exestat;
+        const char* first;
+    } cases[] = {{0, "obj"},   {1, "*obj"}, {2, "@obj"}, {3, "*@obj"}, {1 | 8 | 256, "*obj"},
+                 {-1, "*@obj"}};  // only the two low bits count
+    for (const auto& c : cases) {
+        EXPECT_EQ(RuntimeArguments("obj", c.exestat, "   "), QStringList{c.first}) << c.exestat;
+    }
 }
 
 TEST(HspRunPlan, CommandLineIsSplitIntoArgumentsNeverInterpreted) {

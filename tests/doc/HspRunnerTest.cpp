@@ -1,15 +1,10 @@
 // Compile and run with the stand-in compiler library and runtime.
-#include <gtest/gtest.h>
-
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
+#include "support/QuillTest.h"
 
 #include "HspStandIn.h"
 #include "doc/CHspCompiler.h"
 #include "doc/CHspRunner.h"
 #include "doc/HspRunPlan.h"
-#include "support/TestUtil.h"
 
 namespace {
 
@@ -46,7 +41,7 @@ protected:
 TEST_F(HspRunner, PassingCompileCallsTheLibraryInOrderThenStartsTheRuntime) {
     const QString before = QDir::currentPath();
     const QByteArray script = "mes \"hello\"\r\nstop\r\n";
-    EXPECT_EQ(Run(Plan(), script), std::nullopt);
+    EXPECT_EQ(Run(Plan(3, R"(-v "two words" x;y $HOME)"), script), std::nullopt);
     EXPECT_EQ(QDir::currentPath(), before);
 
     const QString src = m_hsp + "/hsptmp";
@@ -57,32 +52,9 @@ TEST_F(HspRunner, PassingCompileCallsTheLibraryInOrderThenStartsTheRuntime) {
                      "hsc_comp\t1\t0\t0\t0", "hsc_bye\t0\t0\t0\t0", "unload"}));
     EXPECT_EQ(testutil::ReadFile(src), script);
     EXPECT_EQ(testutil::ReadFile(obj), "QUILLOBJ\n" + script);
-    // An untitled script runs in the HSP folder.
-    EXPECT_EQ(HspStandIn::WaitForRuntime(m_hsp), (QStringList{m_hsp, obj}));
-}
-
-TEST_F(HspRunner, RuntimeArgumentsForEveryOptionAndCommandLine) {
-    const QString obj = m_hsp + "/obj";
-    const struct {
-        int exestat;
-        QString cmdline;
-        QStringList args;
-    } cases[] = {
-        {0, "", {obj}},
-        {1, "", {"*" + obj}},
-        {2, "", {"@" + obj}},
-        {3, "abc", {"*@" + obj, "abc"}},
-        {1 | 8 | 256, "", {"*" + obj}},  // only the two low bits count
-        {-1, "", {"*@" + obj}},
-        {0, "   ", {obj}},
-        {2, R"(-v "two words" x;y $HOME)", {"@" + obj, "-v", "two words", "x;y", "$HOME"}},
-    };
-    for (const auto& c : cases) {
-        HspStandIn::ClearRecords(m_hsp);
-        EXPECT_EQ(Run(Plan(c.exestat, c.cmdline), "stop\r\n"), std::nullopt);
-        EXPECT_EQ(HspStandIn::WaitForRuntime(m_hsp), QStringList{m_hsp} + c.args)
-            << c.exestat << " " << c.cmdline.toStdString();
-    }
+    // An untitled script runs in the HSP folder; arguments are passed whole.
+    EXPECT_EQ(HspStandIn::WaitForRuntime(m_hsp),
+              (QStringList{m_hsp, "*@" + obj, "-v", "two words", "x;y", "$HOME"}));
 }
 
 TEST_F(HspRunner, FailingCompileShowsTheCompilersTextAndStartsNothing) {
@@ -99,17 +71,6 @@ TEST_F(HspRunner, FailingCompileShowsTheCompilersTextAndStartsNothing) {
     // The stand-in fills all 32,000 bytes and writes no terminating zero.
     EXPECT_EQ(Run(Plan(), "#standin-flood\n"),
               QString(CHspCompiler::kMessageBufferSize - 1, QLatin1Char('x')));
-}
-
-TEST_F(HspRunner, RunningTwiceLoadsAnewAndOverwrites) {
-    EXPECT_EQ(Run(Plan(), "a long first script\r\n"), std::nullopt);
-    ASSERT_FALSE(HspStandIn::WaitForRuntime(m_hsp).isEmpty());
-    QFile::remove(m_hsp + "/hsp2.log");
-    EXPECT_EQ(Run(Plan(), "second\r\n"), std::nullopt);
-    ASSERT_FALSE(HspStandIn::WaitForRuntime(m_hsp).isEmpty());
-    EXPECT_EQ(testutil::ReadFile(m_hsp + "/hsptmp"), "second\r\n");
-    EXPECT_EQ(testutil::ReadFile(m_hsp + "/obj"), "QUILLOBJ\nsecond\r\n");
-    EXPECT_EQ(HspStandIn::CompilerLog(m_hsp).count("unload"), 2);
 }
 
 TEST_F(HspRunner, MissingEntryPointIsReportedAndNothingIsCalled) {
@@ -143,10 +104,7 @@ TEST_F(HspRunner, FailuresBeforeTheCompile) {
     EXPECT_EQ(refused, QStringLiteral("cannot encode"));
     EXPECT_FALSE(QFile::exists(m_hsp + "/hsptmp"));
 
-    // No working directory: nothing is written anywhere.
-    EXPECT_EQ(Run(MakeHspRunPlan("", 0, "", "", QDir::currentPath()), "stop\n"),
-              QStringLiteral("ディレクトリ設定エラー"));
-    EXPECT_FALSE(QFile::exists("hsptmp"));
+    // The script's folder has gone: nothing is written anywhere.
     EXPECT_EQ(Run(Plan(0, "", m_root.path() + "/gone/game.as"), "stop\n"),
               QStringLiteral("ディレクトリ設定エラー"));
     EXPECT_FALSE(QFile::exists(m_hsp + "/hsptmp"));

@@ -1,9 +1,6 @@
 #include "HspStandIn.h"
 
-#include <QFile>
-#include <QTest>
-
-#include "support/TestUtil.h"
+#include "support/QuillTest.h"
 
 bool HspStandIn::Install(const QString& folder, const QString& library) {
 #ifdef QUILL_FIXTURE_DIR

@@ -2,10 +2,7 @@
 // A temporary HSP folder holding copies of the stand-in compiler library
 // and runtime, and readers for their records.
 
-#include <QDir>
-#include <QString>
-#include <QStringList>
-#include <QTemporaryDir>
+#include "support/QuillTest.h"
 
 class HspStandIn {
 public:

@@ -1,11 +1,6 @@
-#include <gtest/gtest.h>
-
-#include <QSignalSpy>
-#include <QTextBlock>
-#include <vector>
+#include "support/QuillTest.h"
 
 #include "text/Cp932Codec.h"
-#include "view/CQuillView.h"
 
 namespace {
 
@@ -41,6 +36,7 @@ TEST_F(EditControlTest, LinesAreShiftJisBytes) {
     EXPECT_EQ(ctrl.LineIndex(2), 7);
     EXPECT_EQ(ctrl.LineIndex(3), -1);
     EXPECT_EQ(ctrl.LineFromChar(4), 1);
+    EXPECT_EQ(ctrl.LineFromChar(1000), 2);  // past the end: the last line
     EXPECT_EQ(ctrl.LineLength(1), 3);
     ctrl.SetSel(5, 5);
     EXPECT_EQ(ctrl.LineIndex(CEditControl::kCaret), 3);
@@ -92,11 +88,6 @@ TEST_F(EditControlTest, SelectionIsOrderedClampedAndReplaced) {
     EXPECT_EQ(ctrl.GetSel(), (CEditControl::Selection{3, 3}));
     ctrl.SetSel(-1, -1);
     EXPECT_EQ(ctrl.GetSel().start, 3);
-}
-
-TEST_F(EditControlTest, ViewHasNoWrapAndHalfInchTabs) {
-    EXPECT_EQ(view.lineWrapMode(), QPlainTextEdit::NoWrap);
-    EXPECT_DOUBLE_EQ(view.tabStopDistance(), view.logicalDpiX() / 2.0);
 }
 
 }  // namespace

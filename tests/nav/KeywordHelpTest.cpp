@@ -1,21 +1,9 @@
 // Keyword help (F1) and the program guide on the editor. Pages are caught by
 // a URL handler that the test installs, so no browser is started.
-#include <gtest/gtest.h>
-
 #include <QDesktopServices>
-#include <QDir>
-#include <QFileInfo>
-#include <QObject>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QUrl>
 
 #include "NavTestSupport.h"
 #include "nav/CNavigator.h"
-#include "res/CommandIds.h"
-#include "support/MessageBoxRecorder.h"
-#include "support/TestUtil.h"
-#include "view/CQuillView.h"
 
 class PageCatcher : public QObject {
     Q_OBJECT
@@ -84,11 +72,11 @@ TEST_F(KeywordHelp, MissingPagesFallBackToTheIndexThenTheMessage) {
 
     // The program guide has no fallback.
     m_catcher.pages.clear();
-    Command(cmd::ID_HELP_GUIDE);
+    Dispatch(cmd::ID_HELP_GUIDE);
     EXPECT_EQ(m_catcher.pages, QStringList{"hspprog.htm"});
     RemovePage("hspprog.htm");
     m_catcher.pages.clear();
-    Command(cmd::ID_HELP_GUIDE);
+    Dispatch(cmd::ID_HELP_GUIDE);
     EXPECT_TRUE(m_catcher.pages.isEmpty());
 
     // No trailing separator on the folder: wrong names.
@@ -110,9 +98,9 @@ TEST_F(KeywordHelp, EmptyFolderSettingLooksBesideTheWorkingFolder) {
 TEST_F(KeywordHelp, LabelReferenceJumpsInsteadOfOpeningAPage) {
     SetText("\tgoto *here\nmes\n*HERE\n");
     EXPECT_EQ(HelpAt(8), "");
-    EXPECT_EQ(Sel(), QString("%1,%1").arg(LineStart(2)));
+    EXPECT_EQ(Sel(), AtLineStart(2));
     EXPECT_EQ(View()->Navigator().Marks().MarkCount(), 1);
-    Command(cmd::ID_CURSOR_BACK);
+    Dispatch(cmd::ID_CURSOR_BACK);
     EXPECT_EQ(Sel(), "8,8");
 
     // "*" right after a word starts no reference; a lone "*" looks for "".

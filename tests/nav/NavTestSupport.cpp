@@ -1,13 +1,5 @@
 #include "NavTestSupport.h"
 
-#include <QScrollBar>
-#include <QTextBlock>
-
-#include "app/CMainFrame.h"
-#include "doc/CQuillDoc.h"
-#include "support/TestUtil.h"
-#include "view/CQuillView.h"
-
 void NavFixture::SetUp() {
     AppFixture::SetUp();
     SetQuillDat(WordList());
@@ -27,24 +19,6 @@ void NavFixture::OnModal(std::function<void(QWidget*)> act) {
             act(w);
         }
     });
-}
-
-void NavFixture::SetText(const QString& text) {
-    View()->setPlainText(text);
-    Doc()->SetModifiedFlag(false);
-}
-
-void NavFixture::Command(int id) {
-    Frame()->DispatchCommand(id);
-}
-
-QString NavFixture::Sel() const {
-    const auto [start, end] = View()->Ctrl().GetSel();
-    return QString("%1,%2").arg(start).arg(end);
-}
-
-void NavFixture::Select(int start, int end) {
-    View()->Ctrl().SetSel(start, end);
 }
 
 int NavFixture::TopLine() const {

@@ -1,36 +1,20 @@
 #pragma once
-// Helpers for the navigation tests that drive the real editor.
+// The editor started with a word list that colors labels, for the
+// navigation tests.
 
-#include <QString>
-#include <QStringList>
-#include <functional>
-#include <memory>
-
-#include "app/CQuillApp.h"
-#include "support/AppFixture.h"
-
-class CQuillView;
+#include "support/QuillTest.h"
 
 class NavFixture : public AppFixture {
 protected:
     // Writes WordList() as QUILL.DAT and starts the editor.
     void SetUp() override;
     void TearDown() override;
-    // The word list the editor starts with: labels have a color.
     virtual QByteArray WordList() const { return "!red\n*\n!blue\nmes\n"; }
 
-    // Replaces the view's text (unmodified afterwards, so New and Open do
-    // not ask to save).
-    void SetText(const QString& text);
-    // Runs command `id` as a menu or a key would.
-    void Command(int id);
-    // Selection as "start,end".
-    QString Sel() const;
-    void Select(int start, int end);
-    // Number of the line at the top of the window.
+    // Number of the line at the top of the window; position of a line's start.
     int TopLine() const;
-    // Position of the start of `line`.
     int LineStart(int line) const;
+    QString AtLineStart(int line) const { return QString("%1,%1").arg(LineStart(line)); }
 
     // Runs `act` on the next modal widget, unless this test has ended by
     // then.

@@ -1,6 +1,4 @@
-#include <gtest/gtest.h>
-
-#include <QCoreApplication>
+#include "support/QuillTest.h"
 
 #include "qfo/QfoProcess.h"
 

@@ -1,22 +1,7 @@
 #pragma once
 // Helpers for the QuickFileOpen widget tests.
 
-#include <gtest/gtest.h>
-
-#include <QAbstractButton>
-#include <QApplication>
-#include <QDialog>
-#include <QDir>
-#include <QListWidget>
-#include <QMessageBox>
-#include <QTest>
-#include <QTimer>
-#include <functional>
-
-#include "app/CQuillApp.h"
-#include "support/AppFixture.h"
-#include "support/MessageBoxRecorder.h"
-#include "support/TestUtil.h"
+#include "support/QuillTest.h"
 
 namespace qfotest {
 

@@ -1,16 +1,8 @@
 // The dialog layouts and the code that builds dialogs from them.
-#include <gtest/gtest.h>
-
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
-#include <QTest>
+#include "support/QuillTest.h"
 
 #include "res/CDialogBase.h"
-#include "res/DialogResources.h"
 #include "res/DialogUnits.h"
-#include "support/TestUtil.h"
 
 namespace {
 
@@ -42,21 +34,6 @@ TEST(DialogUnits, MapsEachEdgeWithRounding) {
     EXPECT_EQ(r, QRect(QPoint(15, 33), QPoint(104, 45)));  // right 105, bottom 46 exclusive
 }
 
-TEST(DialogResources, EveryControlLiesInsideItsDialog) {
-    for (int id : {IDD_ABOUTBOX, IDD_LABEL, IDD_LINE, IDD_DIRECTORY, IDD_RUNOPTION, IDD_QFOSET,
-                   IDD_QFOENTRY, IDD_QFOPOPUP, IDD_FIND, IDD_REPLACE}) {
-        const DlgTemplate* t = FindDlgTemplate(id);
-        ASSERT_NE(t, nullptr) << id;
-        ASSERT_GT(t->controlCount, 0u);
-        for (std::size_t i = 0; i < t->controlCount; ++i) {
-            const DlgControl& c = t->controls[i];
-            EXPECT_LE(c.x + c.w, t->w) << id << " control " << c.id;
-            EXPECT_LE(c.y + c.h, t->h) << id << " control " << c.id;
-        }
-    }
-    EXPECT_EQ(FindDlgTemplate(999), nullptr);
-}
-
 TEST(CDialogBase, BuildsControlsWithStylesAndFindsThemById) {
     CDialogBase dialog(IDD_DIRECTORY);
     EXPECT_TRUE(dialog.Control<QPushButton>(IDOK)->isDefault());
@@ -82,14 +59,6 @@ TEST(CDialogBase, BuildsControlsWithStylesAndFindsThemById) {
         star = star || l->text() == QStringLiteral("*");
     }
     EXPECT_TRUE(star);
-
-    CDialogBase popup(IDD_QFOPOPUP);
-    EXPECT_TRUE(popup.windowFlags() & Qt::FramelessWindowHint);
-    // Lists keep the order their items are added in (the store sorts).
-    auto* names = popup.Control<QListWidget>(IDC_LIST1);
-    ASSERT_NE(names, nullptr);
-    EXPECT_FALSE(names->isSortingEnabled());
-    EXPECT_EQ(names->geometry(), QRect(QPoint(0, 0), popup.size()));
 }
 
 TEST(CDialogBase, SizesFollowTheDialogFont) {

@@ -1,10 +1,4 @@
-#include <gtest/gtest.h>
-
-#include <QDir>
-#include <QTemporaryDir>
-
-#include "res/ExePath.h"
-#include "support/TestUtil.h"
+#include "support/QuillTest.h"
 
 namespace {
 
@@ -74,21 +68,6 @@ TEST(DecideDataPaths, BesideTheExecutableWhenItsFolderHoldsTheWordListOrTheStore
     }
 }
 
-TEST(DecideDataPaths, MissingWordListAndMissingUserFolder) {
-    QTemporaryDir root;
-    // No copy anywhere: the user's path, whose reading reports the missing
-    // file.
-    const DataPaths none =
-        DecideDataPaths(root.filePath("exe/"), root.filePath("user"), {root.filePath("a")});
-    EXPECT_EQ(none.keywordFile, root.filePath("user/QUILL.DAT"));
-    // Without a user data folder there is no store, and nothing relative.
-    testutil::WriteFile(root, "a/QUILL.DAT", "");
-    const DataPaths p = DecideDataPaths(root.filePath("exe/"), QString(), {root.filePath("a")});
-    EXPECT_EQ(p.keywordFile, root.filePath("a/QUILL.DAT"));
-    EXPECT_TRUE(p.qfoFolder.isEmpty());
-    EXPECT_FALSE(p.createsQfoFolder);
-}
-
 TEST(QuillDataPaths, UsesTheXdgFoldersAndTheInstallationPrefix) {
     QTemporaryDir root;
     ASSERT_TRUE(QDir(root.path()).mkpath("usr/bin"));
@@ -98,17 +77,9 @@ TEST(QuillDataPaths, UsesTheXdgFoldersAndTheInstallationPrefix) {
     // Each copy added takes precedence over the ones before it.
     for (const char* copy : {"sys2/quill", "sys1/quill", "usr/share/quill", "home/quill"}) {
         const QString file = testutil::WriteFile(root, QString(copy) + "/QUILL.DAT", copy);
-        const DataPaths p = QuillDataPaths();
-        EXPECT_EQ(p.keywordFile, file);
-        EXPECT_EQ(p.qfoFolder, root.filePath("home/quill/QFO/"));
-        EXPECT_TRUE(p.createsQfoFolder);
+        EXPECT_EQ(QuillDataPaths().keywordFile, file);
     }
-    // A word list beside the executable makes it a portable copy.
-    testutil::WriteFile(root, "usr/bin/QUILL.DAT", "");
-    const DataPaths p = QuillDataPaths();
-    EXPECT_EQ(p.keywordFile, root.filePath("usr/bin/QUILL.DAT"));
-    EXPECT_EQ(p.qfoFolder, root.filePath("usr/bin/QFO/"));
-    EXPECT_FALSE(p.createsQfoFolder);
+    EXPECT_EQ(QuillDataPaths().qfoFolder, root.filePath("home/quill/QFO/"));
     SetExecutablePathForTesting(QString());
 }
 

@@ -1,15 +1,11 @@
 // The script file dialog: "all files" lists every file, the Open dialog
 // finds a script typed without its ".as".
-#include <gtest/gtest.h>
+#include "support/QuillTest.h"
 
 #include <QComboBox>
 #include <QFileSystemModel>
-#include <QLineEdit>
-#include <QTemporaryDir>
-#include <QTest>
 
 #include "res/CScriptFileDialog.h"
-#include "support/TestUtil.h"
 
 namespace {
 

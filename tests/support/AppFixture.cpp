@@ -7,6 +7,7 @@
 #include "doc/CQuillDoc.h"
 #include "res/ExePath.h"
 #include "support/TestUtil.h"
+#include "view/CQuillView.h"
 
 void AppFixture::SetUp() {
     testutil::ClearSettings();
@@ -38,6 +39,19 @@ bool AppFixture::Start(const QStringList& args, bool show) {
 
 void AppFixture::Dispatch(int id) {
     Frame()->DispatchCommand(id);
+}
+
+void AppFixture::SetText(const QString& text) {
+    View()->setPlainText(text);
+    Doc()->SetModifiedFlag(false);
+}
+
+QString AppFixture::Sel() const {
+    return testutil::SelOf(View()->Ctrl());
+}
+
+void AppFixture::Select(int start, int end) {
+    View()->Ctrl().SetSel(start, end);
 }
 
 CMainFrame* AppFixture::Frame() const {

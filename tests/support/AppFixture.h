@@ -36,6 +36,11 @@ protected:
     CQuillView* View() const;
     // Runs command `id` as the menu does.
     void Dispatch(int id);
+    // Replaces the view's text, unmodified (New and Open ask nothing).
+    void SetText(const QString& text);
+    // The view's selection as "start,end"; Select sets it.
+    QString Sel() const;
+    void Select(int start, int end);
     // Runs command `id`; `drive` gets the dialog T it opens and must close it.
     template <class T>
     void RunDialog(int id, std::function<void(T*)> drive) {

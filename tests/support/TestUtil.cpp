@@ -3,10 +3,14 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QInputMethodEvent>
 #include <QSettings>
 #include <QTimer>
 #include <QWidget>
-#include <memory>
+
+#include "edit/CEditControl.h"
+#include "res/ExePath.h"
+#include "view/CQuillView.h"
 
 namespace testutil {
 
@@ -73,6 +77,55 @@ ScopedEnv::~ScopedEnv() {
 
 QString SourceDir() {
     return QStringLiteral(QUILL_SOURCE_DIR);
+}
+
+std::unique_ptr<CQuillView> MakeView(const QByteArray& words) {
+    QTemporaryDir dir;
+    WriteFile(dir, "QUILL.DAT", words);
+    SetExecutablePathForTesting(dir.filePath("quill"));
+    auto view = std::make_unique<CQuillView>();
+    SetExecutablePathForTesting(QString());
+    return view;
+}
+
+QString SelOf(const CEditControl& ctrl) {
+    const auto [start, end] = ctrl.GetSel();
+    return QString("%1,%2").arg(start).arg(end);
+}
+
+void Commit(QWidget* w, const QString& text) {
+    QInputMethodEvent commit;
+    commit.setCommitString(text);
+    QApplication::sendEvent(w, &commit);
+}
+
+int CountPixels(const QImage& image, const std::function<bool(QRgb)>& is) {
+    const QImage rgb = image.convertToFormat(QImage::Format_ARGB32);
+    int count = 0;
+    for (int y = 0; y < rgb.height(); ++y) {
+        const QRgb* row = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
+        count += int(std::count_if(row, row + rgb.width(), is));
+    }
+    return count;
+}
+
+bool ShowsColor(const QImage& image, const QColor& color, int paper) {
+    // At a smoothed edge the pixel's distance from the paper, per channel,
+    // is in proportion to the color's.
+    const int r = color.red(), g = color.green(), b = color.blue();
+    auto shows = [&](QRgb p) {
+        const int bg = paper;
+        const int wr = std::abs(r - bg), wg = std::abs(g - bg), wb = std::abs(b - bg);
+        const int top = std::max({wr, wg, wb});
+        const int gr = std::abs(qRed(p) - bg), gg = std::abs(qGreen(p) - bg),
+                  gb = std::abs(qBlue(p) - bg);
+        const int peak = std::max({gr, gg, gb});
+        auto near = [&](int got, int want) {
+            return std::abs(got * top - want * peak) <= 24 * top;
+        };
+        return top > 0 && 2 * peak >= top && near(gr, wr) && near(gg, wg) && near(gb, wb);
+    };
+    return CountPixels(image, shows) > 0;
 }
 
 }  // namespace testutil

@@ -6,9 +6,15 @@
 #include <QApplication>
 #include <QByteArray>
 #include <QDialog>
+#include <QImage>
 #include <QString>
 #include <QTemporaryDir>
 #include <functional>
+#include <memory>
+#include <ostream>
+
+class CEditControl;
+class CQuillView;
 
 namespace testutil {
 
@@ -39,7 +45,7 @@ void WhenModalOf(std::function<void(T*)> act) {
     });
 }
 
-// Writes `bytes` to `dir`/`name` and returns the full path.
+// Writes `bytes` to `dir`/`name` (folders made as needed); the full path.
 QString WriteFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes);
 QByteArray ReadFile(const QString& path);
 
@@ -63,4 +69,26 @@ private:
 // The source tree's folder (for the shipped QUILL.DAT and fixtures).
 QString SourceDir();
 
+// A view as the editor makes it, with `words` as its word list.
+std::unique_ptr<CQuillView> MakeView(const QByteArray& words);
+
+// The selection as "start,end".
+QString SelOf(const CEditControl& ctrl);
+
+// Types `text` into `w` as an input method commits it.
+void Commit(QWidget* w, const QString& text);
+
+// Pixels of `image` for which `is` holds.
+int CountPixels(const QImage& image, const std::function<bool(QRgb)>& is);
+
+// Whether `image` shows text in `color`: a pixel of that color, or of it
+// blended with the background `paper` (0 black, 255 white) at a glyph's
+// smoothed edge.
+bool ShowsColor(const QImage& image, const QColor& color, int paper = 0);
+
 }  // namespace testutil
+
+// gtest shows a QString as text.
+inline void PrintTo(const QString& s, std::ostream* os) {
+    *os << '"' << s.toStdString() << '"';
+}

@@ -1,8 +1,7 @@
 // The color map against the plainest model of it: one record per position.
-#include <gtest/gtest.h>
+#include "support/QuillTest.h"
 
 #include <random>
-#include <vector>
 
 #include "view/CColorMap.h"
 

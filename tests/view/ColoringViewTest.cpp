@@ -1,41 +1,38 @@
-#include <gtest/gtest.h>
+#include "support/QuillTest.h"
 
-#include <QAbstractButton>
-#include <QApplication>
-#include <QClipboard>
-#include <QInputMethodEvent>
-#include <QMessageBox>
-#include <QMimeData>
-#include <QPaintEvent>
 #include <QRegularExpression>
-#include <QScrollBar>
-#include <QSignalSpy>
-#include <QTest>
-#include <QTextBlock>
-#include <QTextLayout>
-#include <memory>
 
-#include "ColoringTestUtil.h"
-#include "app/CQuillApp.h"
-#include "doc/CQuillDoc.h"
-#include "res/CommandIds.h"
-#include "res/ExePath.h"
-#include "support/AppFixture.h"
-#include "support/TestUtil.h"
-#include "view/CQuillView.h"
 #include "view/CSyntaxColorer.h"
 #include "view/KeywordColors.h"
-
-using coloringtest::RecordsOfLine;
-using coloringtest::RecordsOfText;
-
-using namespace Qt::StringLiterals;
 
 namespace {
 
 // print, mes, goto and if blue (6); int yellow (3); comments green (5);
 // labels red (1).
 const QByteArray kTable = "!blue\nprint\nmes\ngoto\nif\n!yellow\nint\n!green\n;\n!red\n*\n";
+
+// One character per position of `block`: the digit of its color record,
+// '-' where no recoloring has reached.
+QString RecordsOfBlock(CQuillView& view, const QTextBlock& block) {
+    QString out;
+    for (int i = 0; i < block.length() - 1; ++i) {
+        const int record = view.Colorer().Colors().RecordAt(block.position() + i);
+        out += record == CColorMap::kUnset ? u'-' : QChar(u'0' + record);
+    }
+    return out;
+}
+QString RecordsOfLine(CQuillView& view, int line) {
+    return RecordsOfBlock(view, view.document()->findBlockByNumber(line));
+}
+// The records of every line, and of each line end.
+QString RecordsOfText(CQuillView& view) {
+    QString out;
+    for (QTextBlock b = view.document()->begin(); b.isValid(); b = b.next()) {
+        const int end = view.Colorer().Colors().RecordAt(b.position() + b.length() - 1);
+        out += RecordsOfBlock(view, b) + QString::number(end) + u'\n';
+    }
+    return out;
+}
 
 // Collects what the view's window repaints.
 class PaintSpy : public QObject {
@@ -68,15 +65,9 @@ private:
 class ColoringView : public ::testing::Test {
 protected:
     void SetUp() override {
-        testutil::WriteFile(m_dir, "QUILL.DAT", kTable);
-        SetExecutablePathForTesting(m_dir.filePath("quill"));
-        m_view = std::make_unique<CQuillView>();
+        m_view = testutil::MakeView(kTable);
         m_view->resize(600, 400);
         m_view->show();
-    }
-    void TearDown() override {
-        m_view.reset();
-        SetExecutablePathForTesting(QString());
     }
     CQuillView& View() { return *m_view; }
     CEditControl& Ctrl() { return m_view->Ctrl(); }
@@ -86,16 +77,13 @@ protected:
         m_view->RecolorAll();
     }
     void Caret(int pos) { Ctrl().SetSel(pos, pos); }
-    std::pair<int, int> Sel() {
-        const auto [s, e] = Ctrl().GetSel();
-        return {s, e};
-    }
+    QString Sel() { return testutil::SelOf(Ctrl()); }
     // The view's colors equal those of one pass over its whole text.
     void ExpectColoredInOnePass() {
-        CQuillView reference;
-        reference.setPlainText(m_view->toPlainText());
-        reference.RecolorLines(0, reference.blockCount() - 1, 0, 0, CSyntaxColorer::kRedrawAll);
-        EXPECT_TRUE(RecordsOfText(*m_view) == RecordsOfText(reference));
+        const auto reference = testutil::MakeView(kTable);
+        reference->setPlainText(m_view->toPlainText());
+        reference->RecolorLines(0, reference->blockCount() - 1, 0, 0, CSyntaxColorer::kRedrawAll);
+        EXPECT_EQ(RecordsOfText(*m_view), RecordsOfText(*reference));
     }
     QStringList Records() {
         QStringList out;
@@ -106,7 +94,6 @@ protected:
     }
     QString Line(int line) const { return m_view->document()->findBlockByNumber(line).text(); }
 
-    QTemporaryDir m_dir;
     std::unique_ptr<CQuillView> m_view;
 };
 
@@ -117,7 +104,7 @@ TEST_F(ColoringView, RecolorAllColorsEveryLineAndPutsTheCaretAtTheStart) {
     View().RecolorAll();
     EXPECT_EQ(Records(), QStringList({"11111", "0666" + QString(13, u'0') + "55555",
                                       "0066" + QString(10, u'0') + "6666000000", "", "000"}));
-    EXPECT_EQ(Sel(), std::make_pair(0, 0));
+    EXPECT_EQ(Sel(), "0,0");
     EXPECT_FALSE(View().document()->isModified());
     EXPECT_EQ(changes.count(), 0);
 }
@@ -182,7 +169,7 @@ TEST_F(ColoringView, RepaintsTypedBandWholeWindowOrNothing) {
     EXPECT_FALSE(Ctrl().IsRedrawOn());
     spy.Flush();
     EXPECT_EQ(spy.count, 0);
-    EXPECT_EQ(Sel(), std::make_pair(2, 3));
+    EXPECT_EQ(Sel(), "2,3");
     Ctrl().SetRedraw(true);
     Ctrl().InvalidateAll();
     spy.Flush();
@@ -190,117 +177,97 @@ TEST_F(ColoringView, RepaintsTypedBandWholeWindowOrNothing) {
 }
 
 TEST_F(ColoringView, EnterCopiesTheLeadingTabsOfTheLineAboveAndRecolors) {
-    Load("\t\t\tif a");
-    Caret(Ctrl().GetTextLength());
-    QTest::keyClick(&View(), Qt::Key_Return);
-    EXPECT_EQ(Line(1), "\t\t\t");
-    QTest::keyClicks(&View(), "mes");
-    EXPECT_EQ(RecordsOfLine(View(), 1), "000666");
-
-    // At most 31 tabs are read.
-    Load(QString(40, u'\t'));
-    Caret(Ctrl().GetTextLength());
-    QTest::keyClick(&View(), Qt::Key_Return);
-    EXPECT_EQ(Line(1), QString(31, u'\t'));
-
-    // Spaces, or a space before the tabs, give no indentation.
-    Load("    mes\n \t\tmes");
-    Caret(Ctrl().LineIndex(0) + 7);
-    QTest::keyClick(&View(), Qt::Key_Return);
-    EXPECT_EQ(Line(1), "");
-    Caret(Ctrl().GetTextLength());
-    QTest::keyClick(&View(), Qt::Key_Return);
-    EXPECT_EQ(Line(3), "");
-
-    // Inside a line: the moved text is indented, both lines recolored.
-    Load("\t\tmesprint");
-    Caret(5);
-    QTest::keyClick(&View(), Qt::Key_Return);
-    EXPECT_EQ(View().toPlainText(), "\t\tmes\n\t\tprint");
+    const struct {
+        QString text;
+        int caret;  // -1: the end
+        Qt::KeyboardModifiers modifiers;
+        QString expected;
+    } cases[] = {
+        {"\t\t\tif a", -1, {}, "\t\t\tif a\n\t\t\t"},
+        {QString(40, u'\t'), -1, {}, QString(40, u'\t') + u'\n' + QString(31, u'\t')},
+        // Spaces, or a space before the tabs, give no indentation.
+        {"    mes", -1, {}, "    mes\n"},
+        {" \t\tmes", -1, {}, " \t\tmes\n"},
+        // Inside a line the moved text is indented; Shift+Enter is Enter.
+        {"\t\tmesprint", 5, Qt::ShiftModifier, "\t\tmes\n\t\tprint"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text.toStdString());
+        Load(c.text);
+        Caret(c.caret < 0 ? Ctrl().GetTextLength() : c.caret);
+        QTest::keyClick(&View(), Qt::Key_Return, c.modifiers);
+        EXPECT_EQ(View().toPlainText(), c.expected);
+    }
+    // Both lines are recolored.
     EXPECT_EQ(Records(), QStringList({"00666", "0066666"}));
-
-    // Shift+Enter ends the line as Enter does.
-    const int blocks = View().blockCount();
-    Caret(Ctrl().GetTextLength());
-    QTest::keyClick(&View(), Qt::Key_Return, Qt::ShiftModifier);
-    EXPECT_EQ(View().blockCount(), blocks + 1);
-    EXPECT_EQ(Line(2), "\t\t");
-    EXPECT_FALSE(View().toPlainText().contains(QChar::LineSeparator));
 }
 
-TEST_F(ColoringView, PasteColorsEveryPastedLine) {
-    Load("mes 1");
-    QApplication::clipboard()->setText("print a\n*lab ; x\n; note\nint");
-    Ctrl().SetSel(4, 5);
-    View().OnCommand(cmd::ID_EDIT_PASTE);
-    EXPECT_EQ(Line(0), "mes print a");
-    EXPECT_EQ(Records(), QStringList({"66606666600", "11110555", "555555", "333"}));
-
-    // Ctrl+V and Shift+Insert take the same way, never the widget's own.
-    QApplication::clipboard()->setText(" goto\nif");
-    Caret(Ctrl().GetTextLength());
-    QTest::keyClick(&View(), Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(Records().mid(3), QStringList({"33306666", "66"}));
-    QApplication::clipboard()->setText(" print");
-    Caret(Ctrl().GetTextLength());
-    QTest::keyClick(&View(), Qt::Key_Insert, Qt::ShiftModifier);
-    EXPECT_EQ(RecordsOfLine(View(), 4), "66066666");
-}
-
-TEST_F(ColoringView, ReplaceRecolorsTheInsertedLines) {
-    Load("a b c\nmes");
-    Ctrl().SetSel(2, 3);
-    const QString text = "x\nprint ;";
-    View().ReplaceSelAndRecolor(&text, CQuillView::ReplaceMode::Repaint);
-    EXPECT_EQ(View().toPlainText(), "a x\nprint ; c\nmes");
-    EXPECT_EQ(RecordsOfLine(View(), 0), "000");
-    EXPECT_EQ(RecordsOfLine(View(), 1), "666660555");
-    EXPECT_TRUE(Ctrl().IsRedrawOn());
-
-    // Any other mode leaves painting off until the caller repaints.
-    Ctrl().SetSel(0, 1);
-    const QString mes = "mes";
-    View().ReplaceSelAndRecolor(&mes, CQuillView::ReplaceMode::KeepPaintingOff);
-    EXPECT_FALSE(Ctrl().IsRedrawOn());
-    EXPECT_EQ(RecordsOfLine(View(), 0), "66600");
-    Ctrl().SetRedraw(true);
-}
-
-TEST_F(ColoringView, CutAndDeleteRecolorClearAndDropDoNot) {
-    Load("print x\nprint y");
-    // Clear: what is left of "print" keeps its old color.
-    Ctrl().SetSel(0, 2);
-    View().OnCommand(cmd::ID_EDIT_CLEAR);
-    EXPECT_EQ(Line(0), "int x");
-    EXPECT_EQ(RecordsOfLine(View(), 0), "66600");
-    // Cut recolors its line: int is yellow.
-    Ctrl().SetSel(Ctrl().LineIndex(1), Ctrl().LineIndex(1) + 2);
-    View().OnCommand(cmd::ID_EDIT_CUT);
+TEST_F(ColoringView, PasteReplaceAndCutRecolorTheirLinesClearAndDropDoNot) {
+    const QString pasted = "print a\n*lab ; x\n; note\nint";
+    const QString replacement = "x\nprint ;";
+    const struct {
+        const char* name;
+        QString text;
+        int selStart, selEnd;
+        std::function<void(CQuillView&)> act;
+        QStringList records;
+    } cases[] = {
+        {"paste",
+         "mes 1",
+         4,
+         5,
+         [](CQuillView& v) { v.OnCommand(cmd::ID_EDIT_PASTE); },
+         {"66606666600", "11110555", "555555", "333"}},
+        {"replace",
+         "a b c\nmes",
+         2,
+         3,
+         [&](CQuillView& v) {
+             v.ReplaceSelAndRecolor(&replacement, CQuillView::ReplaceMode::Repaint);
+         },
+         {"000", "666660555", "666"}},
+        // What is left of "print" keeps its old color.
+        {"clear",
+         "print x",
+         0,
+         2,
+         [](CQuillView& v) { v.OnCommand(cmd::ID_EDIT_CLEAR); },
+         {"66600"}},
+        {"cut", "print x", 0, 2, [](CQuillView& v) { v.OnCommand(cmd::ID_EDIT_CUT); }, {"33300"}},
+        // Dropped text takes the color where it lands and keeps it.
+        {"drop",
+         "print x",
+         0,
+         0,
+         [](CQuillView& v) {
+             QMimeData data;
+             data.setText("int ");
+             const QPoint at = v.cursorRect(QTextCursor(v.document())).center();
+             QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+             QApplication::sendEvent(v.viewport(), &enter);
+             QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+             QApplication::sendEvent(v.viewport(), &drop);
+         },
+         {"66666666600"}},
+    };
+    QApplication::clipboard()->setText(pasted);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Load(c.text);
+        Ctrl().SetSel(c.selStart, c.selEnd);
+        c.act(View());
+        EXPECT_EQ(Records(), c.records);
+        EXPECT_TRUE(Ctrl().IsRedrawOn());
+    }
     EXPECT_EQ(QApplication::clipboard()->text(), "pr");
-    EXPECT_EQ(RecordsOfLine(View(), 1), "33300");
-
-    // Dropped text takes the color where it lands and keeps it.
-    Load("print x");
-    auto* data = new QMimeData;
-    data->setText("int ");
-    QTextCursor at(View().document());
-    const QPoint point = View().cursorRect(at).center();
-    QDragEnterEvent enter(point, Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(View().viewport(), &enter);
-    QDropEvent drop(point, Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(View().viewport(), &drop);
-    EXPECT_EQ(Line(0), "int print x");
-    EXPECT_EQ(RecordsOfLine(View(), 0), "66666666600");
-    delete data;
 
     // Delete recolors when the key is released.
     Load("mesx");
     Caret(3);
     QTest::keyPress(&View(), Qt::Key_Delete);
-    EXPECT_EQ(Line(0), "mes");
-    EXPECT_EQ(RecordsOfLine(View(), 0), "000");
+    EXPECT_EQ(Records(), QStringList{"000"});
     QTest::keyRelease(&View(), Qt::Key_Delete);
-    EXPECT_EQ(RecordsOfLine(View(), 0), "666");
+    EXPECT_EQ(Records(), QStringList{"666"});
 }
 
 TEST_F(ColoringView, JapaneseTextCountsItsBytesForTheScanAndItsCharactersForTheColors) {
@@ -311,9 +278,7 @@ TEST_F(ColoringView, JapaneseTextCountsItsBytesForTheScanAndItsCharactersForTheC
 
     // Typed through an input method: the line is recolored around it.
     Caret(Ctrl().LineIndex(1) + 3);
-    QInputMethodEvent commit;
-    commit.setCommitString(u" ;漢字"_qs);
-    QApplication::sendEvent(&View(), &commit);
+    testutil::Commit(&View(), u" ;漢字"_s);
     EXPECT_EQ(Line(1), u"mes ;漢字表示 print"_qs);
     EXPECT_EQ(RecordsOfLine(View(), 1), "666055555555555");
 }
@@ -350,9 +315,7 @@ TEST_F(ColoringView, PreeditStringsAndMovedTextKeepTheColorsAroundThem) {
     EXPECT_EQ(RecordsOfLine(View(), 0), "666660000066600");
     EXPECT_EQ(PaintedColors(View(), 0),
               QStringList({"0+2:" + blue, "13+3:" + blue, "2+3:_", "5+3:" + blue}));
-    QInputMethodEvent commit;
-    commit.setCommitString(u"あいう"_s);
-    QApplication::sendEvent(&View(), &commit);
+    testutil::Commit(&View(), u"あいう"_s);
     EXPECT_EQ(Line(0), u"prあいうint x : mes y"_s);
     ExpectColoredInOnePass();
 
@@ -427,6 +390,7 @@ TEST_F(ColoringView, LongTextIsColoredInChunksToTheSameResult) {
     Load(LongScript(lines));
     CSyntaxColorer& colorer = View().Colorer();
     ASSERT_TRUE(colorer.IsPending());
+    EXPECT_EQ(Sel(), "0,0");
     EXPECT_EQ(RecordsOfLine(View(), 0), "111");
     EXPECT_EQ(RecordsOfLine(View(), 1), "066600000005555555");
     EXPECT_FALSE(View().document()->isModified());
@@ -446,41 +410,23 @@ TEST_F(ColoringView, LongTextIsColoredInChunksToTheSameResult) {
     ASSERT_FALSE(colorer.IsPending());
     ExpectColoredInOnePass();
 
-    // A new load while chunks wait is colored whole.
+    // A new load while chunks wait is colored whole; its chunks of 128
+    // lines from line 200 end once on the line before the last.
     Load(LongScript(3 * CSyntaxColorer::kSyncLines));
     ASSERT_TRUE(colorer.IsPending());
-    Load(LongScript(2 * CSyntaxColorer::kSyncLines + 7).replace("mes", "int"));
+    Load(LongScript(CSyntaxColorer::kFirstLines + 128 * 30).replace("mes", "int"));
     colorer.FinishPending();
     ExpectColoredInOnePass();
     EXPECT_EQ(RecordsOfLine(View(), 1), "033300000005555555");
 }
 
-// Whether the window shows text in each of the colors of `records`: a
-// pixel that is the color, or the color blended with the black background
-// at a glyph's smoothed edge.
+// Whether the window shows text in each of the colors of `records`.
 bool ShowsColors(QWidget& viewport, std::initializer_list<int> records) {
-    const QImage shot = viewport.grab().toImage().convertToFormat(QImage::Format_RGB32);
-    for (int record : records) {
+    const QImage shot = viewport.grab().toImage();
+    return std::all_of(records.begin(), records.end(), [&](int record) {
         const auto& r = keywordcolors::kRecords[record];
-        const int top = std::max({r.red, r.green, r.blue});
-        auto shows = [&](QRgb p) {
-            const int peak = std::max({qRed(p), qGreen(p), qBlue(p)});
-            auto near = [&](int got, int want) {
-                return std::abs(got * top - want * peak) <= 24 * top;
-            };
-            return 2 * peak >= top && near(qRed(p), r.red) && near(qGreen(p), r.green) &&
-                   near(qBlue(p), r.blue);
-        };
-        bool found = false;
-        for (int y = 0; y < shot.height() && !found; ++y) {
-            const QRgb* row = reinterpret_cast<const QRgb*>(shot.constScanLine(y));
-            found = std::any_of(row, row + shot.width(), shows);
-        }
-        if (!found) {
-            return false;
-        }
-    }
-    return true;
+        return testutil::ShowsColor(shot, QColor(r.red, r.green, r.blue));
+    });
 }
 
 TEST_F(ColoringView, LinesComingIntoViewAheadOfTheChunksAreColoredBeforeTheyShow) {

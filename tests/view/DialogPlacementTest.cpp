@@ -1,14 +1,7 @@
 // The find dialog keeps clear of the match it has found.
-#include <gtest/gtest.h>
+#include "support/QuillTest.h"
 
-#include <QTest>
-#include <QTextBlock>
-
-#include "app/CQuillApp.h"
-
-#include "support/AppFixture.h"
 #include "view/CFindReplaceDlg.h"
-#include "view/CQuillView.h"
 #include "view/DialogPlacement.h"
 
 TEST(DialogPlacement, MovesOnlyWhenCoveringAndToTheNearestPlaceThatFits) {
@@ -35,33 +28,4 @@ TEST(DialogPlacement, MovesOnlyWhenCoveringAndToTheNearestPlaceThatFits) {
         EXPECT_FALSE(QRect(at, dialog.size()).intersects(c.match));
         EXPECT_TRUE(screen.contains(QRect(at, dialog.size())));
     }
-}
-
-class FindPlacement : public AppFixture {};
-
-TEST_F(FindPlacement, FindDialogMovesOffTheMatch) {
-    ASSERT_TRUE(Start());
-    QString text;
-    for (int i = 0; i < 10; ++i) {
-        text += QStringLiteral("line %1\n").arg(i);
-    }
-    text += QStringLiteral("target");
-    View()->setPlainText(text);
-    View()->OnEditFind();
-    CFindReplaceDlg* dialog = View()->FindReplaceDialog();
-    ASSERT_TRUE(dialog && dialog->isVisible());
-    // Put the dialog right over the line the match is on.
-    QTextCursor c(View()->document()->lastBlock());
-    const QRect line = View()->cursorRect(c);
-    const QPoint over = View()->viewport()->mapToGlobal(line.topLeft());
-    dialog->move(over - QPoint(10, 10));
-    QApplication::processEvents();
-    ASSERT_TRUE(dialog->frameGeometry().contains(over));
-
-    ASSERT_TRUE(View()->OnFindNext(QStringLiteral("target"), true, false, false));
-    c.setPosition(View()->textCursor().selectionEnd());
-    const QRect match = View()->cursorRect(View()->textCursor()) | View()->cursorRect(c);
-    const QRect global(View()->viewport()->mapToGlobal(match.topLeft()), match.size());
-    EXPECT_FALSE(dialog->frameGeometry().intersects(global));
-    dialog->close();
 }

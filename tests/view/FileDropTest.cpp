@@ -1,18 +1,5 @@
 // Dropping a file on the view opens it (dropped text: ColoringViewTest).
-#include <gtest/gtest.h>
-
-#include <QAbstractButton>
-#include <QDropEvent>
-#include <QMessageBox>
-#include <QMimeData>
-#include <QTest>
-#include <QUrl>
-
-#include "app/CQuillApp.h"
-#include "doc/CQuillDoc.h"
-#include "support/AppFixture.h"
-#include "support/TestUtil.h"
-#include "view/CQuillView.h"
+#include "support/QuillTest.h"
 
 namespace {
 

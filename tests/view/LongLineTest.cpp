@@ -1,15 +1,9 @@
 // An editor showing a very long line stays idle: no caret blinking that
 // re-measures the line twice a second.
-#include <gtest/gtest.h>
+#include "support/QuillTest.h"
 
-#include <QGuiApplication>
-#include <QLineEdit>
 #include <QStyleHints>
-#include <QTest>
-#include <QTextBlock>
 #include <ctime>
-
-#include "view/CQuillView.h"
 
 namespace {
 
