@@ -1,7 +1,4 @@
-#include <gtest/gtest.h>
-
-#include <QTextCursor>
-#include <QTextDocument>
+#include "support/QuillTest.h"
 
 #include "view/CTextSearch.h"
 
@@ -23,24 +20,6 @@ public:
     Match Next(const QString& find, bool down = true) {
         return Select(search.FindNext(doc, s, e, {find, false, false, down}));
     }
-    // Replaces the selection, caret after the replacement.
-    void ReplaceSel(const QString& text) {
-        QTextCursor c(&doc);
-        c.setPosition(s);
-        c.setPosition(e, QTextCursor::KeepAnchor);
-        c.insertText(text);
-        s = e = c.position();
-    }
-    // Replace All as the view runs it; gives up after 10000 replacements.
-    int ReplaceAll(const QString& find, const QString& replace, bool matchCase = false) {
-        int n = 0;
-        while (n < 10000 && FindText(find, matchCase).Found()) {
-            ReplaceSel(replace);
-            ++n;
-        }
-        return n;
-    }
-
     Match Select(Match m) {
         if (m.Found()) {
             s = m.start;
@@ -107,45 +86,6 @@ TEST(TextSearch, SearchTextWithALineBreakMatchesAcrossLines) {
     EXPECT_FALSE(CTextSearch::FindInDocument(doc, "end\nstart", 1, 18, {}, true).Found());
     // A line break at the end of the range counts.
     EXPECT_EQ(CTextSearch::FindInDocument(doc, "start\n", 0, 10, {}, true).start, 4);
-}
-
-TEST(TextSearch, ReplaceAllEndsForEveryReplacement) {
-    struct Case {
-        QString text, find, replace;
-        bool matchCase;
-        int selStart, selEnd;
-        QString expected;
-        int count;
-    };
-    const Case cases[] = {
-        {"a a\nbab a", "a", "aa", false, 0, 0, "aa aa\nbaab aa", 4},
-        {"a a\nbab a", "a", "aa", false, 5, 5, "aa aa\nbaab aa", 4},  // origin inside
-        {"aaa", "a", "aa", false, 1, 1, "aaaaaa", 3},                 // match at the origin
-        {"xAx", "a", "a", true, 0, 0, "xAx", 0},
-        {"xAx a", "a", "a", false, 2, 2, "xax a", 2},  // equal text, case-insensitive
-        {"AaA", "A", "a", false, 0, 0, "aaa", 3},
-        {"abc", "", "x", false, 0, 0, "abc", 0},
-        {"aaaa", "aa", "", false, 1, 1, "aa", 1},  // wraps to [0, 1): nothing fits
-        {"abab", "ab", "abab", false, 2, 2, "abababab", 2},
-    };
-    for (const Case& c : cases) {
-        SearchDoc d(c.text, c.selStart, c.selEnd);
-        const int n = d.ReplaceAll(c.find, c.replace, c.matchCase);
-        EXPECT_EQ(n, c.count) << c.text.toStdString() << " " << c.find.toStdString();
-        EXPECT_EQ(d.doc.toPlainText(), c.expected) << c.text.toStdString();
-    }
-}
-
-TEST(TextSearch, ReplaceAllIncludesASelectedOccurrenceAfterRestart) {
-    SearchDoc d("foo bar foo", 8, 11);  // the second "foo" selected
-    d.search.Restart(true);
-    EXPECT_EQ(d.ReplaceAll("foo", "foofoo"), 2);
-    EXPECT_EQ(d.doc.toPlainText(), "foofoo bar foofoo");
-    // Without the restart the selection is where searching begins, one
-    // character in, and the selected occurrence is never reached.
-    SearchDoc plain("foo bar foo", 8, 11);
-    EXPECT_EQ(plain.ReplaceAll("foo", "x"), 1);
-    EXPECT_EQ(plain.doc.toPlainText(), "x bar foo");
 }
 
 TEST(TextSearch, OriginFollowsEditsBeforeIt) {
