@@ -1,6 +1,4 @@
-#include <gtest/gtest.h>
-
-#include <vector>
+#include "support/QuillTest.h"
 
 #include "nav/CMarkHistory.h"
 
@@ -51,4 +49,16 @@ TEST(CMarkHistory, ElevenMarksDropTheOldest) {
     h.Mark({99, 99});
     EXPECT_EQ(h.Entry(0), (Sel{2, 3}));
     EXPECT_EQ(h.Entry(9), (Sel{99, 99}));
+}
+
+TEST(CMarkHistory, ForwardFromTheLastEntryMovesPastItAndFindsNothing) {
+    CMarkHistory h;
+    Sel out;
+    h.Mark(P);
+    h.Mark(Q);
+    ASSERT_TRUE(h.Back(&out));
+    EXPECT_EQ(out, Q);
+    EXPECT_FALSE(h.Forward(&out));
+    ASSERT_TRUE(h.Back(&out));  // from past the end, Back gives the last entry again
+    EXPECT_EQ(out, Q);
 }

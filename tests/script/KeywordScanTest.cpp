@@ -1,6 +1,4 @@
-#include <gtest/gtest.h>
-
-#include <QByteArray>
+#include "support/QuillTest.h"
 
 #include "script/KeywordScan.h"
 
@@ -13,6 +11,7 @@ TEST(KeywordScan, WordAtTheColumn) {
         // After the last word, the last word.
         {"goto *main   ", 12, "*main"},
         {"stop ;", 6, "stop"},
+        {"mes print", 3, "mes"},  // the caret right after a word
         {"stop", 300, "stop"},
         {"", 0, ""},
         {"  123 ; ,", 3, ""},

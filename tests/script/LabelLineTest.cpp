@@ -1,6 +1,4 @@
-#include <gtest/gtest.h>
-
-#include <QByteArray>
+#include "support/QuillTest.h"
 
 #include "script/LabelLine.h"
 
@@ -37,4 +35,9 @@ TEST(LabelLine, NameOfEachLine) {
                                     : QByteArray("<none>");
         EXPECT_EQ(name, c.name) << c.line.data();
     }
+    // Only the bytes of the line are read, whatever follows them.
+    linescan::LabelNameRange r;
+    EXPECT_FALSE(linescan::FindLabelName(QByteArrayView("  *x").first(2), &r));
+    ASSERT_TRUE(linescan::FindLabelName(QByteArrayView("*ab").first(2), &r));
+    EXPECT_EQ(r.end, 2);
 }

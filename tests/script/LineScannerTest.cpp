@@ -1,4 +1,4 @@
-#include <gtest/gtest.h>
+#include "support/QuillTest.h"
 
 #include "script/CKeywordTable.h"
 #include "script/LineScanner.h"
@@ -75,6 +75,8 @@ TEST(LineScanner, OnlyKeysInTheTableColor) {
     EXPECT_EQ(Scan("; print", words), Ranges{});
     EXPECT_EQ(Scan("print;print", words), (Ranges{{0, 5, kWord}}));
     EXPECT_EQ(Scan("*main\tprint \"x\" ; c", CKeywordTable()), Ranges{});
+    // Keys listed before any color directive have record 0, labels too.
+    EXPECT_EQ(Scan("*a mes", CKeywordTable::Parse("*\nmes\n")), (Ranges{{0, 2, 0}, {3, 6, 0}}));
 }
 
 }  // namespace

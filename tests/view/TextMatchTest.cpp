@@ -1,4 +1,4 @@
-#include <gtest/gtest.h>
+#include "support/QuillTest.h"
 
 #include "view/TextMatch.h"
 
@@ -44,6 +44,7 @@ TEST(TextMatch, FindsWithinTheRangeByCaseAndWholeWord) {
         {true, "aaa aa", "aa", 0, 6, kWord, 4},  // a failed match hides no later one
         {false, "aa aaa", "aa", 0, 6, kWord, 0},
         {true, "f(x)", "(x", 0, 4, kWord, 1},
+        {true, "xZ x9 x", "x", 0, 7, kWord, 6},  // Z and 9 are letters of a word
         // Japanese words end where the script changes.
         {true, "変数をカウンタ値に", "カウンタ", 0, 9, kWord, 3},
         {true, "変数をカウンタ値に", "カウン", 0, 9, kWord, -1},
@@ -64,6 +65,9 @@ TEST(TextMatch, FindsWithinTheRangeByCaseAndWholeWord) {
     EXPECT_TRUE(IsWordBoundary(u"値xを", 0));
     EXPECT_TRUE(IsWordBoundary(u"値xを", 3));
     EXPECT_FALSE(IsWordBoundary(rare, 2));
+    // The ends of the text are boundaries, whatever lies beyond it.
+    EXPECT_TRUE(IsWordBoundary(QStringView(u"ab").mid(1), 0));
+    EXPECT_TRUE(IsWordBoundary(QStringView(u"ab").left(1), 1));
 }
 
 }  // namespace
