@@ -158,7 +158,7 @@ protected:
         CQuillDoc doc2;
         CQuillView view2;
         doc2.SetView(&view2);
-        doc2.RestoreDocument(copy.scriptPath, copy.Text());
+        doc2.RestoreDocument(copy.scriptPath, copy.Text(), copy.encoding);
         EXPECT_TRUE(doc2.IsModified());
         EXPECT_EQ(doc2.GetPathName(), copy.scriptPath);
         QString error;
@@ -216,6 +216,18 @@ TEST_F(RecoveryKeeperTest, JapaneseTextAndBrokenBytesSurviveByteForByte) {
     const RecoveryCopy copy = OwnCopy();
     EXPECT_EQ(copy.encoding, RecoveryCopy::Encoding::ShiftJis);
     const QByteArray expected = "\x8a\xbf\x8e\x9a" + broken;
+    EXPECT_EQ(copy.body, expected);
+    EXPECT_EQ(RestoreAndSave(copy), expected);
+}
+
+TEST_F(RecoveryKeeperTest, Utf8ScriptIsKeptAndRestoredInItsEncoding) {
+    const QByteArray script("\xef\xbb\xbf\xe3\x81\x82\r\nb\n");
+    Open(script);
+    Type(u"漢"_qs);
+    ASSERT_TRUE(keeper->WriteNow());
+    const RecoveryCopy copy = OwnCopy();
+    EXPECT_EQ(copy.encoding, textenc::Encoding::Utf8Bom);
+    const QByteArray expected = "\xef\xbb\xbf\xe6\xbc\xa2" + script.mid(3);
     EXPECT_EQ(copy.body, expected);
     EXPECT_EQ(RestoreAndSave(copy), expected);
 }
