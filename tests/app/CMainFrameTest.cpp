@@ -118,13 +118,13 @@ TEST_F(MainFrameTest, MenusKeysAndStatusBarFollowTheTables) {
                                             (a->isEnabled() ? "" : " grayed"));
         }
     }
-    EXPECT_EQ(
-        file,
-        QStringList({QString::number(cmd::ID_FILE_NEW), QString::number(cmd::ID_FILE_OPEN),
-                     QString::number(cmd::ID_FILE_SAVE), QString::number(cmd::ID_FILE_SAVE_AS), "-",
-                     QString::number(cmd::ID_FILE_PRINT), QString::number(cmd::ID_FILE_PRINT_SETUP),
-                     "-", QString::number(cmd::ID_FILE_MRU_FILE1) + " grayed", "-",
-                     QString::number(cmd::ID_APP_EXIT)}));
+    EXPECT_EQ(file, QStringList(
+                        {QString::number(cmd::ID_FILE_NEW), QString::number(cmd::ID_FILE_OPEN),
+                         QString::number(cmd::ID_FILE_SAVE), QString::number(cmd::ID_FILE_SAVE_AS),
+                         "-", "0", "-", QString::number(cmd::ID_FILE_PRINT),
+                         QString::number(cmd::ID_FILE_PRINT_SETUP), "-",
+                         QString::number(cmd::ID_FILE_MRU_FILE1) + " grayed", "-",
+                         QString::number(cmd::ID_APP_EXIT)}));
     // Keys are window shortcuts of the frame, commands without a menu item
     // included.
     QAction* paste = Frame()->CommandAction(cmd::ID_EDIT_PASTE);
@@ -150,6 +150,41 @@ TEST_F(MainFrameTest, MenusKeysAndStatusBarFollowTheTables) {
     }
     CMenuBuilder::SetIndicator(panes[1], true);
     EXPECT_EQ(panes[1]->text(), QStringLiteral("CAP"));
+}
+
+TEST_F(MainFrameTest, EncodingSubmenuAndPaneFollowTheScript) {
+    ASSERT_TRUE(Start());
+    QMenu* encodings = nullptr;
+    for (QAction* a : Frame()->menuBar()->actions()[0]->menu()->actions()) {
+        encodings = a->menu() ? a->menu() : encodings;
+    }
+    ASSERT_TRUE(encodings);
+    EXPECT_EQ(encodings->title(), QStringLiteral("文字コード(&E)"));
+    const int radios[] = {cmd::ID_FILE_ENCODING_SJIS, cmd::ID_FILE_ENCODING_UTF8,
+                          cmd::ID_FILE_ENCODING_UTF8_BOM};
+    QList<int> ids;
+    for (QAction* a : encodings->actions()) {
+        ids << CMenuBuilder::CommandOf(a);
+    }
+    EXPECT_EQ(ids, QList<int>({radios[0], radios[1], radios[2], 0, cmd::ID_FILE_REOPEN_ENCODING}));
+    QLabel* pane = Frame()->EncodingPane();
+    auto shows = [&](const char* text, int checked) {
+        EXPECT_EQ(pane->text(), QString::fromUtf8(text));
+        for (const int id : radios) {
+            EXPECT_EQ(Frame()->CommandAction(id)->isChecked(), id == checked) << id;
+        }
+    };
+    shows("Shift_JIS", cmd::ID_FILE_ENCODING_SJIS);
+    QApplication::processEvents();
+    EXPECT_GT(pane->geometry().left(), Frame()->CaretPane()->geometry().right());
+
+    QTemporaryDir dir;
+    QString error;
+    ASSERT_TRUE(Doc()->OnOpenDocument(testutil::WriteFile(dir, "u.as", "\xe3\x81\x82\n"), &error));
+    shows("UTF-8", cmd::ID_FILE_ENCODING_UTF8);
+    Frame()->CommandAction(cmd::ID_FILE_ENCODING_UTF8_BOM)->trigger();
+    shows("UTF-8 BOM", cmd::ID_FILE_ENCODING_UTF8_BOM);
+    EXPECT_TRUE(Doc()->IsModified());
 }
 
 TEST_F(MainFrameTest, PromptsShowInTheMessagePaneWhilePointedAt) {
