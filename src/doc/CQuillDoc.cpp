@@ -233,7 +233,7 @@ void CQuillDoc::OnReopenWithEncoding() {
     bool ok = false;
     const QString chosen = QInputDialog::getItem(
         m_view ? m_view->window() : nullptr,
-        res::MenuLabel(cmd::ID_FILE_REOPEN_ENCODING).remove(QLatin1Char('&')).remove(u"..."_s),
+        res::MenuLabel(cmd::ID_FILE_REOPEN_ENCODING).section(u"(&"_s, 0, 0),
         QString::fromUtf8(msg::kEncodingPrompt), names, int(m_encoding), false, &ok);
     if (ok && names.contains(chosen)) {
         ReopenWithEncoding(textenc::Encoding(names.indexOf(chosen)));
