@@ -80,7 +80,8 @@ void BM_RecoveryEncode100kLines(benchmark::State& state) {
     f.Type("x");
     const QString text = f.doc.SaveText();
     for (auto _ : state) {
-        const cp932::EncodeResult result = CQuillDoc::EncodeSaveText(text);
+        const cp932::EncodeResult result =
+            CQuillDoc::EncodeSaveText(text, textenc::Encoding::ShiftJis);
         if (!result.ok()) {
             state.SkipWithError("encode failed");
         }

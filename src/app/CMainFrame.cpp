@@ -126,6 +126,16 @@ void CMainFrame::CreateStatusBar() {
     m_wndStatusBar->insertPermanentWidget(kCaretPaneIndex, m_caretPane);
     connect(m_view, &QPlainTextEdit::cursorPositionChanged, this, &CMainFrame::UpdateCaretPane);
     UpdateCaretPane();
+    m_encodingPane = new QLabel(m_wndStatusBar);
+    m_encodingPane->setObjectName(QStringLiteral("encodingPane"));
+    m_encodingPane->setAlignment(Qt::AlignCenter);
+    m_encodingPane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    m_encodingPane->setMinimumWidth(m_encodingPane->fontMetrics().horizontalAdvance(
+                                        EncodingPaneText(textenc::Encoding::Utf8Bom)) +
+                                    kCaretPanePadding);
+    m_wndStatusBar->insertPermanentWidget(kCaretPaneIndex + 1, m_encodingPane);
+    connect(m_doc, &CQuillDoc::EncodingChanged, this, &CMainFrame::UpdateEncoding);
+    UpdateEncoding();
     if (CLockKeyState::Available()) {
         // Lock keys change with key presses; other windows' presses are
         // caught up with when the window is activated again.
@@ -287,6 +297,26 @@ void CMainFrame::UpdateIndicators() {
 
 QString CMainFrame::CaretPaneText(int line, int column) {
     return QStringLiteral("%1 行, %2 桁").arg(line).arg(column);
+}
+
+QString CMainFrame::EncodingPaneText(textenc::Encoding encoding) {
+    switch (encoding) {
+        case textenc::Encoding::Utf8:
+            return QStringLiteral("UTF-8");
+        case textenc::Encoding::Utf8Bom:
+            return QStringLiteral("UTF-8 BOM");
+        case textenc::Encoding::ShiftJis:
+            break;
+    }
+    return QStringLiteral("Shift_JIS");
+}
+
+void CMainFrame::UpdateEncoding() {
+    const textenc::Encoding encoding = m_doc->GetEncoding();
+    m_encodingPane->setText(EncodingPaneText(encoding));
+    SetCheck(cmd::ID_FILE_ENCODING_SJIS, encoding == textenc::Encoding::ShiftJis);
+    SetCheck(cmd::ID_FILE_ENCODING_UTF8, encoding == textenc::Encoding::Utf8);
+    SetCheck(cmd::ID_FILE_ENCODING_UTF8_BOM, encoding == textenc::Encoding::Utf8Bom);
 }
 
 void CMainFrame::UpdateCaretPane() {

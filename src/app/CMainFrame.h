@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "res/CommandTarget.h"
+#include "text/TextEncoding.h"
 
 class CQuillDoc;
 class CQuillView;
@@ -58,6 +59,11 @@ public:
     QLabel* CaretPane() const { return m_caretPane; }
     static QString CaretPaneText(int line, int column);
     void UpdateCaretPane();
+    // The pane beside it that names the script's encoding, the pane's text
+    // for an encoding, and the update of pane and File menu radio items.
+    QLabel* EncodingPane() const { return m_encodingPane; }
+    static QString EncodingPaneText(textenc::Encoding encoding);
+    void UpdateEncoding();
 
     // Puts `path` at the head of the recent-file list (settings and menu).
     void AddRecentFile(const QString& path);
@@ -101,5 +107,6 @@ private:
     QList<QAction*> m_recentActions;
     QList<QLabel*> m_indicators;
     QLabel* m_caretPane = nullptr;
+    QLabel* m_encodingPane = nullptr;
     std::function<bool(int)> m_commandHook;
 };

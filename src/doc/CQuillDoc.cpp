@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSaveFile>
@@ -23,7 +24,10 @@
 #include "res/Messages.h"
 #include "text/Cp932Codec.h"
 #include "text/FileReader.h"
+#include "text/TextEncoding.h"
 #include "view/CQuillView.h"
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -93,6 +97,10 @@ constexpr CommandMapEntry<CQuillDoc> kMessageMap[] = {
     {cmd::ID_FILE_SAVE, &CQuillDoc::OnFileSave},
     {cmd::ID_FILE_SAVE_AS, &CQuillDoc::OnFileSaveAs},
     {cmd::ID_HSP_RUN, &CQuillDoc::OnHspRun},
+    {cmd::ID_FILE_ENCODING_SJIS, &CQuillDoc::OnEncodingShiftJis},
+    {cmd::ID_FILE_ENCODING_UTF8, &CQuillDoc::OnEncodingUtf8},
+    {cmd::ID_FILE_ENCODING_UTF8_BOM, &CQuillDoc::OnEncodingUtf8Bom},
+    {cmd::ID_FILE_REOPEN_ENCODING, &CQuillDoc::OnReopenWithEncoding},
 };
 
 }  // namespace
@@ -112,6 +120,9 @@ void CQuillDoc::OnFileSaveAs() {
 bool CQuillDoc::OnNewDocument() {
     m_view->setPlainText(QString());
     m_lineEnd = lineends::kDefault;
+    m_encoding = textenc::Encoding::ShiftJis;
+    m_view->SetEncoding(m_encoding);
+    emit EncodingChanged();
     m_strPathName.clear();
     SetModifiedFlag(false);
     emit TitleChanged();
@@ -119,15 +130,7 @@ bool CQuillDoc::OnNewDocument() {
 }
 
 bool CQuillDoc::OnOpenDocument(const QString& path, QString* error) {
-    const fileread::ReadResult read = fileread::ReadFile(path);
-    if (!read.ok()) {
-        *error = msg::ReadError(read.status, path);
-        return false;
-    }
-    try {
-        SetFileText(cp932::Decode(read.bytes));
-    } catch (const std::bad_alloc&) {
-        *error = msg::ReadError(fileread::ReadStatus::OutOfMemory, path);
+    if (!ReadScript(path, std::nullopt, error)) {
         return false;
     }
     m_strPathName = QFileInfo(path).absoluteFilePath();
@@ -137,11 +140,35 @@ bool CQuillDoc::OnOpenDocument(const QString& path, QString* error) {
     return true;
 }
 
-void CQuillDoc::SetFileText(const QString& fileText) {
+bool CQuillDoc::ReadScript(const QString& path, std::optional<textenc::Encoding> encoding,
+                           QString* error) {
+    const fileread::ReadResult read = fileread::ReadFile(path);
+    if (!read.ok()) {
+        *error = msg::ReadError(read.status, path);
+        return false;
+    }
+    try {
+        const textenc::Encoding chosen = encoding ? *encoding : textenc::Detect(read.bytes);
+        const std::optional<QString> text = textenc::Decode(read.bytes, chosen);
+        if (!text) {
+            *error = QString::fromUtf8(msg::kNotUtf8).arg(path);
+            return false;
+        }
+        SetFileText(*text, chosen);
+    } catch (const std::bad_alloc&) {
+        *error = msg::ReadError(fileread::ReadStatus::OutOfMemory, path);
+        return false;
+    }
+    return true;
+}
+
+void CQuillDoc::SetFileText(const QString& fileText, textenc::Encoding encoding) {
     // Splits before touching the view, so that running out of memory leaves
     // the text as it was.
     const lineends::SplitText split = lineends::Split(fileText);
     m_lineEnd = split.common;
+    m_encoding = encoding;
+    m_view->Ctrl().SetEncoding(encoding);
     m_view->setPlainText(split.text);
     QTextBlock block = m_view->document()->firstBlock().next();
     for (const lineends::LineEnd end : split.ends) {
@@ -152,11 +179,71 @@ void CQuillDoc::SetFileText(const QString& fileText) {
         block = block.next();
     }
     m_view->RecolorAll();
+    emit EncodingChanged();
 }
 
-void CQuillDoc::RestoreDocument(const QString& path, const QString& text) {
+void CQuillDoc::SetEncoding(textenc::Encoding encoding) {
+    if (encoding == m_encoding) {
+        return;
+    }
+    m_encoding = encoding;
+    m_view->SetEncoding(encoding);
+    SetModifiedFlag(true);
+    emit EncodingChanged();
+}
+
+void CQuillDoc::OnEncodingShiftJis() {
+    SetEncoding(textenc::Encoding::ShiftJis);
+}
+
+void CQuillDoc::OnEncodingUtf8() {
+    SetEncoding(textenc::Encoding::Utf8);
+}
+
+void CQuillDoc::OnEncodingUtf8Bom() {
+    SetEncoding(textenc::Encoding::Utf8Bom);
+}
+
+bool CQuillDoc::ReopenWithEncoding(textenc::Encoding encoding) {
+    if (m_strPathName.isEmpty() || !SaveModified()) {
+        return false;
+    }
+    QString error;
+    if (!ReadScript(m_strPathName, encoding, &error)) {
+        // The text stays as it is, changes and all.
+        msg::Warning(m_view ? m_view->window() : nullptr, error);
+        return false;
+    }
+    SetModifiedFlag(false);
+    emit TitleChanged();
+    return true;
+}
+
+void CQuillDoc::OnReopenWithEncoding() {
+    if (m_strPathName.isEmpty()) {
+        return;
+    }
+    // The encodings as the menu names them, the script's own first chosen.
+    constexpr int kChoices[] = {cmd::ID_FILE_ENCODING_SJIS, cmd::ID_FILE_ENCODING_UTF8,
+                                cmd::ID_FILE_ENCODING_UTF8_BOM};
+    QStringList names;
+    for (const int id : kChoices) {
+        names << res::MenuLabel(id).remove(QLatin1Char('&'));
+    }
+    bool ok = false;
+    const QString chosen = QInputDialog::getItem(
+        m_view ? m_view->window() : nullptr,
+        res::MenuLabel(cmd::ID_FILE_REOPEN_ENCODING).section(u"(&"_s, 0, 0),
+        QString::fromUtf8(msg::kEncodingPrompt), names, int(m_encoding), false, &ok);
+    if (ok && names.contains(chosen)) {
+        ReopenWithEncoding(textenc::Encoding(names.indexOf(chosen)));
+    }
+}
+
+void CQuillDoc::RestoreDocument(const QString& path, const QString& text,
+                                textenc::Encoding encoding) {
     m_strPathName = path;
-    SetFileText(text);
+    SetFileText(text, encoding);
     SetModifiedFlag(true);
     emit TitleChanged();
 }
@@ -183,8 +270,8 @@ QString CQuillDoc::SaveText(std::vector<qsizetype>* lineStarts) const {
     return text;
 }
 
-cp932::EncodeResult CQuillDoc::EncodeSaveText(QStringView saveText) {
-    return cp932::Encode(saveText);
+cp932::EncodeResult CQuillDoc::EncodeSaveText(QStringView saveText, textenc::Encoding encoding) {
+    return textenc::Encode(saveText, encoding);
 }
 
 bool CQuillDoc::Serialize(QByteArray* bytes, QString* error) const {
@@ -192,7 +279,7 @@ bool CQuillDoc::Serialize(QByteArray* bytes, QString* error) const {
     // that cannot be saved.
     std::vector<qsizetype> lineStarts;
     const QString text = SaveText(&lineStarts);
-    const cp932::EncodeResult result = EncodeSaveText(text);
+    const cp932::EncodeResult result = EncodeSaveText(text, m_encoding);
     if (!result.ok()) {
         const auto line = std::upper_bound(lineStarts.begin(), lineStarts.end(), result.failedAt) -
                           lineStarts.begin();

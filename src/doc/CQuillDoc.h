@@ -1,17 +1,21 @@
 #pragma once
 // The script document: keeps no text of its own; it streams the view's text
-// to and from files as Shift_JIS bytes, and serves compile and run.
+// to and from files in the script's encoding (Shift_JIS, UTF-8 or UTF-8
+// with a byte-order mark, found when the file is opened), and serves
+// compile and run.
 
 #include <QByteArray>
 #include <QObject>
 #include <QString>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "doc/HspRunPlan.h"
 #include "doc/LineEnds.h"
 #include "res/CommandTarget.h"
 #include "text/Cp932Codec.h"
+#include "text/TextEncoding.h"
 
 class CQuillView;
 
@@ -37,22 +41,37 @@ public:
     // whole, `error` holds the message and false is returned.
     bool OnSaveDocument(const QString& path, QString* error);
 
+    // The encoding the script was read in and a save writes.
+    textenc::Encoding GetEncoding() const { return m_encoding; }
+    // The encoding the next save writes; the text counts as modified.
+    void SetEncoding(textenc::Encoding encoding);
+    // Reads the file again in `encoding` (after asking to save changes);
+    // false when it was not read again.
+    bool ReopenWithEncoding(textenc::Encoding encoding);
+
     // The text as the bytes a save writes; false with a message naming the
     // line when a character cannot be held in Shift_JIS.
     bool Serialize(QByteArray* bytes, QString* error) const;
     // The text with the line ends a save writes, before encoding; with
     // `lineStarts`, also where each line starts in it.
     QString SaveText(std::vector<qsizetype>* lineStarts = nullptr) const;
-    // Encodes text as SaveText gives it into the bytes a save writes. Touches
-    // no document state, so it may run on any thread.
-    static cp932::EncodeResult EncodeSaveText(QStringView saveText);
+    // Encodes text as SaveText gives it into the bytes a save writes in
+    // `encoding`. Touches no document state, so it may run on any thread.
+    static cp932::EncodeResult EncodeSaveText(QStringView saveText, textenc::Encoding encoding);
 
     // Puts back a recovered text (line ends as saved) under `path` (empty:
-    // untitled) as a modified, colored script; no file is read or written.
-    void RestoreDocument(const QString& path, const QString& text);
+    // untitled) as a modified, colored script in `encoding`; no file is
+    // read or written.
+    void RestoreDocument(const QString& path, const QString& text,
+                         textenc::Encoding encoding = textenc::Encoding::ShiftJis);
 
     void OnFileSave();
     void OnFileSaveAs();
+    void OnEncodingShiftJis();
+    void OnEncodingUtf8();
+    void OnEncodingUtf8Bom();
+    // Asks for an encoding and reads the file again in it.
+    void OnReopenWithEncoding();
 
     // Save commands with their dialogs and messages; false when not saved.
     bool DoFileSave();
@@ -75,10 +94,15 @@ signals:
     void PathOpenedOrSaved(const QString& path);
     // The user chose not to save the changes (the save prompt answered No).
     void ChangesDiscarded();
+    // The script's encoding changed (opened, chosen, new script).
+    void EncodingChanged();
 
 private:
-    // Replaces the text with `text` (line ends as in a file) and colors it.
-    void SetFileText(const QString& text);
+    // Replaces the text with `text` (line ends as in a file) in `encoding`
+    // and colors it.
+    void SetFileText(const QString& text, textenc::Encoding encoding);
+    // Reads the file at `path` in `encoding` (detected when not given).
+    bool ReadScript(const QString& path, std::optional<textenc::Encoding> encoding, QString* error);
 
     std::function<HspRunSettings()> m_runSettings;
     CQuillView* m_view = nullptr;
@@ -86,4 +110,5 @@ private:
     // The line end a new line takes: the file's most common one; CR LF for
     // a new script.
     lineends::LineEnd m_lineEnd = lineends::kDefault;
+    textenc::Encoding m_encoding = textenc::Encoding::ShiftJis;
 };

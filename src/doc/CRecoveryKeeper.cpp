@@ -60,14 +60,15 @@ bool CRecoveryKeeper::WriteSoon() {
     copy.written = QDateTime::currentDateTimeUtc();
     copy.pid = QCoreApplication::applicationPid();
     RecoveryStore* store = m_store;
+    copy.encoding = m_doc->GetEncoding();
     m_worker.start([this, store, copy, text = m_doc->SaveText()]() mutable {
         // The bytes a save would write; a text that Shift_JIS cannot hold is
         // kept in UTF-8 rather than lost.
-        cp932::EncodeResult encoded = CQuillDoc::EncodeSaveText(text);
+        cp932::EncodeResult encoded = CQuillDoc::EncodeSaveText(text, copy.encoding);
         if (encoded.ok()) {
             copy.body = std::move(encoded.bytes);
         } else {
-            copy.encoding = RecoveryCopy::Encoding::Utf8;
+            copy.encoding = textenc::Encoding::Utf8;
             copy.body = text.toUtf8();
         }
         QString error;

@@ -6,7 +6,7 @@
 #include <QUrl>
 
 #include "res/Messages.h"
-#include "text/Cp932Codec.h"
+#include "text/TextEncoding.h"
 
 namespace {
 
@@ -22,6 +22,7 @@ struct EncodingName {
 constexpr EncodingName kEncodingNames[] = {
     {RecoveryCopy::Encoding::ShiftJis, "shift_jis"},
     {RecoveryCopy::Encoding::Utf8, "utf-8"},
+    {RecoveryCopy::Encoding::Utf8Bom, "utf-8-bom"},
 };
 
 QByteArrayView NameOf(RecoveryCopy::Encoding encoding) {
@@ -45,7 +46,9 @@ std::optional<RecoveryCopy::Encoding> EncodingNamed(QByteArrayView name) {
 }  // namespace
 
 QString RecoveryCopy::Text() const {
-    return encoding == Encoding::Utf8 ? QString::fromUtf8(body) : cp932::Decode(body);
+    // A body that is not what its encoding says (it was written by this
+    // editor, so only a damaged copy) still gives its text.
+    return textenc::Decode(body, encoding).value_or(QString::fromUtf8(body));
 }
 
 QByteArray FormatRecoveryCopy(const RecoveryCopy& copy) {

@@ -7,21 +7,24 @@
 //   path: <script path, UTF-8, percent-encoded; empty when untitled>
 //   time: <UTC time the copy was written, ISO 8601 with milliseconds>
 //   pid: <process id of the editor that wrote it>
-//   encoding: shift_jis | utf-8
+//   encoding: shift_jis | utf-8 | utf-8-bom
 //   length: <body size in bytes>
 //
 //   <body>
-// The body is the save's Shift_JIS bytes; when the text holds a character
-// that Shift_JIS cannot hold it is the same text (same line ends) in UTF-8
-// instead, so that nothing typed is lost.
+// The body is the bytes a save writes in the script's encoding (the copy is
+// restored in that encoding); when the text of a Shift_JIS script holds a
+// character that Shift_JIS cannot hold it is the same text (same line ends)
+// in UTF-8 instead, so that nothing typed is lost.
 
 #include <QByteArray>
 #include <QDateTime>
 #include <QString>
 #include <optional>
 
+#include "text/TextEncoding.h"
+
 struct RecoveryCopy {
-    enum class Encoding { ShiftJis, Utf8 };
+    using Encoding = textenc::Encoding;
 
     QString scriptPath;  // empty for an untitled script
     QDateTime written;   // UTC

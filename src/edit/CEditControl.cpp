@@ -8,7 +8,6 @@
 #include <QTextDocument>
 #include <algorithm>
 
-#include "text/Cp932Codec.h"
 #include "text/Utf16.h"
 
 CEditControl::CEditControl(QPlainTextEdit* edit) : m_edit(edit) {}
@@ -55,7 +54,8 @@ CEditControl::LineRead CEditControl::ReadLine(const QTextBlock& block, int maxBy
     if (maxBytes > 0) {
         // Every character takes at least one byte and at most two UTF-16
         // units, so this prefix always holds the first maxBytes bytes.
-        line.bytes = cp932::EncodeLossy(QStringView(line.text).left(2 * qsizetype(maxBytes)));
+        line.bytes =
+            textenc::EncodeLossy(QStringView(line.text).left(2 * qsizetype(maxBytes)), m_encoding);
         line.bytes.truncate(maxBytes);
     }
     return line;
@@ -75,8 +75,9 @@ void CEditControl::PositionsFromBytes(const LineRead& line, std::span<int> offse
             int units = 1;
             const char16_t unit = text.at(i).unicode();
             // An ASCII character is one byte; only others need the table.
-            const int len =
-                unit < 0x80 ? 1 : cp932::EncodedLength(utf16::CodePointAt(text, int(i), &units));
+            const int len = unit < 0x80 ? 1
+                                        : textenc::EncodedLength(
+                                              utf16::CodePointAt(text, int(i), &units), m_encoding);
             if (bytes + len > offset) {
                 break;
             }
@@ -108,7 +109,9 @@ int CEditControl::ByteFromPosition(int pos) const {
     for (int i = 0; i < end;) {
         int units = 1;
         const char16_t unit = text.at(i).unicode();
-        bytes += unit < 0x80 ? 1 : cp932::EncodedLength(utf16::CodePointAt(text, i, &units));
+        bytes += unit < 0x80
+                     ? 1
+                     : textenc::EncodedLength(utf16::CodePointAt(text, i, &units), m_encoding);
         i += units;
     }
     return bytes;

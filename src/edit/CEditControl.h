@@ -2,15 +2,18 @@
 // The edit-control operations that the view's handlers rely on, on top of a
 // QPlainTextEdit. A "line" is a text block (the view never wraps), a
 // "position" is a QTextDocument position. This is the one place that knows
-// how positions relate to the Shift_JIS bytes of a line: the byte rules of
-// the coloring and the navigation work on GetLine's bytes and convert byte
-// offsets with PositionFromByte / ByteFromPosition / TextOfBytes.
+// how positions relate to the bytes of a line in the script's encoding
+// (Shift_JIS unless set otherwise): the byte rules of the coloring and the
+// navigation work on GetLine's bytes and convert byte offsets with
+// PositionFromByte / ByteFromPosition / TextOfBytes.
 
 #include <QByteArray>
 #include <QPoint>
 #include <QString>
 #include <QTextBlock>
 #include <span>
+
+#include "text/TextEncoding.h"
 
 class QPlainTextEdit;
 class QTextDocument;
@@ -29,6 +32,10 @@ public:
     QPlainTextEdit* Widget() const { return m_edit; }
     QTextDocument* Document() const;
 
+    // The encoding whose bytes the byte rules count.
+    textenc::Encoding GetEncoding() const { return m_encoding; }
+    void SetEncoding(textenc::Encoding encoding) { m_encoding = encoding; }
+
     // Number of lines (at least 1: an empty text has one empty line).
     int GetLineCount() const;
     // Asks LineIndex and LineFromChar for the caret's line.
@@ -42,10 +49,9 @@ public:
     // Length of `line` in positions, without its line end; -1 when absent.
     int LineLength(int line) const;
 
-    // The first `maxBytes` Shift_JIS bytes of `line`, without its line end,
-    // cut at exactly that many bytes (the last byte may be the first half of
-    // a two-byte character). A character that Shift_JIS
-    // cannot hold reads as "?".
+    // The first `maxBytes` bytes of `line`, without its line end, cut at
+    // exactly that many bytes (the last bytes may be the start of a
+    // character). A character that the encoding cannot hold reads as "?".
     QByteArray GetLine(int line, int maxBytes) const;
     // Position of byte offset `byteOffset` within `line`. An offset inside a
     // two-byte character gives the character's position; an offset at or
@@ -114,4 +120,5 @@ private:
     int ClampPosition(int pos) const;
 
     QPlainTextEdit* m_edit;
+    textenc::Encoding m_encoding = textenc::Encoding::ShiftJis;
 };

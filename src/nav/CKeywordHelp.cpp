@@ -30,7 +30,9 @@ void CKeywordHelp::OnHelpKeyword() {
     const int end = m_ctrl.GetSel().end;
     const int line = m_ctrl.LineFromChar(end);
     const QByteArray bytes = m_ctrl.GetLine(line, linescan::kMaxLineBytes);
-    const linescan::WordRange word = linescan::WordAtColumn(bytes, m_ctrl.ByteFromPosition(end));
+    const textenc::Encoding encoding = m_ctrl.GetEncoding();
+    const linescan::WordRange word =
+        linescan::WordAtColumn(bytes, m_ctrl.ByteFromPosition(end), encoding);
 
     if (!word.IsEmpty() && bytes.at(word.begin) == '*') {
         // A label reference: the name is the text after the "*".
@@ -40,7 +42,9 @@ void CKeywordHelp::OnHelpKeyword() {
 
     const QString dir = HelpDir();
     const QByteArrayView keyword = QByteArrayView(bytes).sliced(word.begin, word.end - word.begin);
-    if (OpenPage(dir + cp932::Decode(linescan::KeywordPageName(keyword)))) {
+    const QByteArray page = linescan::KeywordPageName(keyword);
+    if (OpenPage(dir +
+                 (textenc::IsUtf8(encoding) ? QString::fromUtf8(page) : cp932::Decode(page)))) {
         return;
     }
     if (OpenPage(dir + QStringLiteral("hsppidx.htm"))) {

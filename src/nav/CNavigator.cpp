@@ -51,7 +51,8 @@ void CNavigator::OnCursorLine() {
 
 std::optional<QString> CNavigator::LabelNameOfLine(int line) const {
     linescan::LabelNameRange range;
-    if (!linescan::FindLabelName(m_ctrl.GetLine(line, linescan::kMaxLineBytes), &range)) {
+    if (!linescan::FindLabelName(m_ctrl.GetLine(line, linescan::kMaxLineBytes), &range,
+                                 m_ctrl.GetEncoding())) {
         return std::nullopt;
     }
     return m_ctrl.TextOfBytes(line, range.begin, range.end);

@@ -1,6 +1,7 @@
 #include "res/CMenuBuilder.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QMenu>
@@ -36,7 +37,7 @@ QHash<int, QAction*> CMenuBuilder::CreateActions(QObject* owner) {
         }
         action->setShortcuts(keys);
         action->setShortcutContext(Qt::WindowShortcut);
-        action->setCheckable((def.flags & res::kCheckable) != 0);
+        action->setCheckable((def.flags & (res::kCheckable | res::kRadio)) != 0);
         const QPixmap icon = res::CommandIcon(def.id);
         if (!icon.isNull()) {
             action->setIcon(QIcon(icon));
@@ -48,29 +49,50 @@ QHash<int, QAction*> CMenuBuilder::CreateActions(QObject* owner) {
     return actions;
 }
 
-void CMenuBuilder::BuildMenuBar(QMenuBar* bar, const QHash<int, QAction*>& actions) {
-    for (const res::MenuDef& menuDef : res::MainMenu()) {
-        QMenu* menu = bar->addMenu(QString::fromUtf8(menuDef.title));
-        for (const res::MenuItemDef& item : menuDef.items) {
-            if (item.id == res::kSeparator) {
-                menu->addSeparator();
-                continue;
+namespace {
+
+// Adds `items` to `menu`: separators, submenus and the commands' actions.
+void AddItems(QMenu* menu, std::span<const res::MenuItemDef> items,
+              const QHash<int, QAction*>& actions) {
+    QActionGroup* radios = nullptr;
+    for (const res::MenuItemDef& item : items) {
+        if (item.id == res::kSeparator) {
+            menu->addSeparator();
+            continue;
+        }
+        if (const res::SubMenuDef* sub = res::FindSubMenu(item.id)) {
+            AddItems(menu->addMenu(QString::fromUtf8(sub->title)), sub->items, actions);
+            continue;
+        }
+        QAction* action = actions.value(item.id);
+        Q_ASSERT(action);
+        if (item.flags & res::kGrayed) {
+            action->setEnabled(false);
+        }
+        const res::CommandDef* def = res::FindCommand(item.id);
+        if (def && (def->flags & res::kRadio)) {
+            if (!radios) {
+                radios = new QActionGroup(menu);
             }
-            QAction* action = actions.value(item.id);
-            Q_ASSERT(action);
-            if (item.flags & res::kGrayed) {
-                action->setEnabled(false);
-            }
-            menu->addAction(action);
-            if (item.id == cmd::ID_FILE_MRU_FILE1) {
-                // Entries 2..4 of the recent-file list follow the first one,
-                // hidden until used.
-                for (int id = cmd::ID_FILE_MRU_FILE2; id <= cmd::ID_FILE_MRU_FILE4; ++id) {
-                    actions.value(id)->setVisible(false);
-                    menu->addAction(actions.value(id));
-                }
+            radios->addAction(action);
+        }
+        menu->addAction(action);
+        if (item.id == cmd::ID_FILE_MRU_FILE1) {
+            // Entries 2..4 of the recent-file list follow the first one,
+            // hidden until used.
+            for (int id = cmd::ID_FILE_MRU_FILE2; id <= cmd::ID_FILE_MRU_FILE4; ++id) {
+                actions.value(id)->setVisible(false);
+                menu->addAction(actions.value(id));
             }
         }
+    }
+}
+
+}  // namespace
+
+void CMenuBuilder::BuildMenuBar(QMenuBar* bar, const QHash<int, QAction*>& actions) {
+    for (const res::MenuDef& menuDef : res::MainMenu()) {
+        AddItems(bar->addMenu(QString::fromUtf8(menuDef.title)), menuDef.items, actions);
     }
 }
 

@@ -20,6 +20,12 @@ constexpr int ID_HSP_FULLSCREEN = 32783;
 constexpr int ID_HSP_DEBUGWIN = 32784;
 constexpr int ID_HSP_CMDLINE = 32785;
 constexpr int ID_SET_QFO = 32792;
+constexpr int ID_FILE_ENCODING_SJIS = 32800;
+constexpr int ID_FILE_ENCODING_UTF8 = 32801;
+constexpr int ID_FILE_ENCODING_UTF8_BOM = 32802;
+constexpr int ID_FILE_REOPEN_ENCODING = 32803;
+// Not a command: the File menu's encoding submenu.
+constexpr int ID_FILE_ENCODING_MENU = 32804;
 
 // Standard commands.
 constexpr int ID_CANCEL_EDIT_CNTR = 32768;

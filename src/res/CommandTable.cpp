@@ -70,6 +70,14 @@ const CommandDef kCommands[] = {
      "作業中のﾌｧｲﾙを新しい名前で保存\n名前を付けて保存", 0},
     {ID_FILE_PAGE_SETUP, "", {kNone, kNone},
      "ﾍﾟｰｼﾞのﾚｲｱｳﾄを変更\nﾍﾟｰｼﾞ設定", 0},
+    {ID_FILE_ENCODING_SJIS, "&Shift_JIS", {kNone, kNone},
+     "次の保存を Shift_JIS で書く\nShift_JIS", kRadio},
+    {ID_FILE_ENCODING_UTF8, "&UTF-8", {kNone, kNone},
+     "次の保存を UTF-8 で書く\nUTF-8", kRadio},
+    {ID_FILE_ENCODING_UTF8_BOM, "UTF-8 (&BOM付き)", {kNone, kNone},
+     "次の保存を BOM 付きの UTF-8 で書く\nUTF-8 (BOM付き)", kRadio},
+    {ID_FILE_REOPEN_ENCODING, "文字コードを指定して開き直す(&R)...", {kNone, kNone},
+     "ﾌｧｲﾙを指定した文字コードで読み直す\n文字コードを指定して開き直す", 0},
     {ID_FILE_PRINT_SETUP, "ﾌﾟﾘﾝﾀの設定(&R)...", {kNone, kNone},
      "ﾌﾟﾘﾝﾀと印刷の設定を変更\nﾌﾟﾘﾝﾀの設定", 0},
     {ID_FILE_PRINT, "印刷(&P)...\tCtrl+P", {Ctrl(Qt::Key_P), kNone},
@@ -139,8 +147,20 @@ const CommandDef kCommands[] = {
      "選択したｵﾌﾞｼﾞｪｸﾄのﾌﾟﾛﾊﾟﾃｨを編集\nﾌﾟﾛﾊﾟﾃｨ", 0},
 };
 
+const MenuItemDef kEncodingMenu[] = {
+    {ID_FILE_ENCODING_SJIS, 0}, {ID_FILE_ENCODING_UTF8, 0}, {ID_FILE_ENCODING_UTF8_BOM, 0},
+    {kSeparator, 0},
+    {ID_FILE_REOPEN_ENCODING, 0},
+};
+
+const SubMenuDef kSubMenus[] = {
+    {ID_FILE_ENCODING_MENU, "文字コード(&E)", kEncodingMenu},
+};
+
 const MenuItemDef kFileMenu[] = {
     {ID_FILE_NEW, 0}, {ID_FILE_OPEN, 0}, {ID_FILE_SAVE, 0}, {ID_FILE_SAVE_AS, 0},
+    {kSeparator, 0},
+    {ID_FILE_ENCODING_MENU, 0},
     {kSeparator, 0},
     {ID_FILE_PRINT, 0}, {ID_FILE_PRINT_SETUP, 0},
     {kSeparator, 0},
@@ -281,6 +301,11 @@ QString MenuLabel(int id) {
 
 std::span<const MenuDef> MainMenu() {
     return kMainMenu;
+}
+const SubMenuDef* FindSubMenu(int id) {
+    const auto* it = std::find_if(std::begin(kSubMenus), std::end(kSubMenus),
+                                  [id](const SubMenuDef& def) { return def.id == id; });
+    return it == std::end(kSubMenus) ? nullptr : &*it;
 }
 std::span<const PopupItemDef> ContextMenu() {
     return kContextMenu;

@@ -20,6 +20,9 @@ inline constexpr char kIdleMessage[] = "ﾚﾃﾞｨ";
 
 // Command flags.
 inline constexpr unsigned kCheckable = 1;  // the item carries a check mark
+// The item is one of a submenu's radio items: checkable, and checking it
+// clears the others.
+inline constexpr unsigned kRadio = 2;
 
 struct CommandDef {
     int id;
@@ -64,6 +67,15 @@ struct MenuDef {
 };
 
 std::span<const MenuDef> MainMenu();
+
+// A submenu: an item of a pull-down whose id names it opens these items.
+struct SubMenuDef {
+    int id;
+    const char* title;
+    std::span<const MenuItemDef> items;
+};
+// The submenu an item id names, or null.
+const SubMenuDef* FindSubMenu(int id);
 
 // The view's context menu; its labels differ from the main menu's. A null
 // label is a separator.

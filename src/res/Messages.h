@@ -21,6 +21,9 @@ inline constexpr char kAskToSave[] = "%1 への変更を保存しますか?";
 inline constexpr char kNotRegularFile[] = "%1 は通常のファイルではないため開けません。";
 inline constexpr char kFileTooLarge[] = "%1 は大きすぎて開けません (%2 MB まで)。";
 inline constexpr char kOutOfMemory[] = "%1 を読み込むためのメモリが足りません。";
+inline constexpr char kNotUtf8[] =
+    "%1 には UTF-8 として読めないバイトがあるため、UTF-8 では開けません。";
+inline constexpr char kEncodingPrompt[] = "文字コード:";
 inline constexpr char kWordListError[] = "QUILL.DAT ファイルにアクセス出来ません。";
 
 // Compile and run.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "text/LineChars.h"
 #include "text/ShiftJis.h"
 
 namespace linescan {
@@ -13,29 +14,30 @@ bool StartsWord(std::uint8_t b) {
     return sjis::IsAsciiLetter(b) || b == '_' || b == '*';
 }
 
-bool ContinuesWord(std::uint8_t b) {
-    return sjis::IsAsciiLetter(b) || sjis::IsAsciiDigit(b) || b == '_' || sjis::IsLeadByte(b);
-}
-
-// Bytes taken by the character that starts at `i`.
-int CharLength(QByteArrayView line, int i) {
-    return sjis::IsLeadByte(std::uint8_t(line[i])) ? 2 : 1;
+bool ContinuesWord(std::uint8_t b, const linechars::Char& c) {
+    return sjis::IsAsciiLetter(b) || sjis::IsAsciiDigit(b) || b == '_' || c.wide;
 }
 
 }  // namespace
 
-WordRange WordAtColumn(QByteArrayView line, int column) {
+WordRange WordAtColumn(QByteArrayView line, int column, textenc::Encoding encoding) {
     const int n = int(line.size());
+    const auto* b = reinterpret_cast<const std::uint8_t*>(line.data());
+    auto charAt = [&](int i) { return linechars::At(b, i, n, encoding); };
     WordRange last;
     int i = 0;
     while (i < n) {
-        if (!StartsWord(std::uint8_t(line[i]))) {
-            i += CharLength(line, i);
+        if (!StartsWord(b[i])) {
+            i += charAt(i).length;
             continue;
         }
         const int begin = i++;
-        while (i < n && ContinuesWord(std::uint8_t(line[i]))) {
-            i += CharLength(line, i);
+        while (i < n) {
+            const linechars::Char c = charAt(i);
+            if (!ContinuesWord(b[i], c)) {
+                break;
+            }
+            i += c.length;
         }
         last = {begin, std::min(i, n)};
         if (last.end >= column) {
@@ -43,12 +45,11 @@ WordRange WordAtColumn(QByteArrayView line, int column) {
         }
         // The character that ended the word starts no word of its own.
         if (i < n) {
-            i += CharLength(line, i);
+            i += charAt(i).length;
         }
     }
     return last;
 }
-
 QByteArray KeywordPageName(QByteArrayView keyword) {
     return QByteArray("S_") + keyword.first(std::min<qsizetype>(keyword.size(), 6)).toByteArray() +
            QByteArray(".htm");

@@ -2,11 +2,12 @@
 
 #include <cstdint>
 
+#include "text/LineChars.h"
 #include "text/ShiftJis.h"
 
 namespace linescan {
 
-bool FindLabelName(QByteArrayView line, LabelNameRange* name) {
+bool FindLabelName(QByteArrayView line, LabelNameRange* name, textenc::Encoding encoding) {
     const int n = int(line.size());
     int i = 0;
     while (i < n && sjis::IsBlank(std::uint8_t(line[i]))) {
@@ -16,12 +17,11 @@ bool FindLabelName(QByteArrayView line, LabelNameRange* name) {
         return false;
     }
     const int begin = ++i;
+    const auto* b = reinterpret_cast<const std::uint8_t*>(line.data());
     while (i < n) {
-        const auto b = std::uint8_t(line[i]);
-        if (sjis::IsLeadByte(b)) {
-            i += 2;
-        } else if (sjis::IsLabelNameAscii(b)) {
-            ++i;
+        const linechars::Char c = linechars::At(b, i, n, encoding);
+        if (c.wide || sjis::IsLabelNameAscii(b[i])) {
+            i += c.length;
         } else {
             break;
         }

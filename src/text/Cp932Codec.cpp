@@ -238,4 +238,8 @@ int EncodedLength(char32_t codePoint) {
     return CodeOf(codePoint) >= 0x100 ? 2 : 1;
 }
 
+bool IsPair(unsigned char lead, unsigned char trail) {
+    return FormsPair(lead, trail);
+}
+
 }  // namespace cp932

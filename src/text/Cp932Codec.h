@@ -48,4 +48,8 @@ QByteArray EncodeLossy(QStringView text);
 // point that cannot be held counts as 1 (the "?" of EncodeLossy).
 int EncodedLength(char32_t codePoint);
 
+// Whether lead byte `lead` followed by `trail` decodes as one two-byte
+// character.
+bool IsPair(unsigned char lead, unsigned char trail);
+
 }  // namespace cp932

@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QPointer>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTimer>
@@ -116,6 +117,20 @@ void CQuillView::LoadKeywordTable() {
 
 void CQuillView::RecolorAll() {
     m_colorer->RecolorAll();
+}
+
+void CQuillView::SetEncoding(textenc::Encoding encoding) {
+    if (encoding == m_ctrl.GetEncoding()) {
+        return;
+    }
+    m_ctrl.SetEncoding(encoding);
+    const QTextCursor cursor = textCursor();
+    const int top = verticalScrollBar()->value();
+    const int left = horizontalScrollBar()->value();
+    m_colorer->RecolorAll();
+    setTextCursor(cursor);
+    verticalScrollBar()->setValue(top);
+    horizontalScrollBar()->setValue(left);
 }
 
 void CQuillView::RecolorLines(int first, int last, int selStart, int selEnd, int redraw) {

@@ -37,6 +37,9 @@ public:
 
     // Colors every line and puts the caret at the start of the text.
     void RecolorAll();
+    // Counts the bytes of lines in `encoding` from now on and colors every
+    // line again; the caret and the scroll position stay.
+    void SetEncoding(textenc::Encoding encoding);
     void RecolorLines(int first, int last, int selStart, int selEnd, int redraw);
 
     // The word list read from QUILL.DAT when the view was made.

@@ -7,6 +7,7 @@
 #include <QTextBlock>
 #include <QTextDocument>
 #include <algorithm>
+#include <limits>
 
 #include "script/CKeywordTable.h"
 #include "view/CLineBoxLayout.h"
@@ -36,14 +37,51 @@ CSyntaxColorer::~CSyntaxColorer() {
     }
 }
 
-void CSyntaxColorer::ScanRuns(const CEditControl::LineRead& line) {
+namespace {
+
+using linescan::LineState;
+
+// A block's user state: -1 while the line was never colored, else the
+// state it was colored from (bit 0) and the state it ends in (bit 1).
+constexpr int kStartBit = 1;
+constexpr int kEndBit = 2;
+
+int UserState(LineState start, LineState end) {
+    return (start == LineState::InComment ? kStartBit : 0) |
+           (end == LineState::InComment ? kEndBit : 0);
+}
+
+// The state a line starts in: the end state of the line before.
+LineState StartState(const QTextBlock& block) {
+    const int before = block.previous().isValid() ? block.previous().userState() : -1;
+    return before >= 0 && (before & kEndBit) ? LineState::InComment : LineState::Code;
+}
+
+// Whether `next` (the line after one that ends in `end`) was colored from
+// that state.
+bool Settled(const QTextBlock& next, LineState end) {
+    if (!next.isValid()) {
+        return true;
+    }
+    const int state = next.userState();
+    return state >= 0 && ((state & kStartBit) != 0) == (end == LineState::InComment);
+}
+
+// Bytes read of a line: all of them, since a comment may open or close
+// past the colored ones.
+constexpr int kWholeLine = std::numeric_limits<int>::max() / 4;
+
+}  // namespace
+
+LineState CSyntaxColorer::ScanRuns(const CEditControl::LineRead& line, LineState start) {
     if (line.bytes.isEmpty()) {
-        return;
+        return start;
     }
     m_ranges.clear();
-    linescan::ScanLine(line.bytes, m_table, m_ranges);
+    const LineState end =
+        linescan::ScanLine(line.bytes, m_table, m_ranges, start, m_ctrl.GetEncoding());
     if (m_ranges.empty()) {
-        return;
+        return end;
     }
     m_offsets.clear();
     for (const linescan::ColorRange& r : m_ranges) {
@@ -58,35 +96,82 @@ void CSyntaxColorer::ScanRuns(const CEditControl::LineRead& line) {
             m_wanted.push_back({from, to, m_ranges[i].record});
         }
     }
+    return end;
 }
 
-bool CSyntaxColorer::ColorLines(int first, int last, bool wholeLast) {
+CSyntaxColorer::Colored CSyntaxColorer::ColorLines(int first, int last, bool wholeLast,
+                                                   int stopFrom) {
     const int count = m_ctrl.GetLineCount();
     first = std::max(first, 0);
     last = std::min(last, count - 1);
+    Colored result;
     if (first > last) {
-        return false;
+        return result;
     }
     QTextBlock block = m_ctrl.Document()->findBlockByNumber(first);
     const int start = block.position();
-    int end = start;
+    LineState state = StartState(block);
     m_wanted.clear();
-    for (int line = first; line <= last; ++line, block = block.next()) {
-        const CEditControl::LineRead read = m_ctrl.ReadLine(block, linescan::kMaxLineBytes);
-        ScanRuns(read);
-        if (line < last) {
-            continue;
+    CEditControl::LineRead read;
+    for (int line = first; line <= last; ++line) {
+        read = m_ctrl.ReadLine(block, kWholeLine);
+        const LineState end = ScanRuns(read, state);
+        block.setUserState(UserState(state, end));
+        state = end;
+        result.last = line;
+        result.settled = Settled(block.next(), end);
+        if (line == last || (line >= stopFrom && result.settled)) {
+            break;
         }
-        if (wholeLast) {
-            // The line and its line end, when it has one.
-            end = block.position() + block.length() - (last < count - 1 ? 0 : 1);
-        } else {
-            // Up to the last byte read: bytes past the 254th keep their record.
-            end = int(read.bytes.size());
-            m_ctrl.PositionsFromBytes(read, std::span<int>(&end, 1));
+        block = block.next();
+    }
+    int end = 0;
+    if (wholeLast && result.last < count - 1) {
+        // The line and its line end.
+        end = block.position() + block.length();
+    } else {
+        // Up to the last byte colored: bytes past the 254th keep their record.
+        end = int(std::min<qsizetype>(read.bytes.size(), linescan::kMaxLineBytes));
+        m_ctrl.PositionsFromBytes(read, std::span<int>(&end, 1));
+    }
+    result.changed = m_colors.Assign(start, end, m_wanted, 0);
+    return result;
+}
+
+int CSyntaxColorer::FollowState(int line, bool* changed) {
+    if (m_pendingActive && line >= m_pending.blockNumber()) {
+        // The chunks get there; they must not stop before.
+        MustReach(line);
+        return line - 1;
+    }
+    // The lines the window can show now, the rest through the chunks.
+    const int shown = std::min(m_ctrl.GetVisibleLinesCheaply().last, line + kFirstLines);
+    int last = line - 1;
+    if (line <= shown) {
+        const Colored colored = ColorLines(line, shown, true, line);
+        *changed = *changed || colored.changed;
+        last = colored.last;
+        if (colored.settled) {
+            return last;
         }
     }
-    return m_colors.Assign(start, end, m_wanted, 0);
+    const int next = last + 1;
+    if (next >= m_ctrl.GetLineCount()) {
+        return last;
+    }
+    if (!m_pendingActive) {
+        StartPending(next);
+        m_mustReach.setPosition(m_ctrl.LineIndex(next));
+    } else if (next < m_pending.blockNumber()) {
+        m_pending.setPosition(m_ctrl.LineIndex(next));
+    }
+    return last;
+}
+
+void CSyntaxColorer::MustReach(int line) {
+    if (line > m_mustReach.blockNumber()) {
+        m_mustReach.setPosition(m_ctrl.LineIndex(line));
+    }
 }
 
 void CSyntaxColorer::SelectAndRepaint(int first, int last, int selStart, int selEnd, int redraw,
@@ -123,7 +208,11 @@ void CSyntaxColorer::RecolorLines(int first, int last, int selStart, int selEnd,
     if (redraw == kRedrawNone) {
         m_ctrl.SetRedraw(false);
     }
-    const bool changed = ColorLines(first, last, false);
+    const Colored colored = ColorLines(first, last, false, last);
+    bool changed = colored.changed;
+    if (!colored.settled) {
+        last = std::max(last, FollowState(colored.last + 1, &changed));
+    }
     SelectAndRepaint(first, last, selStart, selEnd, redraw, changed);
 }
 
@@ -134,14 +223,17 @@ void CSyntaxColorer::RecolorAll() {
         RecolorLines(0, count - 1, 0, 0, kRedrawAll);
         return;
     }
-    ColorLines(0, kFirstLines - 1, true);
+    ColorLines(0, kFirstLines - 1, true, kFirstLines - 1);
     StartPending(kFirstLines);
+    // Every line is recolored, whatever it was colored from before.
+    m_mustReach.setPosition(m_ctrl.LineIndex(count - 1));
     SelectAndRepaint(0, count - 1, 0, 0, kRedrawAll, true);
 }
 
 void CSyntaxColorer::StartPending(int line) {
     m_pending = QTextCursor(m_ctrl.Document());
     m_pending.setPosition(m_ctrl.LineIndex(line));
+    m_mustReach = m_pending;
     m_pendingActive = true;
     m_chunkMs = kFirstChunkMs;
     // The first chunk waits for the window's own work after a load (its
@@ -153,6 +245,7 @@ void CSyntaxColorer::StopPending() {
     m_timer.stop();
     m_pendingActive = false;
     m_pending = QTextCursor();
+    m_mustReach = QTextCursor();
 }
 
 void CSyntaxColorer::PendingDoneUpTo(int line) {
@@ -166,7 +259,7 @@ void CSyntaxColorer::PendingDoneUpTo(int line) {
 void CSyntaxColorer::ColorLinesInOrder(int first, int last) {
     // The text's last line is reset as one pass over all lines would reset
     // it: up to its 254th byte.
-    ColorLines(first, last, last < m_ctrl.GetLineCount() - 1);
+    ColorLines(first, last, true, last);
 }
 
 void CSyntaxColorer::RunChunk() {
@@ -177,16 +270,28 @@ void CSyntaxColorer::RunChunk() {
     clock.start();
     int line = m_pending.blockNumber();
     const int count = m_ctrl.GetLineCount();
+    const int mustReach = m_mustReach.blockNumber();
+    const CEditControl::LineRange shown = m_ctrl.GetVisibleLinesCheaply();
     constexpr int kStep = 128;
+    bool done = false;
     do {
-        const int last = std::min(line + kStep, count) - 1;
-        ColorLinesInOrder(line, last);
-        line = last + 1;
-    } while (line < count && clock.elapsed() < m_chunkMs);
+        const Colored colored = ColorLines(line, line + kStep - 1, true, mustReach);
+        if (colored.last < line) {
+            break;  // no line left
+        }
+        // Lines the window shows were colored before it painted them, but
+        // from the state the line before had then.
+        if (colored.changed && line <= shown.last && colored.last >= shown.first) {
+            m_ctrl.InvalidateLines(std::max(line, shown.first), std::min(colored.last, shown.last));
+        }
+        line = colored.last + 1;
+        done = colored.settled && colored.last >= mustReach;
+    } while (!done && line < count && clock.elapsed() < m_chunkMs);
     m_chunkMs = kChunkMs;
-    // The window needs no repaint: the lines it shows were colored before
-    // it painted them (see eventFilter), and coloring them again gives the
-    // same records.
+    if (done) {
+        StopPending();
+        return;
+    }
     PendingDoneUpTo(line);
     if (m_pendingActive) {
         m_timer.start(0);

@@ -20,6 +20,13 @@
 // Waiting lines that come into view before their chunk (a jump to the end,
 // a scroll, a larger window) are colored just before the window paints
 // them, so the window never shows them uncolored.
+//
+// A block comment spans lines, so the colors of a line depend on the state
+// (comment open or not) the line before ends in. Each line's block keeps
+// the state it was colored from and the state it ends in (its user state).
+// When an edit changes the state a line ends in, the lines after it are
+// recolored until one starts in the state it was colored from: the lines
+// the window shows at once, the rest in chunks as after a load.
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -100,12 +107,27 @@ public:
     static constexpr int kFirstChunkDelayMs = 1;
 
 private:
-    // Resets lines first..last to record 0 and colors them. On line last
-    // only its first 254 bytes are reset unless `wholeLast`, which takes
-    // the line and its line end. Returns whether any record changed.
-    bool ColorLines(int first, int last, bool wholeLast);
-    // Appends the colored runs of a line to m_wanted.
-    void ScanRuns(const CEditControl::LineRead& line);
+    struct Colored {
+        bool changed = false;  // any record changed
+        int last = -1;         // the last line colored
+        // The line after it starts in the state it was colored from (or
+        // there is none): the lines after need no recoloring.
+        bool settled = true;
+    };
+    // Resets lines first..last to record 0 and colors them, each from the
+    // state the line before ends in; stops early after a line from
+    // `stopFrom` on when the lines after it are settled. On the last line
+    // colored only its first 254 bytes are reset unless `wholeLast` (and it
+    // is not the text's last line), which takes the line and its line end.
+    Colored ColorLines(int first, int last, bool wholeLast, int stopFrom);
+    // Appends the colored runs of a line to m_wanted; returns its end state.
+    linescan::LineState ScanRuns(const CEditControl::LineRead& line, linescan::LineState start);
+    // The start state of `line` changed: recolors it and the lines after it
+    // until one is settled, the ones the window can show at once, the rest
+    // through the chunks. Returns the last line recolored now.
+    int FollowState(int line, bool* changed);
+    // The chunks must recolor at least up to `line` before they may stop.
+    void MustReach(int line);
     // Steps after the coloring: selection, caret into view, repaint.
     void SelectAndRepaint(int first, int last, int selStart, int selEnd, int redraw, bool changed);
     void StartPending(int line);
@@ -155,4 +177,7 @@ private:
     int m_chunkMs = kChunkMs;
     bool m_pendingActive = false;
     QTextCursor m_pending;  // start of the first waiting line; follows edits
+    // Start of the last line that the chunks recolor in any case; after it
+    // they stop at the first settled line.
+    QTextCursor m_mustReach;
 };

@@ -5,6 +5,7 @@
 #include "support/QuillTest.h"
 
 #include <QMenu>
+#include <QMenuBar>
 
 #include "res/CMenuBuilder.h"
 #include "res/CommandTable.h"
@@ -73,6 +74,41 @@ void ChooseSelectAll(QMenu* menu) {
         }
     }
     QTest::keyClick(menu, Qt::Key_Return);
+}
+
+TEST_F(MainFrameTest, EncodingSubmenuAndPaneFollowTheScript) {
+    ASSERT_TRUE(Start());
+    QMenu* encodings = nullptr;
+    for (QAction* a : Frame()->menuBar()->actions()[0]->menu()->actions()) {
+        encodings = a->menu() ? a->menu() : encodings;
+    }
+    ASSERT_TRUE(encodings);
+    EXPECT_EQ(encodings->title(), QStringLiteral("文字コード(&E)"));
+    const int radios[] = {cmd::ID_FILE_ENCODING_SJIS, cmd::ID_FILE_ENCODING_UTF8,
+                          cmd::ID_FILE_ENCODING_UTF8_BOM};
+    QList<int> ids;
+    for (QAction* a : encodings->actions()) {
+        ids << CMenuBuilder::CommandOf(a);
+    }
+    EXPECT_EQ(ids, QList<int>({radios[0], radios[1], radios[2], 0, cmd::ID_FILE_REOPEN_ENCODING}));
+    QLabel* pane = Frame()->EncodingPane();
+    auto shows = [&](const char* text, int checked) {
+        EXPECT_EQ(pane->text(), QString::fromUtf8(text));
+        for (const int id : radios) {
+            EXPECT_EQ(Frame()->CommandAction(id)->isChecked(), id == checked) << id;
+        }
+    };
+    shows("Shift_JIS", cmd::ID_FILE_ENCODING_SJIS);
+    QApplication::processEvents();
+    EXPECT_GT(pane->geometry().left(), Frame()->CaretPane()->geometry().right());
+
+    QTemporaryDir dir;
+    QString error;
+    ASSERT_TRUE(Doc()->OnOpenDocument(testutil::WriteFile(dir, "u.as", "\xe3\x81\x82\n"), &error));
+    shows("UTF-8", cmd::ID_FILE_ENCODING_UTF8);
+    Frame()->CommandAction(cmd::ID_FILE_ENCODING_UTF8_BOM)->trigger();
+    shows("UTF-8 BOM", cmd::ID_FILE_ENCODING_UTF8_BOM);
+    EXPECT_TRUE(Doc()->IsModified());
 }
 
 TEST_F(MainFrameTest, EveryAcceleratorSendsItsCommandWhileTheTextHasFocus) {

@@ -52,6 +52,62 @@ TEST_F(DocumentTest, RoundTripIsByteExactForEveryLineEndAndEveryByte) {
     }
 }
 
+TEST_F(DocumentTest, EachEncodingIsFoundAndSavedByteForByte) {
+    using textenc::Encoding;
+    const struct {
+        QByteArray bytes;
+        Encoding encoding;
+    } cases[] = {
+        {"mes \"\xe3\x81\x82\"\r\n// \xe6\xbc\xa2\nstop\r", Encoding::Utf8},
+        {"\xef\xbb\xbfmes \"\xe3\x81\x82\"\n", Encoding::Utf8Bom},
+        {"\xef\xbb\xbf\x82\xa0\n", Encoding::ShiftJis},  // a mark, then no UTF-8
+        {"mes \"\xe3\x81\x82\"\n\xff\n", Encoding::ShiftJis},
+        {"mes 1\r\n", Encoding::ShiftJis},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.bytes.toHex().data());
+        EXPECT_EQ(RoundTrip(c.bytes), c.bytes);
+        EXPECT_EQ(doc.GetEncoding(), c.encoding);
+    }
+    // An edited UTF-8 script is saved in UTF-8; the mark stays.
+    RoundTrip("\xef\xbb\xbf\n");
+    QTextCursor(view.document()).insertText(QStringLiteral("漢"));
+    QString error;
+    ASSERT_TRUE(doc.OnSaveDocument(dir.filePath("edited.as"), &error));
+    EXPECT_EQ(testutil::ReadFile(dir.filePath("edited.as")), "\xef\xbb\xbf\xe6\xbc\xa2\n");
+    // A new script is Shift_JIS again.
+    doc.OnNewDocument();
+    EXPECT_EQ(doc.GetEncoding(), Encoding::ShiftJis);
+}
+
+TEST_F(DocumentTest, ChosenEncodingIsWhatTheNextSaveWritesAndWhatAReopenReads) {
+    using textenc::Encoding;
+    const QString path = testutil::WriteFile(dir, "latin.as", "caf\xc3\xa9\n");
+    QString error;
+    ASSERT_TRUE(doc.OnOpenDocument(path, &error));
+    EXPECT_EQ(doc.GetEncoding(), Encoding::ShiftJis);  // read as half-width katakana
+    EXPECT_TRUE(doc.ReopenWithEncoding(Encoding::Utf8));
+    EXPECT_EQ(view.toPlainText(), QStringLiteral("café\n"));
+    EXPECT_FALSE(doc.IsModified());
+
+    doc.SetEncoding(Encoding::Utf8Bom);
+    EXPECT_TRUE(doc.IsModified());
+    ASSERT_TRUE(doc.OnSaveDocument(path, &error));
+    EXPECT_EQ(testutil::ReadFile(path),
+              "\xef\xbb\xbf"
+              "caf\xc3\xa9\n");
+
+    // A file that is no UTF-8 is not read as such: a message, the text kept.
+    testutil::WriteFile(dir, "latin.as", "\x82\xa0\n");
+    testutil::MessageBoxRecorder boxes;
+    EXPECT_FALSE(doc.ReopenWithEncoding(Encoding::Utf8));
+    ASSERT_EQ(boxes.Boxes().size(), 1u);
+    EXPECT_TRUE(boxes.Boxes()[0].text.contains("UTF-8"));
+    EXPECT_EQ(view.toPlainText(), QStringLiteral("café\n"));
+    EXPECT_TRUE(doc.ReopenWithEncoding(Encoding::ShiftJis));
+    EXPECT_EQ(view.toPlainText(), QStringLiteral("あ\n"));
+}
+
 TEST_F(DocumentTest, OpenSetsPathTitleAndClearsModified) {
     const QString in = testutil::WriteFile(dir, "title.as", "stop\n");
     QString error;

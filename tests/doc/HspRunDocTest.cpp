@@ -48,6 +48,15 @@ TEST_F(HspRunDoc, UntitledScriptRunsInTheHspFolderAndStaysAsItWas) {
     EXPECT_EQ(Doc()->GetTitle(), QStringLiteral("無題"));
 }
 
+TEST_F(HspRunDoc, Utf8ScriptIsCompiledFromItsUtf8Bytes) {
+    App()->m_hspdir = m_hsp + "/";
+    View()->setPlainText(QStringLiteral("mes \"漢\"\nstop"));
+    Doc()->SetEncoding(textenc::Encoding::Utf8);
+    EXPECT_EQ(RunF5().size(), 0u);
+    HspStandIn::WaitForRuntime(m_hsp);
+    EXPECT_EQ(testutil::ReadFile(m_hsp + "/hsptmp"), "mes \"\xe6\xbc\xa2\"\r\nstop");
+}
+
 TEST_F(HspRunDoc, TitledScriptRunsInItsFolder) {
     const QString folder = m_root.path() + "/work";
     const QString script = testutil::WriteFile(m_root, "work/game.as", "stop\r\n");

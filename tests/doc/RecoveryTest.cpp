@@ -146,6 +146,19 @@ protected:
         EXPECT_TRUE(copy) << why.toStdString();
         return copy.value_or(RecoveryCopy());
     }
+    // Restores the copy into a second document and saves it; returns the bytes.
+    QByteArray RestoreAndSave(const RecoveryCopy& copy) {
+        CQuillDoc doc2;
+        CQuillView view2;
+        doc2.SetView(&view2);
+        doc2.RestoreDocument(copy.scriptPath, copy.Text(), copy.encoding);
+        EXPECT_TRUE(doc2.IsModified());
+        EXPECT_EQ(doc2.GetPathName(), copy.scriptPath);
+        QString error;
+        const QString out = dir.filePath("restored.as");
+        EXPECT_TRUE(doc2.OnSaveDocument(out, &error)) << error.toStdString();
+        return testutil::ReadFile(out);
+    }
 
     QTemporaryDir dir;
     CQuillDoc doc;
@@ -197,6 +210,18 @@ TEST_F(RecoveryKeeperTest, JapaneseTextAndBrokenBytesSurviveByteForByte) {
     EXPECT_EQ(copy.encoding, RecoveryCopy::Encoding::ShiftJis);
     const QByteArray expected = "\x8a\xbf\x8e\x9a" + broken;
     EXPECT_EQ(copy.body, expected);
+}
+
+TEST_F(RecoveryKeeperTest, Utf8ScriptIsKeptAndRestoredInItsEncoding) {
+    const QByteArray script("\xef\xbb\xbf\xe3\x81\x82\r\nb\n");
+    Open(script);
+    Type(u"漢"_qs);
+    ASSERT_TRUE(keeper->WriteNow());
+    const RecoveryCopy copy = OwnCopy();
+    EXPECT_EQ(copy.encoding, textenc::Encoding::Utf8Bom);
+    const QByteArray expected = "\xef\xbb\xbf\xe6\xbc\xa2" + script.mid(3);
+    EXPECT_EQ(copy.body, expected);
+    EXPECT_EQ(RestoreAndSave(copy), expected);
 }
 
 TEST_F(RecoveryKeeperTest, TextShiftJisCannotHoldIsKeptInUtf8) {

@@ -14,9 +14,18 @@ TEST(CommandTable, EveryReferencedIdIsACommandAndKeysTheWidgetKeepsAreNone) {
     for (const res::CommandDef& def : res::Commands()) {
         ids.insert(def.id);
     }
+    std::vector<std::span<const res::MenuItemDef>> menus;
     for (const res::MenuDef& menu : res::MainMenu()) {
-        for (const res::MenuItemDef& item : menu.items) {
-            EXPECT_TRUE(ids.contains(item.id)) << item.id;
+        menus.push_back(menu.items);
+    }
+    for (size_t i = 0; i < menus.size(); ++i) {
+        for (const res::MenuItemDef& item : menus[i]) {
+            if (const res::SubMenuDef* sub = res::FindSubMenu(item.id)) {
+                EXPECT_FALSE(ids.contains(item.id)) << item.id;
+                menus.push_back(sub->items);
+            } else {
+                EXPECT_TRUE(item.id == res::kSeparator || ids.contains(item.id)) << item.id;
+            }
         }
     }
     for (const int id : res::ToolBarButtons()) {

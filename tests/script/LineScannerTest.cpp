@@ -69,6 +69,56 @@ TEST(LineScanner, RangesOfEachLine) {
     }
 }
 
+TEST(LineScanner, CommentsAndTheStateTheyLeave) {
+    using linescan::LineState;
+    constexpr LineState kCode = LineState::Code;
+    constexpr LineState kOpen = LineState::InComment;
+    constexpr auto kUtf8 = textenc::Encoding::Utf8;
+    constexpr auto kSjis = textenc::Encoding::ShiftJis;
+    const CKeywordTable table = CKeywordTable::Parse("!blue\nmes\n!green\n;\n!red\n*\n");
+    const struct {
+        LineState start;
+        QByteArray line;
+        Ranges ranges;
+        LineState end;
+        textenc::Encoding encoding = kSjis;
+    } cases[] = {
+        {kCode, "mes // mes", {{0, 3, kWord}, {4, 10, kComment}}, kCode},
+        {kCode, "mes /* mes */ mes", {{0, 3, kWord}, {4, 13, kComment}, {14, 17, kWord}}, kCode},
+        {kCode, "mes /* mes", {{0, 3, kWord}, {4, 10, kComment}}, kOpen},
+        {kCode, "a/*/", {{1, 4, kComment}}, kOpen},
+        // Inside a comment: no label, no word; it ends after "*/".
+        {kOpen, "*main mes", {{0, 9, kComment}}, kOpen},
+        {kOpen, "", {}, kOpen},
+        {kOpen, "x */ mes /*", {{0, 4, kComment}, {5, 8, kWord}, {9, 11, kComment}}, kOpen},
+        // "*/" with no opening is a label line as any other.
+        {kCode, "*/ mes", {{0, 1, kLabel}, {3, 6, kWord}}, kCode},
+        // No opening inside a ";" comment or a string.
+        {kCode, "; /* mes", {{0, 8, kComment}}, kCode},
+        {kCode, "mes \"/* // ;\" mes", {{0, 3, kWord}, {14, 17, kWord}}, kCode},
+        // A comment opened or closed past the colored bytes still counts.
+        {kCode, QByteArray(260, ' ') + "/*", {}, kOpen},
+        {kOpen, QByteArray(260, ' ') + "*/", {{0, 254, kComment}}, kCode},
+        // UTF-8: every byte of a character is stepped over; a label takes
+        // characters of several bytes but not half-width katakana.
+        {kCode,
+         "*\xe3\x81\x82"
+         "b mes",
+         {{0, 5, kLabel}, {6, 9, kWord}},
+         kCode,
+         kUtf8},
+        {kCode, "*a\xef\xbd\xb1mes", {{0, 2, kLabel}, {5, 8, kWord}}, kCode, kUtf8},
+        {kCode, "\"\xe3\x81\x82\" /*", {{6, 8, kComment}}, kOpen, kUtf8},
+        {kCode, "\xc3\x9c;mes", {{2, 6, kComment}}, kCode, kUtf8},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line.left(40).data());
+        Ranges out;
+        EXPECT_EQ(linescan::ScanLine(c.line, table, out, c.start, c.encoding), c.end);
+        EXPECT_EQ(out, c.ranges);
+    }
+}
+
 TEST(LineScanner, OnlyKeysInTheTableColor) {
     const CKeywordTable words = CKeywordTable::Parse("!blue\nmes\nprint\n");
     EXPECT_EQ(Scan("*mes mes", words), (Ranges{{5, 8, kWord}}));

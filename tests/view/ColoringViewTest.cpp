@@ -460,6 +460,52 @@ TEST_F(ColoringView, LinesComingIntoViewAheadOfTheChunksAreColoredBeforeTheyShow
     }
 }
 
+TEST_F(ColoringView, BlockCommentsFollowEditsUntilTheStateSettles) {
+    Load("mes\n*a\nmes\nmes */ mes\nmes\n/*\nmes\nmes */\nmes");
+    // Each edit, then the lines as one pass colors them.
+    const struct {
+        int line;
+        int from;    // position within the line
+        int remove;  // characters removed there
+        QString insert;
+    } edits[] = {
+        {0, 3, 0, " /*"},   // opens a comment over the next three lines
+        {2, 0, 0, "*/"},    // closes it two lines further down
+        {0, 3, 3, ""},      // the opening goes again
+        {4, 3, 0, "\n*/"},  // a new line that is no label now
+        {5, 0, 6, ""},      // a line and its end removed, where the comment opened
+    };
+    for (const auto& e : edits) {
+        SCOPED_TRACE(e.insert.toStdString());
+        const int at = Ctrl().LineIndex(e.line) + e.from;
+        Ctrl().SetSel(at, at + e.remove);
+        View().ReplaceSelAndRecolor(&e.insert, CQuillView::ReplaceMode::Repaint);
+        ExpectColoredInOnePass();
+    }
+    EXPECT_EQ(RecordsOfLine(View(), 1), "11");
+}
+
+TEST_F(ColoringView, CommentOpenedAtTheTopOfALargeScriptColorsTheRestInChunks) {
+    const int lines = 100000;
+    Load(LongScript(lines));
+    CSyntaxColorer& colorer = View().Colorer();
+    colorer.FinishPending();
+    Caret(0);
+    QTest::keyClicks(&View(), "/*");
+    // The window's lines at once, the rest in chunks.
+    EXPECT_TRUE(colorer.IsPending());
+    const int shown = Ctrl().GetLastVisibleLine();
+    EXPECT_EQ(RecordsOfLine(View(), shown), QString(Line(shown).size(), '5'));
+    EXPECT_NE(RecordsOfLine(View(), lines - 2), QString(Line(lines - 2).size(), '5'));
+    colorer.FinishPending();
+    EXPECT_EQ(RecordsOfLine(View(), lines - 2), QString(Line(lines - 2).size(), '5'));
+    // Closing it again, far down, recolors the lines after it.
+    Ctrl().SetSel(Ctrl().LineIndex(lines - 3), Ctrl().LineIndex(lines - 3));
+    QTest::keyClicks(&View(), "*/");
+    colorer.FinishPending();
+    ExpectColoredInOnePass();
+}
+
 class ColoringApp : public AppFixture {};
 
 TEST_F(ColoringApp, LoadedScriptShowsLabelsKeywordsCommentsAndStrings) {
