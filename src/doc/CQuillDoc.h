@@ -8,11 +8,13 @@
 #include <functional>
 #include <vector>
 
+#include "doc/DiskChanges.h"
 #include "doc/HspRunPlan.h"
 #include "doc/LineEnds.h"
 #include "res/CommandTarget.h"
 #include "text/Cp932Codec.h"
 
+class CDiskWatcher;
 class CQuillView;
 
 class CQuillDoc : public QObject, public CCommandTarget {
@@ -70,15 +72,40 @@ public:
     // Compiles the text as it is and starts the runtime; failures are shown.
     void OnHspRun();
 
+    // Looks for a change of the script's file on disk (the window calls it
+    // when it becomes active; the file watcher while it is): unmodified text
+    // is reloaded, modified text asks first, once per change; a file that is
+    // gone or cannot be read is reported in the status bar once.
+    void CheckDisk();
+    // Reloads the file, asking first when the text has unsaved changes.
+    void OnFileReload();
+    // `keep` keeps unsaved changes as a recovery copy until the next start,
+    // just before a reload replaces them; false when they could not be kept
+    // (the reload is then called off).
+    void SetEditKeeper(std::function<bool()> keep) { m_keepEdits = std::move(keep); }
+    const DiskChanges& Disk() const { return m_disk; }
+
 signals:
     void TitleChanged();
     void PathOpenedOrSaved(const QString& path);
     // The user chose not to save the changes (the save prompt answered No).
     void ChangesDiscarded();
+    // A message for the status bar's message pane.
+    void StatusMessage(const QString& text);
 
 private:
     // Replaces the text with `text` (line ends as in a file) and colors it.
     void SetFileText(const QString& text);
+    // Replaces the text with the file's `bytes` (read at `stamp`), keeping
+    // the caret's line and the scroll position; false with a message when
+    // the bytes cannot be held.
+    bool Reload(const QByteArray& bytes, const FileStamp& stamp);
+    // Keeps unsaved changes before a reload; false (reported) when it could not.
+    bool KeepEdits();
+    // The file at `path` holds `bytes`, from now on watched.
+    void KnowFile(const QString& path, const QByteArray& bytes, const FileStamp& stamp);
+    // The window that owns the boxes.
+    QWidget* Window() const;
 
     std::function<HspRunSettings()> m_runSettings;
     CQuillView* m_view = nullptr;
@@ -86,4 +113,11 @@ private:
     // The line end a new line takes: the file's most common one; CR LF for
     // a new script.
     lineends::LineEnd m_lineEnd = lineends::kDefault;
+    DiskChanges m_disk;
+    CDiskWatcher* m_watcher;
+    std::function<bool()> m_keepEdits;
+    // A look at the disk is under way (a question may be open); a change
+    // noticed meanwhile is looked at when it is done.
+    bool m_checking = false;
+    bool m_recheck = false;
 };

@@ -20,6 +20,7 @@ constexpr int ID_HSP_FULLSCREEN = 32783;
 constexpr int ID_HSP_DEBUGWIN = 32784;
 constexpr int ID_HSP_CMDLINE = 32785;
 constexpr int ID_SET_QFO = 32792;
+constexpr int ID_FILE_RELOAD = 32820;
 
 // Standard commands.
 constexpr int ID_CANCEL_EDIT_CNTR = 32768;

@@ -121,9 +121,10 @@ TEST_F(MainFrameTest, MenusKeysAndStatusBarFollowTheTables) {
     EXPECT_EQ(
         file,
         QStringList({QString::number(cmd::ID_FILE_NEW), QString::number(cmd::ID_FILE_OPEN),
-                     QString::number(cmd::ID_FILE_SAVE), QString::number(cmd::ID_FILE_SAVE_AS), "-",
-                     QString::number(cmd::ID_FILE_PRINT), QString::number(cmd::ID_FILE_PRINT_SETUP),
-                     "-", QString::number(cmd::ID_FILE_MRU_FILE1) + " grayed", "-",
+                     QString::number(cmd::ID_FILE_SAVE), QString::number(cmd::ID_FILE_SAVE_AS),
+                     QString::number(cmd::ID_FILE_RELOAD), "-", QString::number(cmd::ID_FILE_PRINT),
+                     QString::number(cmd::ID_FILE_PRINT_SETUP), "-",
+                     QString::number(cmd::ID_FILE_MRU_FILE1) + " grayed", "-",
                      QString::number(cmd::ID_APP_EXIT)}));
     // Keys are window shortcuts of the frame, commands without a menu item
     // included.
@@ -262,7 +263,7 @@ TEST_F(MainFrameTest, RunOptionTogglesFlipOnlyTheirBitAndPersistAtOnce) {
 
 TEST_F(MainFrameTest, FirstStartIsAnUntitledScriptAtTheOrigin) {
     ASSERT_TRUE(Start());
-    EXPECT_EQ(Frame()->windowTitle(), QStringLiteral("無題 - QUILL"));
+    EXPECT_EQ(Frame()->windowTitle(), QStringLiteral("無題[*] - QUILL"));
     EXPECT_TRUE(View()->toPlainText().isEmpty());
     EXPECT_EQ(App()->m_hspdir, "");
     EXPECT_EQ(App()->m_exestat, 0);
@@ -354,7 +355,7 @@ TEST_F(MainFrameTest, RecentFilesReplaceThePlaceholderAndOpen) {
 
     ASSERT_TRUE(App()->OpenDocumentFile(a));
     ASSERT_TRUE(App()->OpenDocumentFile(b));
-    EXPECT_EQ(Frame()->windowTitle(), QStringLiteral("b&c.as - QUILL"));
+    EXPECT_EQ(Frame()->windowTitle(), QStringLiteral("b&c.as[*] - QUILL"));
     EXPECT_EQ(settings::RecentFiles(), QStringList({b, a}));
     EXPECT_TRUE(first->isEnabled());
     EXPECT_TRUE(first->text().startsWith("&1 "));

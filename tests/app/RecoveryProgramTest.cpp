@@ -154,7 +154,8 @@ TEST_F(RecoveryProgramTest, KilledScriptIsRestoredModifiedAndSavedOnlyOnCtrlS) {
 
     const QByteArray typed = QByteArray("abc") + kScript;
     QProcess* quill = Restart({m_script}, "Return");
-    ASSERT_TRUE(Focus("^s.as - QUILL$"));
+    // Restored text is unsaved: the title is marked.
+    ASSERT_TRUE(Focus("^s.as\\* - QUILL$"));
     // The restored editor keeps its own copy, which it writes only while the
     // text is modified, holding the text of its window.
     ASSERT_TRUE(WaitUntil([&] {
@@ -173,7 +174,7 @@ TEST_F(RecoveryProgramTest, KilledScriptIsRestoredModifiedAndSavedOnlyOnCtrlS) {
 TEST_F(RecoveryProgramTest, KilledUntitledScriptIsRestoredUntitled) {
     ASSERT_NO_FATAL_FAILURE(TypeAndKill({}, "^無題 - QUILL$", "xyz"));
     QProcess* quill = Restart({}, "Return");
-    ASSERT_TRUE(Focus("^無題 - QUILL$"));
+    ASSERT_TRUE(Focus("^無題\\* - QUILL$"));
     ASSERT_TRUE(WaitUntil([&] {
         const auto copy = OnlyCopy();
         return copy && copy->pid == quill->processId();
