@@ -354,6 +354,9 @@ void CQuillDoc::CheckDisk() {
         return;
     }
     m_checking = true;
+    // Edits kept over a change also stand over the changes that came while
+    // the question was open: one question for a burst of writes.
+    bool kept = false;
     do {
         m_recheck = false;
         const DiskChanges::Look look = m_disk.LookAtDisk();
@@ -374,9 +377,11 @@ void CQuillDoc::CheckDisk() {
             case DiskChanges::State::Changed:
                 m_disk.Told(look);
                 if (IsModified() &&
-                    (!msg::Ask(Window(), QString::fromUtf8(msg::kChangedOnDisk).arg(GetTitle()),
+                    (kept ||
+                     !msg::Ask(Window(), QString::fromUtf8(msg::kChangedOnDisk).arg(GetTitle()),
                                msg::kReload, msg::kKeepEditing) ||
                      !KeepEdits())) {
+                    kept = true;
                     break;
                 }
                 if (Reload(look.bytes, look.stamp)) {
