@@ -131,6 +131,8 @@ void CMainFrame::CreateStatusBar() {
     m_wndStatusBar->insertPermanentWidget(kCaretPaneIndex, m_caretPane);
     connect(m_doc, &CQuillDoc::StatusMessage, m_wndStatusBar,
             [this](const QString& text) { m_wndStatusBar->showMessage(text); });
+    // What it said of the file on disk is over once the file is opened or saved.
+    connect(m_doc, &CQuillDoc::PathOpenedOrSaved, m_wndStatusBar, &QStatusBar::clearMessage);
     connect(m_view, &QPlainTextEdit::cursorPositionChanged, this, &CMainFrame::UpdateCaretPane);
     UpdateCaretPane();
     if (CLockKeyState::Available()) {

@@ -368,7 +368,7 @@ void CQuillDoc::CheckDisk() {
                 // to save it, and a save writes the file again.
                 m_disk.Told(look);
                 SetModifiedFlag(true);
-                emit StatusMessage(QString::fromUtf8(msg::kFileGone).arg(m_strPathName));
+                emit StatusMessage(QString::fromUtf8(msg::kFileGone).arg(GetTitle()));
                 break;
             case DiskChanges::State::Unreadable:
                 m_disk.Told(look);

@@ -99,7 +99,7 @@ inline constexpr char kAskOverwrite[] =
     "%1 は他のプログラムによって変更されています。上書きしますか?";
 inline constexpr char kOverwrite[] = "上書き(&O)";
 inline constexpr char kFileGone[] =
-    "%1 は削除されたか移動されました。保存すると元の場所にもう一度書き込みます。";
+    "%1 は削除されたか移動されました。保存すると元の場所に書き込みます。";
 inline constexpr char kEditsNotKept[] =
     "保存されていない変更を復元データに残せないため、再読み込みを中止しました。";
 
