@@ -179,14 +179,21 @@ void CQuillDoc::SetFileText(const QString& fileText) {
     m_view->RecolorAll();
 }
 
-void CQuillDoc::RestoreDocument(const QString& path, const QString& text) {
+void CQuillDoc::RestoreDocument(const QString& path, const QString& text,
+                                const KnownContent& disk) {
     m_strPathName = path;
     SetFileText(text);
-    // The file as it is now is what a save would write over; the start-up
-    // question has said whether it changed after the copy.
-    const FileStamp stamp = FileStamp::Of(path);
-    const fileread::ReadResult read = fileread::ReadFile(path);
-    KnowFile(path, read.bytes, read.ok() ? stamp : FileStamp{});
+    if (disk.IsSet()) {
+        m_disk.SetKnown(path, disk);
+        m_watcher->Watch(path);
+    } else {
+        const FileStamp stamp = FileStamp::Of(path);
+        const fileread::ReadResult read = fileread::ReadFile(path);
+        KnowFile(path, read.bytes, read.ok() ? stamp : FileStamp{});
+    }
+    // The start-up question has told of a change after the copy: only a
+    // save asks about it again.
+    m_disk.Told(m_disk.LookAtDisk());
     SetModifiedFlag(true);
     emit TitleChanged();
 }

@@ -50,8 +50,10 @@ public:
     static cp932::EncodeResult EncodeSaveText(QStringView saveText);
 
     // Puts back a recovered text (line ends as saved) under `path` (empty:
-    // untitled) as a modified, colored script; no file is read or written.
-    void RestoreDocument(const QString& path, const QString& text);
+    // untitled) as a modified, colored script; no file is written. `disk`
+    // is the file's content the text was based on: a save asks before
+    // writing over anything else (unknown: the file as it is now).
+    void RestoreDocument(const QString& path, const QString& text, const KnownContent& disk = {});
 
     void OnFileSave();
     void OnFileSaveAs();

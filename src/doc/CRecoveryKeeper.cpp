@@ -91,6 +91,7 @@ RecoveryCopy CRecoveryKeeper::CopyHeader() const {
     copy.scriptPath = m_doc->GetPathName();
     copy.written = QDateTime::currentDateTimeUtc();
     copy.pid = QCoreApplication::applicationPid();
+    copy.disk = m_doc->Disk().Known();
     return copy;
 }
 

@@ -24,10 +24,13 @@ void DiskChanges::Clear() {
 }
 
 void DiskChanges::SetKnown(const QString& path, const QByteArray& bytes, const FileStamp& stamp) {
+    SetKnown(path, KnownContent{stamp, HashOf(bytes)});
+}
+
+void DiskChanges::SetKnown(const QString& path, const KnownContent& known) {
     m_path = path;
-    m_knownStamp = stamp;
-    m_knownHash = HashOf(bytes);
-    m_settledStamp = stamp;
+    m_known = known;
+    m_settledStamp = known.stamp;
     m_toldHash.clear();
 }
 
@@ -51,7 +54,7 @@ DiskChanges::Look DiskChanges::LookAtDisk() {
         return look;
     }
     look.hash = HashOf(read.bytes);
-    if (look.hash == m_knownHash || look.hash == m_toldHash) {
+    if (look.hash == m_known.hash || look.hash == m_toldHash) {
         m_settledStamp = look.stamp;
         return look;
     }
@@ -69,9 +72,9 @@ void DiskChanges::Told(const Look& look) {
 
 bool DiskChanges::DiskDiffersFromKnown() const {
     const FileStamp now = FileStamp::Of(m_path);
-    if (m_path.isEmpty() || !now.exists || now == m_knownStamp) {
+    if (m_path.isEmpty() || !now.exists || now == m_known.stamp) {
         return false;
     }
     const fileread::ReadResult read = fileread::ReadFile(m_path);
-    return !read.ok() || HashOf(read.bytes) != m_knownHash;
+    return !read.ok() || HashOf(read.bytes) != m_known.hash;
 }

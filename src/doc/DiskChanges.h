@@ -29,6 +29,14 @@ struct FileStamp {
     static FileStamp Of(const QString& path);
 };
 
+// Content QUILL knows to be in a file: the file's stamp and the hash of its
+// bytes (empty when nothing is known).
+struct KnownContent {
+    FileStamp stamp;
+    QByteArray hash;
+    bool IsSet() const { return !hash.isEmpty(); }
+};
+
 class DiskChanges {
 public:
     enum class State {
@@ -51,7 +59,9 @@ public:
     // `stamp` is the file's stamp taken before the bytes were read (or after
     // they were written). Forgets what was told to the user.
     void SetKnown(const QString& path, const QByteArray& bytes, const FileStamp& stamp);
+    void SetKnown(const QString& path, const KnownContent& known);
     const QString& Path() const { return m_path; }
+    const KnownContent& Known() const { return m_known; }
 
     // What is new on disk since the content was known or last told about.
     // A look at the same stamp, or at known content, is Unchanged.
@@ -69,8 +79,7 @@ public:
 
 private:
     QString m_path;
-    FileStamp m_knownStamp;
-    QByteArray m_knownHash;
+    KnownContent m_known;
     // The stamp of the last look that needs no word, and the content last
     // told about.
     FileStamp m_settledStamp;

@@ -9,6 +9,8 @@
 //   pid: <process id of the editor that wrote it>
 //   encoding: shift_jis | utf-8
 //   length: <body size in bytes>
+//   disk: <device> <inode> <size> <mtime ns> <ctime ns> <SHA-256 hex>
+//         (the script's file as the editor knew it; only when known)
 //
 //   <body>
 // The body is the save's Shift_JIS bytes; when the text holds a character
@@ -20,6 +22,8 @@
 #include <QString>
 #include <optional>
 
+#include "doc/DiskChanges.h"
+
 struct RecoveryCopy {
     enum class Encoding { ShiftJis, Utf8 };
 
@@ -28,6 +32,8 @@ struct RecoveryCopy {
     qint64 pid = 0;
     Encoding encoding = Encoding::ShiftJis;
     QByteArray body;
+    // The script's file as the editor knew it when the copy was written.
+    KnownContent disk;
 
     bool IsUntitled() const { return scriptPath.isEmpty(); }
     // The body as text with its line ends, decoded as it was encoded.
