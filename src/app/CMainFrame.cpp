@@ -10,6 +10,7 @@
 #include <QStatusBar>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QTextDocument>
 #include <QToolBar>
 
 #include "app/CLockKeyState.h"
@@ -65,6 +66,10 @@ CMainFrame::CMainFrame(CQuillDoc* doc, QWidget* parent)
         }
     });
     connect(doc, &CQuillDoc::TitleChanged, this, &CMainFrame::UpdateTitle);
+    // The title's marker follows the text's modified state, whatever
+    // changes it: an edit, a save, a reload, an undo back to the saved text.
+    connect(m_view->document(), &QTextDocument::modificationChanged, this,
+            &QWidget::setWindowModified);
     connect(doc, &CQuillDoc::PathOpenedOrSaved, this, &CMainFrame::AddRecentFile);
 }
 
@@ -124,6 +129,10 @@ void CMainFrame::CreateStatusBar() {
         m_caretPane->fontMetrics().horizontalAdvance(CaretPaneText(kWidestLine, kWidestColumn)) +
         kCaretPanePadding);
     m_wndStatusBar->insertPermanentWidget(kCaretPaneIndex, m_caretPane);
+    connect(m_doc, &CQuillDoc::StatusMessage, m_wndStatusBar,
+            [this](const QString& text) { m_wndStatusBar->showMessage(text); });
+    // What it said of the file on disk is over once the file is opened or saved.
+    connect(m_doc, &CQuillDoc::PathOpenedOrSaved, m_wndStatusBar, &QStatusBar::clearMessage);
     connect(m_view, &QPlainTextEdit::cursorPositionChanged, this, &CMainFrame::UpdateCaretPane);
     UpdateCaretPane();
     m_encodingPane = new QLabel(m_wndStatusBar);
@@ -268,7 +277,8 @@ void CMainFrame::UpdateTitle() {
     // The document's name, then the window-title field of the document
     // template.
     const QString frameTitle = QString::fromUtf8(res::kDocTemplate).section('\n', 0, 0);
-    setWindowTitle(m_doc->GetTitle() + QStringLiteral(" - ") + frameTitle);
+    setWindowTitle(m_doc->GetTitle() + QStringLiteral("[*] - ") + frameTitle);
+    setWindowModified(m_doc->IsModified());
 }
 
 void CMainFrame::UpdateIndicators() {
@@ -369,6 +379,19 @@ void CMainFrame::changeEvent(QEvent* event) {
         UpdateIndicators();
     }
     QMainWindow::changeEvent(event);
+    // Back from another program: the script may have been changed there.
+    // Looked at once the activation is over, so that a question it asks
+    // does not open inside the window system's activation.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+        QMetaObject::invokeMethod(
+            this,
+            [this]() {
+                if (isActiveWindow() && !QApplication::activeModalWidget()) {
+                    m_doc->CheckDisk();
+                }
+            },
+            Qt::QueuedConnection);
+    }
 }
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {

@@ -34,6 +34,9 @@ CQuillApp::CQuillApp() {
 
 CQuillApp::~CQuillApp() {
     // The keeper watches the view's text: it goes before the frame and view.
+    if (m_doc) {
+        m_doc->SetEditKeeper({});
+    }
     delete m_recoveryKeeper;
     delete m_frame;
     if (g_app == this) {
@@ -102,6 +105,7 @@ void CQuillApp::StartRecovery(const QString& recoverPath) {
     m_recoveryKeeper = new CRecoveryKeeper(m_doc, m_view->document(), m_recoveryStore.get(), this);
     auto report = [this](const QString& message) { m_frame->StatusBar()->showMessage(message); };
     connect(m_recoveryKeeper, &CRecoveryKeeper::WriteFailed, this, report);
+    m_doc->SetEditKeeper([keeper = m_recoveryKeeper]() { return keeper->KeepAside(); });
     QString error;
     if (!m_recoveryStore->Claim(&error)) {
         report(error);

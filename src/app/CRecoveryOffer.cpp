@@ -24,7 +24,8 @@ bool LaunchEditor(const QString& copyPath) {
 // editor's own copy of the restored text is written, so that a crash in
 // between still leaves one.
 void Restore(RecoveryStore::Orphan& orphan, CQuillDoc* doc, CRecoveryKeeper* keeper) {
-    doc->RestoreDocument(orphan.copy->scriptPath, orphan.copy->Text(), orphan.copy->encoding);
+    doc->RestoreDocument(orphan.copy->scriptPath, orphan.copy->Text(), orphan.copy->encoding,
+                         orphan.copy->disk);
     if (keeper->WriteNow()) {
         RecoveryStore::Discard(orphan);
     } else {

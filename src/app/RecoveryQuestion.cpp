@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 
+#include "doc/DiskChanges.h"
 #include "res/Messages.h"
 
 namespace recoveryquestion {
@@ -28,6 +29,21 @@ DiskState DiskStateOf(const RecoveryCopy& copy) {
     if (copy.IsUntitled()) {
         return DiskState::Untitled;
     }
+    if (copy.disk.IsSet()) {
+        // The file against the content the editor knew there when it wrote
+        // the copy, as the editor itself looks at it.
+        DiskChanges changes;
+        changes.SetKnown(copy.scriptPath, copy.disk);
+        switch (changes.LookAtDisk().state) {
+            case DiskChanges::State::Unchanged:
+                return DiskState::Unchanged;
+            case DiskChanges::State::Gone:
+                return DiskState::Missing;
+            default:
+                return DiskState::ChangedAfterCopy;
+        }
+    }
+    // A copy that does not say: by the file's time stamp.
     const QFileInfo info(copy.scriptPath);
     if (!info.exists()) {
         return DiskState::Missing;

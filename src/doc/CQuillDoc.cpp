@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -9,12 +10,14 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <algorithm>
 #include <new>
 #include <utility>
 
+#include "doc/CDiskWatcher.h"
 #include "doc/CHspRunner.h"
 #include "doc/HspRunPlan.h"
 #include "doc/LineEnds.h"
@@ -81,7 +84,18 @@ bool WriteInPlace(const QString& path, const QByteArray& bytes) {
 }  // namespace
 
 CQuillDoc::CQuillDoc(std::function<HspRunSettings()> runSettings, QObject* parent)
-    : QObject(parent), m_runSettings(std::move(runSettings)) {}
+    : QObject(parent), m_runSettings(std::move(runSettings)), m_watcher(new CDiskWatcher(this)) {
+    // Changes noticed while the editor is in the background wait for the
+    // window's activation; so do those noticed while a dialog is open.
+    connect(m_watcher, &CDiskWatcher::Noticed, this, [this]() {
+        if (m_checking) {
+            m_recheck = true;
+        } else if (m_view && m_view->window()->isActiveWindow() &&
+                   !QApplication::activeModalWidget()) {
+            CheckDisk();
+        }
+    });
+}
 
 CQuillDoc::~CQuillDoc() = default;
 
@@ -96,6 +110,7 @@ namespace {
 constexpr CommandMapEntry<CQuillDoc> kMessageMap[] = {
     {cmd::ID_FILE_SAVE, &CQuillDoc::OnFileSave},
     {cmd::ID_FILE_SAVE_AS, &CQuillDoc::OnFileSaveAs},
+    {cmd::ID_FILE_RELOAD, &CQuillDoc::OnFileReload},
     {cmd::ID_HSP_RUN, &CQuillDoc::OnHspRun},
     {cmd::ID_FILE_ENCODING_SJIS, &CQuillDoc::OnEncodingShiftJis},
     {cmd::ID_FILE_ENCODING_UTF8, &CQuillDoc::OnEncodingUtf8},
@@ -124,6 +139,8 @@ bool CQuillDoc::OnNewDocument() {
     m_view->SetEncoding(m_encoding);
     emit EncodingChanged();
     m_strPathName.clear();
+    m_disk.Clear();
+    m_watcher->Watch(QString());
     SetModifiedFlag(false);
     emit TitleChanged();
     return true;
@@ -142,6 +159,8 @@ bool CQuillDoc::OnOpenDocument(const QString& path, QString* error) {
 
 bool CQuillDoc::ReadScript(const QString& path, std::optional<textenc::Encoding> encoding,
                            QString* error) {
+    // The stamp before the bytes: a change in between is seen next time.
+    const FileStamp stamp = FileStamp::Of(path);
     const fileread::ReadResult read = fileread::ReadFile(path);
     if (!read.ok()) {
         *error = msg::ReadError(read.status, path);
@@ -159,7 +178,13 @@ bool CQuillDoc::ReadScript(const QString& path, std::optional<textenc::Encoding>
         *error = msg::ReadError(fileread::ReadStatus::OutOfMemory, path);
         return false;
     }
+    KnowFile(QFileInfo(path).absoluteFilePath(), read.bytes, stamp);
     return true;
+}
+
+void CQuillDoc::KnowFile(const QString& path, const QByteArray& bytes, const FileStamp& stamp) {
+    m_disk.SetKnown(path, bytes, stamp);
+    m_watcher->Watch(path);
 }
 
 void CQuillDoc::SetFileText(const QString& fileText, textenc::Encoding encoding) {
@@ -241,9 +266,20 @@ void CQuillDoc::OnReopenWithEncoding() {
 }
 
 void CQuillDoc::RestoreDocument(const QString& path, const QString& text,
-                                textenc::Encoding encoding) {
+                                textenc::Encoding encoding, const KnownContent& disk) {
     m_strPathName = path;
     SetFileText(text, encoding);
+    if (disk.IsSet()) {
+        m_disk.SetKnown(path, disk);
+        m_watcher->Watch(path);
+    } else {
+        const FileStamp stamp = FileStamp::Of(path);
+        const fileread::ReadResult read = fileread::ReadFile(path);
+        KnowFile(path, read.bytes, read.ok() ? stamp : FileStamp{});
+    }
+    // The start-up question has told of a change after the copy: only a
+    // save asks about it again.
+    m_disk.Told(m_disk.LookAtDisk());
     SetModifiedFlag(true);
     emit TitleChanged();
 }
@@ -314,6 +350,7 @@ bool CQuillDoc::OnSaveDocument(const QString& path, QString* error) {
         return false;
     }
     m_strPathName = QFileInfo(path).absoluteFilePath();
+    KnowFile(m_strPathName, bytes, FileStamp::Of(m_strPathName));
     SetModifiedFlag(false);
     emit TitleChanged();
     emit PathOpenedOrSaved(m_strPathName);
@@ -328,17 +365,21 @@ bool CQuillDoc::DoSave(const QString& path, bool replace) {
     QString target = path;
     if (replace || target.isEmpty()) {
         CScriptFileDialog dialog(
-            m_view ? m_view->window() : nullptr, CScriptFileDialog::Mode::Save,
+            Window(), CScriptFileDialog::Mode::Save,
             {QString::fromUtf8(msg::kScriptFilter), QString::fromUtf8(msg::kAllFilesFilter)});
         dialog.selectFile(m_strPathName.isEmpty() ? QStringLiteral("QUILL.as") : m_strPathName);
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
             return false;
         }
         target = dialog.selectedFiles().first();
+    } else if (target == m_strPathName && m_disk.DiskDiffersFromKnown() &&
+               !msg::Ask(Window(), QString::fromUtf8(msg::kAskOverwrite).arg(GetTitle()),
+                         msg::kOverwrite, msg::kCancel)) {
+        return false;
     }
     QString error;
     if (!OnSaveDocument(target, &error)) {
-        msg::Warning(m_view ? m_view->window() : nullptr, error);
+        msg::Warning(Window(), error);
         return false;
     }
     return true;
@@ -350,8 +391,7 @@ bool CQuillDoc::SaveModified() {
     }
     QMessageBox box(QMessageBox::Warning, QString::fromUtf8(res::kAppTitle),
                     QString::fromUtf8(msg::kAskToSave).arg(GetTitle()),
-                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
-                    m_view ? m_view->window() : nullptr);
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, Window());
     box.button(QMessageBox::Yes)->setText(QString::fromUtf8(msg::kYes));
     box.button(QMessageBox::No)->setText(QString::fromUtf8(msg::kNo));
     box.button(QMessageBox::Cancel)->setText(QString::fromUtf8(msg::kCancel));
@@ -364,6 +404,10 @@ bool CQuillDoc::SaveModified() {
         default:
             return false;
     }
+}
+
+QWidget* CQuillDoc::Window() const {
+    return m_view ? m_view->window() : nullptr;
 }
 
 bool CQuillDoc::IsModified() const {
@@ -393,6 +437,110 @@ void CQuillDoc::OnHspRun() {
     const std::optional<QString> message = CHspRunner::Run(
         plan, [this](QByteArray* bytes, QString* error) { return Serialize(bytes, error); });
     if (message) {
-        msg::Warning(m_view ? m_view->window() : nullptr, *message);
+        msg::Warning(Window(), *message);
     }
+}
+
+void CQuillDoc::CheckDisk() {
+    if (m_checking) {
+        m_recheck = true;
+        return;
+    }
+    m_checking = true;
+    // Edits kept over a change also stand over the changes that came while
+    // the question was open: one question for a burst of writes.
+    bool kept = false;
+    do {
+        m_recheck = false;
+        const DiskChanges::Look look = m_disk.LookAtDisk();
+        switch (look.state) {
+            case DiskChanges::State::Unchanged:
+                break;
+            case DiskChanges::State::Gone:
+                // The text is all that is left of the script: closing asks
+                // to save it, and a save writes the file again.
+                m_disk.Told(look);
+                SetModifiedFlag(true);
+                emit StatusMessage(QString::fromUtf8(msg::kFileGone).arg(GetTitle()));
+                break;
+            case DiskChanges::State::Unreadable:
+                m_disk.Told(look);
+                emit StatusMessage(msg::ReadError(look.status, m_strPathName));
+                break;
+            case DiskChanges::State::Changed:
+                m_disk.Told(look);
+                if (IsModified() &&
+                    (kept ||
+                     !msg::Ask(Window(), QString::fromUtf8(msg::kChangedOnDisk).arg(GetTitle()),
+                               msg::kReload, msg::kKeepEditing) ||
+                     !KeepEdits())) {
+                    kept = true;
+                    break;
+                }
+                if (Reload(look.bytes, look.stamp)) {
+                    emit StatusMessage(QString::fromUtf8(msg::kReloaded).arg(GetTitle()));
+                }
+                break;
+        }
+    } while (m_recheck);
+    m_checking = false;
+}
+
+void CQuillDoc::OnFileReload() {
+    if (m_strPathName.isEmpty() || m_checking) {
+        return;
+    }
+    if (IsModified() && (!msg::Ask(Window(), QString::fromUtf8(msg::kAskReload).arg(GetTitle()),
+                                   msg::kReload, msg::kKeepEditing) ||
+                         !KeepEdits())) {
+        return;
+    }
+    const FileStamp stamp = FileStamp::Of(m_strPathName);
+    const fileread::ReadResult read = fileread::ReadFile(m_strPathName);
+    if (!read.ok()) {
+        msg::Warning(Window(), msg::ReadError(read.status, m_strPathName));
+        return;
+    }
+    if (Reload(read.bytes, stamp)) {
+        emit StatusMessage(QString::fromUtf8(msg::kReloaded).arg(GetTitle()));
+    }
+}
+
+bool CQuillDoc::KeepEdits() {
+    if (!m_keepEdits || m_keepEdits()) {
+        return true;
+    }
+    msg::Warning(Window(), QString::fromUtf8(msg::kEditsNotKept));
+    return false;
+}
+
+bool CQuillDoc::Reload(const QByteArray& bytes, const FileStamp& stamp) {
+    const QTextCursor caret = m_view->textCursor();
+    const int line = caret.blockNumber();
+    const int column = caret.positionInBlock();
+    const int top = m_view->verticalScrollBar()->value();
+    const int left = m_view->horizontalScrollBar()->value();
+    try {
+        // The script's own encoding, unless the new bytes cannot be read in it.
+        std::optional<QString> text = textenc::Decode(bytes, m_encoding);
+        const textenc::Encoding encoding = text ? m_encoding : textenc::Detect(bytes);
+        if (!text) {
+            text = textenc::Decode(bytes, encoding);
+        }
+        SetFileText(text.value_or(cp932::Decode(bytes)), text ? encoding : textenc::Encoding::ShiftJis);
+    } catch (const std::bad_alloc&) {
+        msg::Warning(Window(), msg::ReadError(fileread::ReadStatus::OutOfMemory, m_strPathName));
+        return false;
+    }
+    // The caret's line and column, as far as the new text has them.
+    const QTextBlock block =
+        m_view->document()->findBlockByNumber(std::min(line, m_view->blockCount() - 1));
+    QTextCursor moved(block);
+    moved.setPosition(block.position() + std::min(column, block.length() - 1));
+    m_view->setTextCursor(moved);
+    m_view->verticalScrollBar()->setValue(top);
+    m_view->horizontalScrollBar()->setValue(left);
+    KnowFile(m_strPathName, bytes, stamp);
+    SetModifiedFlag(false);
+    return true;
 }

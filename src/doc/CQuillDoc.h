@@ -11,12 +11,14 @@
 #include <optional>
 #include <vector>
 
+#include "doc/DiskChanges.h"
 #include "doc/HspRunPlan.h"
 #include "doc/LineEnds.h"
 #include "res/CommandTarget.h"
 #include "text/Cp932Codec.h"
 #include "text/TextEncoding.h"
 
+class CDiskWatcher;
 class CQuillView;
 
 class CQuillDoc : public QObject, public CCommandTarget {
@@ -61,9 +63,11 @@ public:
 
     // Puts back a recovered text (line ends as saved) under `path` (empty:
     // untitled) as a modified, colored script in `encoding`; no file is
-    // read or written.
+    // written. `disk` is the file's content the text was based on: a save
+    // asks before writing over anything else (unknown: the file as it is now).
     void RestoreDocument(const QString& path, const QString& text,
-                         textenc::Encoding encoding = textenc::Encoding::ShiftJis);
+                         textenc::Encoding encoding = textenc::Encoding::ShiftJis,
+                         const KnownContent& disk = {});
 
     void OnFileSave();
     void OnFileSaveAs();
@@ -89,6 +93,19 @@ public:
     // Compiles the text as it is and starts the runtime; failures are shown.
     void OnHspRun();
 
+    // Looks for a change of the script's file on disk (the window calls it
+    // when it becomes active; the file watcher while it is): unmodified text
+    // is reloaded, modified text asks first, once per change; a file that is
+    // gone or cannot be read is reported in the status bar once.
+    void CheckDisk();
+    // Reloads the file, asking first when the text has unsaved changes.
+    void OnFileReload();
+    // `keep` keeps unsaved changes as a recovery copy until the next start,
+    // just before a reload replaces them; false when they could not be kept
+    // (the reload is then called off).
+    void SetEditKeeper(std::function<bool()> keep) { m_keepEdits = std::move(keep); }
+    const DiskChanges& Disk() const { return m_disk; }
+
 signals:
     void TitleChanged();
     void PathOpenedOrSaved(const QString& path);
@@ -96,13 +113,26 @@ signals:
     void ChangesDiscarded();
     // The script's encoding changed (opened, chosen, new script).
     void EncodingChanged();
+    // A message for the status bar's message pane.
+    void StatusMessage(const QString& text);
 
 private:
     // Replaces the text with `text` (line ends as in a file) in `encoding`
     // and colors it.
     void SetFileText(const QString& text, textenc::Encoding encoding);
-    // Reads the file at `path` in `encoding` (detected when not given).
+    // Reads the file at `path` in `encoding` (detected when not given); the
+    // file is known and watched from then on.
     bool ReadScript(const QString& path, std::optional<textenc::Encoding> encoding, QString* error);
+    // Replaces the text with the file's `bytes` (read at `stamp`), keeping
+    // the caret's line and the scroll position; false with a message when
+    // the bytes cannot be held.
+    bool Reload(const QByteArray& bytes, const FileStamp& stamp);
+    // Keeps unsaved changes before a reload; false (reported) when it could not.
+    bool KeepEdits();
+    // The file at `path` holds `bytes`, from now on watched.
+    void KnowFile(const QString& path, const QByteArray& bytes, const FileStamp& stamp);
+    // The window that owns the boxes.
+    QWidget* Window() const;
 
     std::function<HspRunSettings()> m_runSettings;
     CQuillView* m_view = nullptr;
@@ -111,4 +141,11 @@ private:
     // a new script.
     lineends::LineEnd m_lineEnd = lineends::kDefault;
     textenc::Encoding m_encoding = textenc::Encoding::ShiftJis;
+    DiskChanges m_disk;
+    CDiskWatcher* m_watcher;
+    std::function<bool()> m_keepEdits;
+    // A look at the disk is under way (a question may be open); a change
+    // noticed meanwhile is looked at when it is done.
+    bool m_checking = false;
+    bool m_recheck = false;
 };

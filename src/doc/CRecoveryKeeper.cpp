@@ -55,22 +55,9 @@ bool CRecoveryKeeper::WriteSoon() {
     if (!m_doc->IsModified()) {
         return false;
     }
-    RecoveryCopy copy;
-    copy.scriptPath = m_doc->GetPathName();
-    copy.written = QDateTime::currentDateTimeUtc();
-    copy.pid = QCoreApplication::applicationPid();
     RecoveryStore* store = m_store;
-    copy.encoding = m_doc->GetEncoding();
-    m_worker.start([this, store, copy, text = m_doc->SaveText()]() mutable {
-        // The bytes a save would write; a text that Shift_JIS cannot hold is
-        // kept in UTF-8 rather than lost.
-        cp932::EncodeResult encoded = CQuillDoc::EncodeSaveText(text, copy.encoding);
-        if (encoded.ok()) {
-            copy.body = std::move(encoded.bytes);
-        } else {
-            copy.encoding = textenc::Encoding::Utf8;
-            copy.body = text.toUtf8();
-        }
+    m_worker.start([this, store, copy = CopyHeader(), text = m_doc->SaveText()]() mutable {
+        Encode(copy, text);
         QString error;
         const bool ok = store->WriteOwn(copy, &error);
         m_lastWriteOk = ok;
@@ -97,4 +84,37 @@ void CRecoveryKeeper::OnWriteDone(bool ok, const QString& error) {
         m_failureReported = true;
         emit WriteFailed(error);
     }
+}
+
+RecoveryCopy CRecoveryKeeper::CopyHeader() const {
+    RecoveryCopy copy;
+    copy.scriptPath = m_doc->GetPathName();
+    copy.written = QDateTime::currentDateTimeUtc();
+    copy.pid = QCoreApplication::applicationPid();
+    copy.disk = m_doc->Disk().Known();
+    copy.encoding = m_doc->GetEncoding();
+    return copy;
+}
+
+void CRecoveryKeeper::Encode(RecoveryCopy& copy, const QString& text) {
+    // The bytes a save would write; a text that Shift_JIS cannot hold is
+    // kept in UTF-8 rather than lost.
+    cp932::EncodeResult encoded = CQuillDoc::EncodeSaveText(text, copy.encoding);
+    if (encoded.ok()) {
+        copy.body = std::move(encoded.bytes);
+    } else {
+        copy.encoding = RecoveryCopy::Encoding::Utf8;
+        copy.body = text.toUtf8();
+    }
+}
+
+bool CRecoveryKeeper::KeepAside() {
+    // Written here and now: the text is about to be replaced.
+    Flush();
+    RecoveryCopy copy = CopyHeader();
+    Encode(copy, m_doc->SaveText());
+    QString error;
+    const bool ok = m_store->WriteKept(copy, &error);
+    OnWriteDone(ok, error);
+    return ok;
 }

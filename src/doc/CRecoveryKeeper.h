@@ -14,6 +14,8 @@
 #include <QTimer>
 #include <atomic>
 
+#include "doc/RecoveryCopy.h"
+
 class CQuillDoc;
 class QTextDocument;
 class RecoveryStore;
@@ -35,6 +37,10 @@ public:
     bool WriteSoon();
     // Writes the copy and waits for it; true when written.
     bool WriteNow();
+    // Writes the text as a copy that outlives this editor's own, offered at
+    // the next start, and waits for it; true when written (failures are
+    // reported through WriteFailed too).
+    bool KeepAside();
     // Waits until every started write or removal is done.
     void Flush();
     // True while a change waits for its quiet time.
@@ -49,6 +55,10 @@ private:
     void OnModificationChanged(bool modified);
     void Forget();
     void OnWriteDone(bool ok, const QString& error);
+    // The copy of the text as it is now, with the text still to be encoded
+    // (Encode fills the body).
+    RecoveryCopy CopyHeader() const;
+    static void Encode(RecoveryCopy& copy, const QString& text);
 
     CQuillDoc* m_doc;
     RecoveryStore* m_store;

@@ -43,6 +43,24 @@ std::optional<RecoveryCopy::Encoding> EncodingNamed(QByteArrayView name) {
     return std::nullopt;
 }
 
+// The "disk" field; nothing known when it is missing or damaged.
+KnownContent DiskNamed(const QByteArray& field) {
+    const QList<QByteArray> parts = field.split(' ');
+    if (parts.size() != 6) {
+        return {};
+    }
+    qint64 n[5];
+    for (int i = 0; i < 5; ++i) {
+        bool ok = false;
+        n[i] = parts[i].toLongLong(&ok);
+        if (!ok) {
+            return {};
+        }
+    }
+    return {FileStamp{true, quint64(n[0]), quint64(n[1]), n[2], n[3], n[4]},
+            QByteArray::fromHex(parts[5])};
+}
+
 }  // namespace
 
 QString RecoveryCopy::Text() const {
@@ -65,6 +83,14 @@ QByteArray FormatRecoveryCopy(const RecoveryCopy& copy) {
     out += NameOf(copy.encoding);
     out += "\nlength: ";
     out += QByteArray::number(copy.body.size());
+    if (copy.disk.IsSet()) {
+        const FileStamp& s = copy.disk.stamp;
+        out += "\ndisk: ";
+        for (const qint64 n : {qint64(s.device), qint64(s.inode), s.size, s.mtimeNs, s.ctimeNs}) {
+            out += QByteArray::number(n) + ' ';
+        }
+        out += copy.disk.hash.toHex();
+    }
     out += kEndOfHeader;
     out += copy.body;
     return out;
@@ -114,5 +140,6 @@ std::optional<RecoveryCopy> ParseRecoveryCopy(const QByteArray& bytes, QString* 
             QString::fromUtf8(msg::kRecoveryBadLength).arg(bytes.size() - bodyStart).arg(length));
     }
     copy.body = bytes.mid(bodyStart);
+    copy.disk = DiskNamed(fields.value("disk"));
     return copy;
 }

@@ -9,6 +9,8 @@
 //   pid: <process id of the editor that wrote it>
 //   encoding: shift_jis | utf-8 | utf-8-bom
 //   length: <body size in bytes>
+//   disk: <device> <inode> <size> <mtime ns> <ctime ns> <SHA-256 hex>
+//         (the script's file as the editor knew it; only when known)
 //
 //   <body>
 // The body is the bytes a save writes in the script's encoding (the copy is
@@ -22,6 +24,7 @@
 #include <optional>
 
 #include "text/TextEncoding.h"
+#include "doc/DiskChanges.h"
 
 struct RecoveryCopy {
     using Encoding = textenc::Encoding;
@@ -31,6 +34,8 @@ struct RecoveryCopy {
     qint64 pid = 0;
     Encoding encoding = Encoding::ShiftJis;
     QByteArray body;
+    // The script's file as the editor knew it when the copy was written.
+    KnownContent disk;
 
     bool IsUntitled() const { return scriptPath.isEmpty(); }
     // The body as text with its line ends, decoded as it was encoded.

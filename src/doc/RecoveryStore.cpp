@@ -75,10 +75,26 @@ bool RecoveryStore::WriteOwn(const RecoveryCopy& copy, QString* error) {
     if (!m_lock && !Claim(error)) {
         return false;
     }
+    return WriteCopy(OwnCopyPath(), copy, error);
+}
+
+bool RecoveryStore::WriteKept(const RecoveryCopy& copy, QString* error) {
+    if (!m_lock && !Claim(error)) {
+        return false;
+    }
+    // Named after this editor's id and the time, so that it never meets
+    // another copy's name or lock.
+    const QString path = QDir(m_folder).filePath(
+        QStringLiteral("%1-kept-%2").arg(m_id).arg(QDateTime::currentMSecsSinceEpoch()) +
+        kCopySuffix);
+    return WriteCopy(path, copy, error);
+}
+
+bool RecoveryStore::WriteCopy(const QString& path, const RecoveryCopy& copy, QString* error) {
     const QByteArray bytes = FormatRecoveryCopy(copy);
-    QSaveFile file(OwnCopyPath());
+    QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        *error = QString::fromUtf8(msg::kRecoveryWriteError).arg(OwnCopyPath(), file.errorString());
+        *error = QString::fromUtf8(msg::kRecoveryWriteError).arg(path, file.errorString());
         return false;
     }
     return true;

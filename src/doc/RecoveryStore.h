@@ -43,6 +43,9 @@ public:
     // the write fails).
     bool WriteOwn(const RecoveryCopy& copy, QString* error);
     void RemoveOwn();
+    // Writes a copy that is nobody's: the next editor to start offers it
+    // (changes replaced by a reload are kept this way).
+    bool WriteKept(const RecoveryCopy& copy, QString* error);
     bool HasOwnCopy() const;
 
     // Every copy in the folder whose editor is gone, read and locked; the
@@ -57,6 +60,8 @@ public:
     static void Release(Orphan& orphan);
 
 private:
+    static bool WriteCopy(const QString& path, const RecoveryCopy& copy, QString* error);
+
     QString m_folder;
     QString m_id;
     std::unique_ptr<QLockFile> m_lock;

@@ -26,6 +26,7 @@ constexpr int ID_FILE_ENCODING_UTF8_BOM = 32802;
 constexpr int ID_FILE_REOPEN_ENCODING = 32803;
 // Not a command: the File menu's encoding submenu.
 constexpr int ID_FILE_ENCODING_MENU = 32804;
+constexpr int ID_FILE_RELOAD = 32820;
 
 // Standard commands.
 constexpr int ID_CANCEL_EDIT_CNTR = 32768;

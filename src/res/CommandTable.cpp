@@ -68,6 +68,8 @@ const CommandDef kCommands[] = {
      "作業中のﾌｧｲﾙを上書きして保存\n保存", 0},
     {ID_FILE_SAVE_AS, "名前を付けて保存(&A)...", {kNone, kNone},
      "作業中のﾌｧｲﾙを新しい名前で保存\n名前を付けて保存", 0},
+    {ID_FILE_RELOAD, "再読み込み(&R)", {kNone, kNone},
+     "作業中のﾌｧｲﾙをディスクから読み込み直す\n再読み込み", 0},
     {ID_FILE_PAGE_SETUP, "", {kNone, kNone},
      "ﾍﾟｰｼﾞのﾚｲｱｳﾄを変更\nﾍﾟｰｼﾞ設定", 0},
     {ID_FILE_ENCODING_SJIS, "&Shift_JIS", {kNone, kNone},
@@ -159,6 +161,7 @@ const SubMenuDef kSubMenus[] = {
 
 const MenuItemDef kFileMenu[] = {
     {ID_FILE_NEW, 0}, {ID_FILE_OPEN, 0}, {ID_FILE_SAVE, 0}, {ID_FILE_SAVE_AS, 0},
+    {ID_FILE_RELOAD, 0},
     {kSeparator, 0},
     {ID_FILE_ENCODING_MENU, 0},
     {kSeparator, 0},

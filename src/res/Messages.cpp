@@ -1,6 +1,7 @@
 #include "res/Messages.h"
 
 #include <QMessageBox>
+#include <QPushButton>
 
 #include "res/CommandTable.h"
 
@@ -25,6 +26,17 @@ void Plain(QWidget* owner, const QString& text) {
 
 void Confirm(QWidget* owner, const QString& text) {
     Show(owner, QMessageBox::NoIcon, QString::fromUtf8(kConfirmTitle), text);
+}
+
+bool Ask(QWidget* owner, const QString& text, const char* yes, const char* no) {
+    QMessageBox box(QMessageBox::Warning, QString::fromUtf8(res::kAppTitle), text,
+                    QMessageBox::NoButton, owner);
+    QPushButton* yesButton = box.addButton(QString::fromUtf8(yes), QMessageBox::AcceptRole);
+    QPushButton* noButton = box.addButton(QString::fromUtf8(no), QMessageBox::RejectRole);
+    box.setDefaultButton(noButton);
+    box.setEscapeButton(noButton);
+    box.exec();
+    return box.clickedButton() == yesButton;
 }
 
 QString ReadError(fileread::ReadStatus status, const QString& path) {

@@ -86,6 +86,26 @@ inline constexpr char kRecoveryFieldMissing[] = "復元データの見出しに 
 inline constexpr char kRecoveryBadHeader[] = "復元データの見出しが壊れています";
 inline constexpr char kRecoveryBadLength[] = "復元データの本文の長さが合いません (%1 / %2 バイト)";
 
+// The script changed on disk by another program.
+inline constexpr char kReloaded[] = "%1 を再読み込みしました。";
+inline constexpr char kChangedOnDisk[] =
+    "%1 は他のプログラムによって変更されています。\n\n"
+    "「再読み込み」でディスク上の内容を開きます。保存されていない変更は破棄しますが、"
+    "次回の起動時まで復元データとして残します。\n"
+    "「編集を続ける」で変更を残します (保存するときに上書きを確認します)。";
+inline constexpr char kAskReload[] =
+    "%1 への変更を破棄して、ディスク上の内容を再読み込みしますか?\n"
+    "(破棄する変更は次回の起動時まで復元データとして残します。)";
+inline constexpr char kReload[] = "再読み込み(&R)";
+inline constexpr char kKeepEditing[] = "編集を続ける(&K)";
+inline constexpr char kAskOverwrite[] =
+    "%1 は他のプログラムによって変更されています。上書きしますか?";
+inline constexpr char kOverwrite[] = "上書き(&O)";
+inline constexpr char kFileGone[] =
+    "%1 は削除されたか移動されました。保存すると元の場所に書き込みます。";
+inline constexpr char kEditsNotKept[] =
+    "保存されていない変更を復元データに残せないため、再読み込みを中止しました。";
+
 // The caption of the confirmation box.
 inline constexpr char kConfirmTitle[] = "確認";
 
@@ -98,5 +118,9 @@ QString ReadError(fileread::ReadStatus status, const QString& path);
 void Warning(QWidget* owner, const QString& text);
 void Plain(QWidget* owner, const QString& text);
 void Confirm(QWidget* owner, const QString& text);
+// A question with the application title and the warning icon, answered by
+// `yes` or `no` (both labels as UTF-8); `no` is the default and Escape's
+// answer. True for `yes`.
+bool Ask(QWidget* owner, const QString& text, const char* yes, const char* no);
 
 }  // namespace msg

@@ -205,7 +205,7 @@ TEST_F(MainFrameTest, RunOptionTogglesFlipOnlyTheirBitAndPersistAtOnce) {
 TEST_F(MainFrameTest, PlacementIsStoredOnExitAndRestoredAtTheNextStart) {
     // The first start: an untitled script at the origin.
     ASSERT_TRUE(Start());
-    EXPECT_EQ(Frame()->windowTitle(), QStringLiteral("無題 - QUILL"));
+    EXPECT_EQ(Frame()->windowTitle(), QStringLiteral("無題[*] - QUILL"));
     EXPECT_EQ(QRect(Frame()->pos(), Frame()->size()), QRect(0, 0, 400, 300));
     for (const bool minimize : {false, true}) {
         Frame()->move(37, 52);
@@ -257,7 +257,7 @@ TEST_F(MainFrameTest, RecentFilesReplaceThePlaceholderAndOpen) {
 
     ASSERT_TRUE(App()->OpenDocumentFile(a));
     ASSERT_TRUE(App()->OpenDocumentFile(b));
-    EXPECT_EQ(Frame()->windowTitle(), QStringLiteral("b&c.as - QUILL"));
+    EXPECT_EQ(Frame()->windowTitle(), QStringLiteral("b&c.as[*] - QUILL"));
     EXPECT_EQ(settings::RecentFiles(), QStringList({b, a}));
     EXPECT_TRUE(first->isEnabled());
     EXPECT_TRUE(second->isVisible());

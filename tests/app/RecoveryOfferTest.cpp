@@ -5,14 +5,17 @@
 #include "app/CRecoveryOffer.h"
 #include "app/RecoveryQuestion.h"
 #include "doc/CRecoveryKeeper.h"
+#include "doc/DiskChanges.h"
 #include "doc/RecoveryStore.h"
 
 using namespace recoveryquestion;
 
 namespace {
 
-RecoveryStore::Orphan Readable(const QString& scriptPath, const QDateTime& written) {
+RecoveryStore::Orphan Readable(const QString& scriptPath, const QDateTime& written,
+                               const KnownContent& disk = {}) {
     RecoveryCopy copy;
+    copy.disk = disk;
     copy.scriptPath = scriptPath;
     copy.written = written;
     copy.body = "mes \"x\"\r\n";
@@ -29,18 +32,27 @@ TEST(RecoveryQuestion, DiskStateAndTheCopyThisWindowTakes) {
     QTemporaryDir dir;
     const QString script = testutil::WriteFile(dir, "a.as", "x");
     const QDateTime mtime = QFileInfo(script).lastModified().toUTC();
+    const KnownContent loaded{FileStamp::Of(script), DiskChanges::HashOf("x")};
+    KnownContent older{loaded.stamp, DiskChanges::HashOf("y")};
+    older.stamp.mtimeNs -= 1;
     struct Case {
         QString path;
         QDateTime written;
         DiskState state;
+        KnownContent disk = {};
     } cases[] = {
+        // A copy that knows the file's content goes by the content, not the time.
+        {script, mtime.addSecs(-5), DiskState::Unchanged, loaded},
+        {script, mtime.addSecs(5), DiskState::ChangedAfterCopy, older},
+        {dir.filePath("gone.as"), mtime, DiskState::Missing, loaded},
         {QString(), mtime, DiskState::Untitled},
         {script, mtime.addSecs(5), DiskState::Unchanged},
         {script, mtime.addSecs(-5), DiskState::ChangedAfterCopy},
         {dir.filePath("gone.as"), mtime, DiskState::Missing},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(DiskStateOf(*Readable(c.path, c.written).copy), c.state) << c.path.toStdString();
+        EXPECT_EQ(DiskStateOf(*Readable(c.path, c.written, c.disk).copy), c.state)
+            << c.path.toStdString();
     }
     const QString text =
         QuestionText({Readable(script, mtime.addSecs(-5)), Damaged(), Readable(QString(), mtime)});

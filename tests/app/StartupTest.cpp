@@ -17,7 +17,7 @@ TEST_F(StartupTest, SettingsAreReadAndTheCommandLineFileOpened) {
     EXPECT_EQ(App()->m_cmdline, "  a b ");
     EXPECT_EQ(App()->m_exestat, 7);
     EXPECT_EQ(View()->toPlainText(), "mes \"hi\"\n");
-    EXPECT_EQ(Frame()->windowTitle(), "start.as - QUILL");
+    EXPECT_EQ(Frame()->windowTitle(), "start.as[*] - QUILL");
     EXPECT_FALSE(Doc()->IsModified());
 }
 

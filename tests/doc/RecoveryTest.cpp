@@ -55,7 +55,16 @@ TEST(RecoveryCopyFormat, ReadsBackWhatItWritesAndRejectsDamage) {
         EXPECT_EQ(copy->scriptPath, path);
         EXPECT_EQ(copy->written, SampleCopy(body, path).written);
         EXPECT_EQ(copy->pid, 4242);
+        EXPECT_FALSE(copy->disk.IsSet());
     }
+    // The file the text was based on, when known, comes back whole.
+    RecoveryCopy based = SampleCopy("x", "/x.as");
+    based.disk = {FileStamp{true, 1ULL << 63, 2, 3, 4, 5}, DiskChanges::HashOf("x")};
+    QString why;
+    const auto copy = ParseRecoveryCopy(FormatRecoveryCopy(based), &why);
+    ASSERT_TRUE(copy) << why.toStdString();
+    EXPECT_EQ(copy->disk.stamp, based.disk.stamp);
+    EXPECT_EQ(copy->disk.hash, based.disk.hash);
 
     const QByteArray good = FormatRecoveryCopy(SampleCopy("abc\r\n", "/x.as"));
     QByteArray noEncoding = good;
