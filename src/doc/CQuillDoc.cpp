@@ -5,8 +5,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QMessageBox>
-#include <QPushButton>
 #include <QSaveFile>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -19,7 +17,6 @@
 #include "doc/LineEnds.h"
 #include "res/CScriptFileDialog.h"
 #include "res/CommandIds.h"
-#include "res/CommandTable.h"
 #include "res/Messages.h"
 #include "text/Cp932Codec.h"
 #include "text/FileReader.h"
@@ -261,22 +258,16 @@ bool CQuillDoc::SaveModified() {
     if (!IsModified()) {
         return true;
     }
-    QMessageBox box(QMessageBox::Warning, QString::fromUtf8(res::kAppTitle),
-                    QString::fromUtf8(msg::kAskToSave).arg(GetTitle()),
-                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
-                    m_view ? m_view->window() : nullptr);
-    box.button(QMessageBox::Yes)->setText(QString::fromUtf8(msg::kYes));
-    box.button(QMessageBox::No)->setText(QString::fromUtf8(msg::kNo));
-    box.button(QMessageBox::Cancel)->setText(QString::fromUtf8(msg::kCancel));
-    switch (box.exec()) {
-        case QMessageBox::Yes:
+    switch (msg::AskToSave(m_view ? m_view->window() : nullptr, GetTitle())) {
+        case msg::SaveAnswer::Save:
             return DoFileSave();
-        case QMessageBox::No:
+        case msg::SaveAnswer::Discard:
             emit ChangesDiscarded();
             return true;
-        default:
-            return false;
+        case msg::SaveAnswer::Cancel:
+            break;
     }
+    return false;
 }
 
 bool CQuillDoc::IsModified() const {
