@@ -62,14 +62,10 @@ const CommandDef kCommands[] = {
      "新規にﾌｧｲﾙを作成\n新規ﾌｧｲﾙ", 0},
     {ID_FILE_OPEN, "開く(&O)...\tCtrl+O", {Ctrl(Qt::Key_O), kNone},
      "既存のﾌｧｲﾙを開く\n開く", 0},
-    {ID_FILE_CLOSE, "", {kNone, kNone},
-     "作業中のﾌｧｲﾙを閉じる\n閉じる", 0},
     {ID_FILE_SAVE, "上書き保存(&S)\tCtrl+S", {Ctrl(Qt::Key_S), kNone},
      "作業中のﾌｧｲﾙを上書きして保存\n保存", 0},
     {ID_FILE_SAVE_AS, "名前を付けて保存(&A)...", {kNone, kNone},
      "作業中のﾌｧｲﾙを新しい名前で保存\n名前を付けて保存", 0},
-    {ID_FILE_PAGE_SETUP, "", {kNone, kNone},
-     "ﾍﾟｰｼﾞのﾚｲｱｳﾄを変更\nﾍﾟｰｼﾞ設定", 0},
     {ID_FILE_PRINT_SETUP, "ﾌﾟﾘﾝﾀの設定(&R)...", {kNone, kNone},
      "ﾌﾟﾘﾝﾀと印刷の設定を変更\nﾌﾟﾘﾝﾀの設定", 0},
     {ID_FILE_PRINT, "印刷(&P)...\tCtrl+P", {Ctrl(Qt::Key_P), kNone},
@@ -92,22 +88,14 @@ const CommandDef kCommands[] = {
     // Edit.
     {ID_EDIT_UNDO, "元に戻す(&U)\tCtrl+Z", {Ctrl(Qt::Key_Z), Alt(Qt::Key_Backspace)},
      "直前に行った動作を元に戻す\n元に戻す", 0},
-    {ID_EDIT_REDO, "", {kNone, kNone},
-     "取り消した動作をやり直す\nやり直し", 0},
     {ID_EDIT_CUT, "切り取り(&T)\tCtrl+X", {Ctrl(Qt::Key_X), Shift(Qt::Key_Delete)},
      "選択範囲を切り取ってｸﾘｯﾌﾟﾎﾞｰﾄﾞに移す\n切り取り", 0},
     {ID_EDIT_COPY, "ｺﾋﾟｰ(&C)\tCtrl+C", {Ctrl(Qt::Key_C), Ctrl(Qt::Key_Insert)},
      "選択範囲をｸﾘｯﾌﾟﾎﾞｰﾄﾞにｺﾋﾟｰ\nｺﾋﾟｰ", 0},
     {ID_EDIT_PASTE, "貼り付け(&P)\tCtrl+V", {Ctrl(Qt::Key_V), Shift(Qt::Key_Insert)},
      "ｸﾘｯﾌﾟﾎﾞｰﾄﾞの内容を挿入\n貼り付け", 0},
-    {ID_EDIT_PASTE_LINK, "", {kNone, kNone},
-     "ｸﾘｯﾌﾟﾎﾞｰﾄﾞの内容を元のﾃﾞｰﾀへのﾘﾝｸとして挿入\nﾘﾝｸ貼り付け", 0},
-    {ID_EDIT_PASTE_SPECIAL, "", {kNone, kNone},
-     "ｸﾘｯﾌﾟﾎﾞｰﾄﾞの内容を形式を選んで挿入\n形式を選択して貼り付け", 0},
     {ID_EDIT_CLEAR, "", {kNone, kNone},
      "選択範囲を消去\n消去", 0},
-    {ID_EDIT_CLEAR_ALL, "", {kNone, kNone},
-     "すべてを消去\nすべて消去", 0},
     {ID_EDIT_SELECT_ALL, "すべて選択(&L)\tCtrl+A", {Ctrl(Qt::Key_A), kNone},
      "ﾌｧｲﾙ内のすべてを選択\nすべて選択", 0},
     {ID_EDIT_FIND, "検索(&F)...\tCtrl+F", {Ctrl(Qt::Key_F), kNone},
@@ -127,8 +115,8 @@ const CommandDef kCommands[] = {
     {ID_APP_ABOUT, "ﾊﾞｰｼﾞｮﾝ情報(&A)...", {kNone, kNone},
      "ﾌﾟﾛｸﾞﾗﾑの情報、ﾊﾞｰｼﾞｮﾝ、著作権を表示\nﾊﾞｰｼﾞｮﾝ情報", 0},
 
-    // Keys of embedded-object editing and window panes; with no embedded
-    // objects and one pane they do nothing.
+    // Keys the window takes for no work: pressed in the text they run
+    // nothing, and the text widget never sees them.
     {ID_CANCEL_EDIT_CNTR, "", {Qt::Key_Escape, kNone},
      "埋め込みｵﾌﾞｼﾞｪｸﾄの編集を中止\n編集の中止", 0},
     {ID_NEXT_PANE, "", {Qt::Key_F6, kNone},
