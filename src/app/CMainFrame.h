@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "res/CommandTarget.h"
+#include "script/CKeywordTable.h"
 
 class CQuillDoc;
 class CQuillView;
@@ -21,12 +22,12 @@ class QToolBar;
 class CMainFrame : public QMainWindow, public CCommandTarget {
     Q_OBJECT
 public:
-    explicit CMainFrame(CQuillDoc* doc, QWidget* parent = nullptr);
+    // `words`: the word list the view colors with.
+    CMainFrame(CQuillDoc* doc, CKeywordTable words, QWidget* parent = nullptr);
     ~CMainFrame() override;
 
-    // Builds menu, bars and check marks and places the window; false when
-    // that failed (start-up then ends).
-    bool OnCreate();
+    // Builds menu, bars and check marks and places the window.
+    void OnCreate();
 
     CQuillView* GetView() const { return m_view; }
 

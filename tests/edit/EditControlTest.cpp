@@ -41,7 +41,6 @@ TEST_F(EditControlTest, LinesAreShiftJisBytes) {
     EXPECT_EQ(ctrl.LineIndex(2), 7);
     EXPECT_EQ(ctrl.LineIndex(3), -1);
     EXPECT_EQ(ctrl.LineFromChar(4), 1);
-    EXPECT_EQ(ctrl.LineLength(1), 3);
     ctrl.SetSel(5, 5);
     EXPECT_EQ(ctrl.LineIndex(CEditControl::kCaret), 3);
     EXPECT_EQ(ctrl.LineFromChar(CEditControl::kCaret), 1);

@@ -58,6 +58,10 @@ void ClearSettings() {
     s.sync();
 }
 
+QString SettingsFile() {
+    return QSettings(QSettings::IniFormat, QSettings::UserScope, "Blue Moss!", "QUILL").fileName();
+}
+
 ScopedEnv::ScopedEnv(const char* name, const QString& value)
     : m_name(name), m_old(qgetenv(name)), m_wasSet(qEnvironmentVariableIsSet(name)) {
     qputenv(name, QFile::encodeName(value));

@@ -19,7 +19,7 @@
 #include "app/CQuillApp.h"
 #include "doc/CQuillDoc.h"
 #include "res/CommandIds.h"
-#include "res/ExePath.h"
+#include "script/CKeywordTable.h"
 #include "support/AppFixture.h"
 #include "support/TestUtil.h"
 #include "view/CQuillView.h"
@@ -68,16 +68,11 @@ private:
 class ColoringView : public ::testing::Test {
 protected:
     void SetUp() override {
-        testutil::WriteFile(m_dir, "QUILL.DAT", kTable);
-        SetExecutablePathForTesting(m_dir.filePath("quill"));
-        m_view = std::make_unique<CQuillView>();
+        m_view = std::make_unique<CQuillView>(nullptr, CKeywordTable::Parse(kTable));
         m_view->resize(600, 400);
         m_view->show();
     }
-    void TearDown() override {
-        m_view.reset();
-        SetExecutablePathForTesting(QString());
-    }
+    void TearDown() override { m_view.reset(); }
     CQuillView& View() { return *m_view; }
     CEditControl& Ctrl() { return m_view->Ctrl(); }
     void Load(const QString& text) {
@@ -92,9 +87,9 @@ protected:
     }
     // The view's colors equal those of one pass over its whole text.
     void ExpectColoredInOnePass() {
-        CQuillView reference;
+        CQuillView reference(nullptr, CKeywordTable::Parse(kTable));
         reference.setPlainText(m_view->toPlainText());
-        reference.RecolorLines(0, reference.blockCount() - 1, 0, 0, CSyntaxColorer::kRedrawAll);
+        reference.RecolorLines(0, reference.blockCount() - 1, 0, 0, Redraw::All());
         EXPECT_TRUE(RecordsOfText(*m_view) == RecordsOfText(reference));
     }
     QStringList Records() {
@@ -106,7 +101,6 @@ protected:
     }
     QString Line(int line) const { return m_view->document()->findBlockByNumber(line).text(); }
 
-    QTemporaryDir m_dir;
     std::unique_ptr<CQuillView> m_view;
 };
 
@@ -128,7 +122,7 @@ TEST_F(ColoringView, RecoloringResetsOldColorsUpToTheLimitAndKeepsTheModifiedFla
     Ctrl().SetSel(2, 2);
     Ctrl().ReplaceSel("x");
     EXPECT_EQ(RecordsOfLine(View(), 0), "6666660666");
-    View().RecolorLines(0, 0, 3, 3, Ctrl().GetHScrollPos());
+    View().RecolorLines(0, 0, 3, 3, Redraw::Band(Ctrl().GetHScrollPos()));
     EXPECT_EQ(RecordsOfLine(View(), 0), "0000000666");
     EXPECT_TRUE(View().document()->isModified());
 
@@ -137,9 +131,9 @@ TEST_F(ColoringView, RecoloringResetsOldColorsUpToTheLimitAndKeepsTheModifiedFla
     EXPECT_EQ(RecordsOfLine(View(), 0), QString(250, u'0') + "6660" + QString(5, u'0'));
     // Bytes past the 254th keep their color when the line ends the range.
     View().Colorer().Colors().Assign(0, Ctrl().GetTextLength(), {}, 6);
-    View().RecolorLines(0, 0, 0, 0, CSyntaxColorer::kRedrawAll);
+    View().RecolorLines(0, 0, 0, 0, Redraw::All());
     EXPECT_EQ(RecordsOfLine(View(), 0), QString(250, u'0') + "6660" + QString(5, u'6'));
-    View().RecolorLines(0, 1, 0, 0, CSyntaxColorer::kRedrawAll);
+    View().RecolorLines(0, 1, 0, 0, Redraw::All());
     EXPECT_EQ(RecordsOfLine(View(), 0), QString(250, u'0') + "6660" + QString(5, u'0'));
     EXPECT_EQ(RecordsOfLine(View(), 1), "66666");
 }
@@ -178,7 +172,7 @@ TEST_F(ColoringView, RepaintsTypedBandWholeWindowOrNothing) {
 
     // -2 leaves painting off for the caller.
     spy.Reset();
-    View().RecolorLines(0, 0, 2, 3, CSyntaxColorer::kRedrawNone);
+    View().RecolorLines(0, 0, 2, 3, Redraw::None());
     EXPECT_FALSE(Ctrl().IsRedrawOn());
     spy.Flush();
     EXPECT_EQ(spy.count, 0);
@@ -497,10 +491,13 @@ TEST_F(ColoringView, LinesComingIntoViewAheadOfTheChunksAreColoredBeforeTheyShow
     EXPECT_EQ(RecordsOfLine(View(), lines), "66666");
     View().verticalScrollBar()->setValue(lines / 2);
     EXPECT_TRUE(ShowsColors(viewport, {1, 5, 6}));
-    const int bottom = Ctrl().GetLastVisibleLine();
+    const auto lastShown = [&] {
+        return View().cursorForPosition(viewport.rect().bottomLeft()).blockNumber();
+    };
+    const int bottom = lastShown();
     View().resize(View().width(), View().height() + 200);
     EXPECT_TRUE(ShowsColors(viewport, {1, 5, 6}));
-    const int newBottom = Ctrl().GetLastVisibleLine();
+    const int newBottom = lastShown();
     EXPECT_GT(newBottom, bottom);
     EXPECT_TRUE(RecordsOfLine(View(), newBottom).contains(QRegularExpression("[1-6]")));
     ASSERT_TRUE(colorer.IsPending());
