@@ -11,8 +11,8 @@
 
 namespace res {
 
-// Application title: the window title's last part and every message box's
-// caption.
+// Application title: the window title's last part and the caption of the
+// message boxes (all but the confirmation box).
 inline constexpr char kAppTitle[] = "QUILL";
 
 // Text of the status bar's message pane when nothing is being pointed at.
