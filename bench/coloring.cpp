@@ -32,7 +32,9 @@
 #include "script/CKeywordTable.h"
 #include "script/LineScanner.h"
 #include "support/ScriptGenerator.h"
+#include "support/WordList.h"
 #include "text/Cp932Codec.h"
+#include "view/CLineBoxLayout.h"
 #include "view/CQuillView.h"
 #include "view/CSyntaxColorer.h"
 #include "view/KeywordColors.h"
@@ -96,7 +98,7 @@ void Load(QPlainTextEdit& edit, const QByteArray& bytes) {
 // The view's word list and color records, read once from QUILL.DAT.
 CQuillView& View() {
     static CQuillView* view = [] {
-        auto* v = new CQuillView;
+        auto* v = new CQuillView(nullptr, benchsupport::ShippedWordList());
         v->resize(1000, 700);
         v->show();
         QApplication::processEvents();
@@ -173,7 +175,7 @@ OpenSample OpenOnce(Variant variant) {
     std::unique_ptr<ScanHighlighter> highlighter;
     CQuillView* view = nullptr;
     if (variant == Variant::Quill) {
-        auto v = std::make_unique<CQuillView>();
+        auto v = std::make_unique<CQuillView>(nullptr, benchsupport::ShippedWordList());
         view = v.get();
         edit = std::move(v);
     } else {
@@ -332,7 +334,7 @@ void BM_KeystrokeRecolor(benchmark::State& state) {
         const double t0 = ThreadSeconds();
         const auto [s, e] = ctrl.GetSel();
         const int line = ctrl.LineFromChar(e);
-        view.RecolorLines(line, line, s, e, ctrl.GetHScrollPos());
+        view.RecolorLines(line, line, s, e, Redraw::Band(ctrl.GetHScrollPos()));
         state.SetIterationTime(ThreadSeconds() - t0);
     }
     KeystrokeTarget(state);
@@ -370,13 +372,13 @@ void BM_KeystrokeRecolorChanging(benchmark::State& state) {
         toggle();
         const double t0 = ThreadSeconds();
         const auto [s, e] = ctrl.GetSel();
-        view.RecolorLines(line, line, s, e, ctrl.GetHScrollPos());
+        view.RecolorLines(line, line, s, e, Redraw::Band(ctrl.GetHScrollPos()));
         state.SetIterationTime(ThreadSeconds() - t0);
     }
     KeystrokeTarget(state);
     if (inserted) {
         toggle();
-        view.RecolorLines(line, line, 0, 0, CSyntaxColorer::kRedrawAll);
+        view.RecolorLines(line, line, 0, 0, Redraw::All());
     }
     QApplication::processEvents();
 }
@@ -422,10 +424,16 @@ void BM_KeystrokeWithRepaintPlain(benchmark::State& state) {
 }
 
 // The plain widget holding the view's colors but none of its hooks: what a
-// keystroke costs in colored text by itself.
+// keystroke costs in colored text by itself. Its document has the view's
+// line layout, which the colorer works with.
 QPlainTextEdit& ColoredPlainWidget() {
     static QPlainTextEdit* edit = [] {
         auto* colored = NewBareWidget().release();
+        auto* doc = new QTextDocument(colored);
+        doc->setDocumentLayout(new CLineBoxLayout(doc));
+        doc->setUndoRedoEnabled(false);
+        doc->setDefaultFont(colored->font());
+        colored->setDocument(doc);
         colored->resize(1000, 700);
         colored->show();
         colored->setPlainText(ScriptText(kBigScript));

@@ -11,6 +11,7 @@
 
 #include "doc/CQuillDoc.h"
 #include "support/ScriptGenerator.h"
+#include "support/WordList.h"
 #include "view/CQuillView.h"
 #include "view/CSyntaxColorer.h"
 
@@ -29,7 +30,7 @@ struct Fixture {
     }
     QTemporaryDir dir;
     CQuillDoc doc;
-    CQuillView view;
+    CQuillView view{nullptr, benchsupport::ShippedWordList()};
     QString path;
 };
 

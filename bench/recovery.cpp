@@ -12,6 +12,7 @@
 #include "doc/CQuillDoc.h"
 #include "doc/CRecoveryKeeper.h"
 #include "doc/RecoveryStore.h"
+#include "support/WordList.h"
 #include "view/CQuillView.h"
 
 namespace {
@@ -53,7 +54,7 @@ struct Fixture {
     }
     QTemporaryDir dir;
     CQuillDoc doc;
-    CQuillView view;
+    CQuillView view{nullptr, benchsupport::ShippedWordList()};
     RecoveryStore store;
     std::unique_ptr<CRecoveryKeeper> keeper;
 };

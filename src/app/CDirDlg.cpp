@@ -6,6 +6,7 @@
 
 #include "app/SettingsStore.h"
 #include "res/DialogResources.h"
+#include "res/FolderPrefix.h"
 #include "res/Messages.h"
 
 namespace {
@@ -83,9 +84,8 @@ void CDirDlg::OnBrowseHelp() {
 void CDirDlg::BrowseInto(QLineEdit* box) {
     const QString folder = BrowseForFolder();
     if (!folder.isEmpty()) {
-        // The settings are plain prefixes: a chosen folder ends with "/"
-        // (the root, which already does, gets a second one).
-        SetBoxText(box, folder + QLatin1Char('/'));
+        // A chosen folder is shown as the prefix it is used as.
+        SetBoxText(box, FolderPrefix(folder));
     }
 }
 

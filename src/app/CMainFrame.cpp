@@ -50,8 +50,8 @@ QString WithoutMnemonic(QString label) {
 
 }  // namespace
 
-CMainFrame::CMainFrame(CQuillDoc* doc, QWidget* parent)
-    : QMainWindow(parent), m_doc(doc), m_view(new CQuillView(this, []() {
+CMainFrame::CMainFrame(CQuillDoc* doc, CKeywordTable words, QWidget* parent)
+    : QMainWindow(parent), m_doc(doc), m_view(new CQuillView(this, std::move(words), []() {
           const CQuillApp* app = CQuillApp::Instance();
           return app ? app->m_hsphelp : QString();
       })) {
@@ -75,14 +75,13 @@ CMainFrame::CMainFrame(CQuillDoc* doc, QWidget* parent)
 
 CMainFrame::~CMainFrame() = default;
 
-bool CMainFrame::OnCreate() {
+void CMainFrame::OnCreate() {
     CreateActions();
     CreateMenus();
     CreateToolBar();
     CreateStatusBar();
     UpdateRunOptionChecks();
     RestorePlacement();
-    return true;
 }
 
 void CMainFrame::CreateActions() {
@@ -274,10 +273,7 @@ void CMainFrame::OnDestroy() {
 }
 
 void CMainFrame::UpdateTitle() {
-    // The document's name, then the window-title field of the document
-    // template.
-    const QString frameTitle = QString::fromUtf8(res::kDocTemplate).section('\n', 0, 0);
-    setWindowTitle(m_doc->GetTitle() + QStringLiteral("[*] - ") + frameTitle);
+    setWindowTitle(m_doc->GetTitle() + QStringLiteral("[*] - ") + QString::fromUtf8(res::kAppTitle));
     setWindowModified(m_doc->IsModified());
 }
 

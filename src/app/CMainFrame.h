@@ -10,6 +10,7 @@
 
 #include "res/CommandTarget.h"
 #include "text/TextEncoding.h"
+#include "script/CKeywordTable.h"
 
 class CQuillDoc;
 class CQuillView;
@@ -22,12 +23,12 @@ class QToolBar;
 class CMainFrame : public QMainWindow, public CCommandTarget {
     Q_OBJECT
 public:
-    explicit CMainFrame(CQuillDoc* doc, QWidget* parent = nullptr);
+    // `words`: the word list the view colors with.
+    CMainFrame(CQuillDoc* doc, CKeywordTable words, QWidget* parent = nullptr);
     ~CMainFrame() override;
 
-    // Builds menu, bars and check marks and places the window; false when
-    // that failed (start-up then ends).
-    bool OnCreate();
+    // Builds menu, bars and check marks and places the window.
+    void OnCreate();
 
     CQuillView* GetView() const { return m_view; }
 

@@ -20,8 +20,10 @@
 #include "qfo/QfoStore.h"
 #include "res/CScriptFileDialog.h"
 #include "res/CommandIds.h"
+#include "res/ExePath.h"
 #include "res/Messages.h"
 #include "view/CQuillView.h"
+#include "view/CViewFont.h"
 #include "view/EditorFont.h"
 
 namespace {
@@ -55,6 +57,15 @@ void CQuillApp::ReadSettings() {
     m_exestat = settings::GetInt(settings::kExeStat, 0);
 }
 
+CKeywordTable CQuillApp::ReadWordList() {
+    CKeywordTable words;
+    if (!words.Load(QuillDataPaths().keywordFile)) {
+        // Shown before the main window exists.
+        msg::Plain(nullptr, QString::fromUtf8(msg::kWordListError));
+    }
+    return words;
+}
+
 bool CQuillApp::InitInstance(const QStringList& args) {
     return InitInstance(args, true);
 }
@@ -71,14 +82,12 @@ bool CQuillApp::InitInstance(const QStringList& args, bool show) {
             return HspRunSettings{m_hspdir, m_exestat, m_cmdline};
         },
         this);
-    m_frame = new CMainFrame(m_doc);
-    if (!m_frame->OnCreate()) {
-        return false;
-    }
+    m_frame = new CMainFrame(m_doc, ReadWordList());
+    m_frame->OnCreate();
     m_view = m_frame->GetView();
     // The text size the user zoomed to last time; kept as it changes.
-    m_view->SetFontPointSize(settings::ViewFontSize(editorfont::kDefaultPointSize));
-    connect(m_view, &CQuillView::FontSizeChanged, this,
+    m_view->Font().SetPointSize(settings::ViewFontSize(editorfont::kDefaultPointSize));
+    connect(&m_view->Font(), &CViewFont::SizeChanged, this,
             [](int points) { settings::WriteViewFontSize(points); });
 
     // An editor started to restore one recovery copy opens no file.

@@ -9,6 +9,7 @@
 
 #include "res/CommandTarget.h"
 
+class CKeywordTable;
 class CMainFrame;
 class CQuillDoc;
 class CQuillView;
@@ -61,6 +62,9 @@ public:
 
 private:
     void ReadSettings();
+    // The word list from QUILL.DAT; a file it cannot read is reported (and
+    // the list is empty).
+    static CKeywordTable ReadWordList();
     // Takes this editor's place among the recovery copies and keeps one while
     // the text is modified; then offers the copies of editors that are gone
     // (or restores the one named by `recoverPath`).

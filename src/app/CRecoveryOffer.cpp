@@ -1,9 +1,7 @@
 #include "app/CRecoveryOffer.h"
 
 #include <QCoreApplication>
-#include <QMessageBox>
 #include <QProcess>
-#include <QPushButton>
 
 #include "app/RecoveryQuestion.h"
 #include "doc/CQuillDoc.h"
@@ -46,22 +44,12 @@ void CRecoveryOffer::OfferAtStartUp() {
     }
     const QString unreadable = recoveryquestion::UnreadableText(orphans);
     const QString question = recoveryquestion::QuestionText(orphans);
-    enum class Answer { Restore, Discard, Later };
+    using Answer = msg::RecoveryAnswer;
     Answer answer = Answer::Later;
     if (!question.isEmpty()) {
-        QMessageBox box(QMessageBox::Warning, "QUILL",
-                        unreadable.isEmpty() ? question : question + "\n\n" + unreadable,
-                        QMessageBox::NoButton, m_parent);
-        QPushButton* restore =
-            box.addButton(QString::fromUtf8(msg::kRecoveryRestore), QMessageBox::AcceptRole);
-        QPushButton* discard =
-            box.addButton(QString::fromUtf8(msg::kRecoveryDiscard), QMessageBox::DestructiveRole);
-        box.setDefaultButton(restore);
-        box.exec();
         // A box closed without a choice decides nothing: the copies stay for next time.
-        answer = box.clickedButton() == restore   ? Answer::Restore
-                 : box.clickedButton() == discard ? Answer::Discard
-                                                  : Answer::Later;
+        answer = msg::AskToRecover(
+            m_parent, unreadable.isEmpty() ? question : question + "\n\n" + unreadable);
     } else {
         msg::Warning(m_parent, unreadable);
     }

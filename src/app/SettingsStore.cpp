@@ -91,8 +91,4 @@ void WriteViewFontSize(int points) {
     store.sync();
 }
 
-QString StoreFilePath() {
-    return OpenStore().fileName();
-}
-
 }  // namespace settings

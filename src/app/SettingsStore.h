@@ -41,7 +41,4 @@ void WriteRecentFiles(const QStringList& files);
 int ViewFontSize(int defaultValue);
 void WriteViewFontSize(int points);
 
-// The INI file behind the store (for tests and the README).
-QString StoreFilePath();
-
 }  // namespace settings

@@ -389,21 +389,16 @@ bool CQuillDoc::SaveModified() {
     if (!IsModified()) {
         return true;
     }
-    QMessageBox box(QMessageBox::Warning, QString::fromUtf8(res::kAppTitle),
-                    QString::fromUtf8(msg::kAskToSave).arg(GetTitle()),
-                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, Window());
-    box.button(QMessageBox::Yes)->setText(QString::fromUtf8(msg::kYes));
-    box.button(QMessageBox::No)->setText(QString::fromUtf8(msg::kNo));
-    box.button(QMessageBox::Cancel)->setText(QString::fromUtf8(msg::kCancel));
-    switch (box.exec()) {
-        case QMessageBox::Yes:
+    switch (msg::AskToSave(m_view ? m_view->window() : nullptr, GetTitle())) {
+        case msg::SaveAnswer::Save:
             return DoFileSave();
-        case QMessageBox::No:
+        case msg::SaveAnswer::Discard:
             emit ChangesDiscarded();
             return true;
-        default:
-            return false;
+        case msg::SaveAnswer::Cancel:
+            break;
     }
+    return false;
 }
 
 QWidget* CQuillDoc::Window() const {

@@ -2,6 +2,8 @@
 
 #include <QDir>
 
+#include "res/FolderPrefix.h"
+
 namespace {
 
 // `name` as an absolute path: relative names are taken from `dir`.
@@ -10,13 +12,6 @@ QString Resolve(const QString& dir, const QString& name) {
 }
 
 }  // namespace
-
-QString HspFolderPrefix(const QString& hspdir) {
-    if (hspdir.isEmpty() || hspdir.endsWith(QLatin1Char('/'))) {
-        return hspdir;
-    }
-    return hspdir + QLatin1Char('/');
-}
 
 QString RunFolderOf(const QString& docPath, const QString& hspdir) {
     if (docPath.isEmpty()) {
@@ -98,7 +93,7 @@ HspRunPlan MakeHspRunPlan(const QString& hspdir, int exestat, const QString& cmd
     // The HSP folder is a prefix: with it empty, the bare names are found in
     // the working directory.
     const QString base = plan.workdir.isEmpty() ? currentDir : plan.workdir;
-    const QString prefix = HspFolderPrefix(hspdir);
+    const QString prefix = FolderPrefix(hspdir);
     plan.source = Resolve(base, prefix + QStringLiteral("hsptmp"));
     plan.object = Resolve(base, prefix + QStringLiteral("obj"));
     plan.library = Resolve(base, prefix + QStringLiteral("hspcmp.dll"));

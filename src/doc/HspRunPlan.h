@@ -32,10 +32,6 @@ struct HspRunSettings {
 constexpr int kExeStatFullScreen = 1;
 constexpr int kExeStatDebugWindow = 2;
 
-// The HSP folder as the prefix of its files' names: a folder typed without
-// a final "/" ("/opt/hsp") is taken as if it had one; empty stays empty.
-QString HspFolderPrefix(const QString& hspdir);
-
 // The folder a run works in, as text: the script's path up to, not including,
 // its last "/" (the root "/" for a script directly in it; empty when the
 // path has no "/"), or `hspdir` as it stands for an untitled script.

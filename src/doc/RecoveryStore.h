@@ -36,7 +36,6 @@ public:
     // Creates the folder and takes this editor's lock. False (with a message)
     // when the folder cannot be made or locked; no copy is written then.
     bool Claim(QString* error);
-    bool IsClaimed() const { return m_lock != nullptr; }
     QString OwnCopyPath() const;
 
     // Writes this editor's copy atomically (the old copy stays whole when

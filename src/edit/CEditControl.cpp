@@ -36,11 +36,6 @@ int CEditControl::LineFromChar(int pos) const {
     return b.isValid() ? b.blockNumber() : GetLineCount() - 1;
 }
 
-int CEditControl::LineLength(int line) const {
-    const QTextBlock b = BlockOfLine(line);
-    return b.isValid() ? b.length() - 1 : -1;
-}
-
 QByteArray CEditControl::GetLine(int line, int maxBytes) const {
     const QTextBlock b = BlockOfLine(line);
     if (!b.isValid()) {
@@ -214,14 +209,6 @@ void CEditControl::InvalidateLines(int first, int last) {
     const int top = PosFromChar(LineIndex(first)).y();
     const int lastTop = last == first ? top : PosFromChar(LineIndex(last)).y();
     InvalidateBand(top, lastTop + lastHeight);
-}
-
-int CEditControl::GetFirstVisibleLine() const {
-    return m_edit->cursorForPosition(QPoint(0, 0)).blockNumber();
-}
-
-int CEditControl::GetLastVisibleLine() const {
-    return m_edit->cursorForPosition(m_edit->viewport()->rect().bottomLeft()).blockNumber();
 }
 
 CEditControl::LineRange CEditControl::GetVisibleLinesCheaply() const {

@@ -46,8 +46,6 @@ public:
     int LineIndex(int line) const;
     // Line that holds `pos`, or the caret's line for kCaret.
     int LineFromChar(int pos) const;
-    // Length of `line` in positions, without its line end; -1 when absent.
-    int LineLength(int line) const;
 
     // The first `maxBytes` bytes of `line`, without its line end, cut at
     // exactly that many bytes (the last bytes may be the start of a
@@ -103,11 +101,9 @@ public:
     void InvalidateBand(int top, int bottom);
     // Repaints the band of the window that shows lines first..last.
     void InvalidateLines(int first, int last);
-    // The first and the last line the window shows (in part or whole).
-    int GetFirstVisibleLine() const;
-    int GetLastVisibleLine() const;
-    // The same from the scroll position and the height of a line, without
-    // laying a line out: the last may be a line or two past the window.
+    // The first and the last line the window shows, from the scroll
+    // position and the height of a line, without laying a line out: the
+    // last may be a line or two past the window.
     struct LineRange {
         int first;
         int last;

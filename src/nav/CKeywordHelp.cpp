@@ -7,6 +7,7 @@
 
 #include "edit/CEditControl.h"
 #include "nav/CNavigator.h"
+#include "res/FolderPrefix.h"
 #include "res/Messages.h"
 #include "script/KeywordScan.h"
 #include "script/LineScanner.h"
@@ -16,7 +17,7 @@ CKeywordHelp::CKeywordHelp(CEditControl& ctrl, CNavigator& nav, std::function<QS
     : m_ctrl(ctrl), m_nav(nav), m_helpDir(std::move(helpDir)) {}
 
 QString CKeywordHelp::HelpDir() const {
-    return m_helpDir ? m_helpDir() : QString();
+    return m_helpDir ? FolderPrefix(m_helpDir()) : QString();
 }
 
 bool CKeywordHelp::OpenPage(const QString& path) {

@@ -163,11 +163,6 @@ void CDialogBase::Relayout() {
     setFixedSize(MapDialogRect(QRect(0, 0, m_template->w, m_template->h), base).size());
 }
 
-void CDialogBase::SetDialogFont(const QFont& font) {
-    setFont(font);
-    Relayout();
-}
-
 int CDialogBase::DoModal() {
     const int result = exec();
     return result == QDialog::Rejected ? IDCANCEL : result;

@@ -35,9 +35,6 @@ public:
     QString GetDlgItemText(int id) const;
     void SetDlgItemText(int id, const QString& text);
 
-    // Changes the dialog font and lays the dialog out again in its units.
-    void SetDialogFont(const QFont& font);
-
     // Routes Escape and the close box to OnCancel.
     void reject() override;
 

@@ -2,7 +2,8 @@
 // The command set of the editor as data: every command with its main-menu
 // label, accelerator keys and prompt; the main menu, the view's context
 // menu, the tool bar and the status bar panes. CMenuBuilder turns these
-// tables into widgets; nothing else spells out a label, a key or a prompt.
+// tables into widgets. Keys that are no command (the zoom keys, the text
+// widget's own editing keys) are the view's.
 
 #include <QKeyCombination>
 #include <QString>
@@ -10,10 +11,9 @@
 
 namespace res {
 
-// Application title, the document template string and its window-title part.
+// Application title: the window title's last part and the caption of the
+// message boxes (all but the confirmation box).
 inline constexpr char kAppTitle[] = "QUILL";
-inline constexpr char kDocTemplate[] =
-    "QUILL\n\nQUILL\nＨＳＰスクリプト(*.as)\n.as\nas file\nas file";
 
 // Text of the status bar's message pane when nothing is being pointed at.
 inline constexpr char kIdleMessage[] = "ﾚﾃﾞｨ";
@@ -52,7 +52,8 @@ QString ToolTip(int id);
 // The main-menu label of `id` (empty when it has none).
 QString MenuLabel(int id);
 
-// Main menu: six pull-downs; an item id of 0 is a separator.
+// Main menu: its pull-downs from left to right; an item id of 0 is a
+// separator.
 inline constexpr int kSeparator = 0;
 inline constexpr unsigned kGrayed = 1;
 

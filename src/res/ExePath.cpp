@@ -5,38 +5,14 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include "res/FolderPrefix.h"
+
 namespace {
 QString& ExecutablePathOverride() {
     static QString path;
     return path;
 }
-
-QString WithSlash(const QString& dir) {
-    return dir.endsWith('/') ? dir : dir + '/';
-}
 }  // namespace
-
-void StrReplace(QByteArray& buffer, QByteArrayView find, QByteArrayView replacement) {
-    const qsizetype zero = buffer.indexOf('\0');
-    const QByteArray tail = zero >= 0 ? buffer.mid(zero) : QByteArray();
-    QByteArray text = zero >= 0 ? buffer.left(zero) : buffer;
-    if (text.isEmpty() || find.isEmpty()) {
-        return;
-    }
-    QByteArray result;
-    result.reserve(text.size());
-    qsizetype i = 0;
-    while (i < text.size()) {
-        if (QByteArrayView(text).sliced(i).startsWith(find)) {
-            result.append(replacement);
-            i += find.size();
-        } else {
-            result.append(text.at(i));
-            ++i;
-        }
-    }
-    buffer = result + tail;
-}
 
 QString ExeRelativePath(const QString& name) {
     const QString exe = ExecutablePathOverride().isEmpty() ? QCoreApplication::applicationFilePath()
@@ -58,14 +34,14 @@ DataPaths DecideDataPaths(const QString& exeDir, const QString& userDataDir,
     }
     DataPaths paths;
     if (!userDataDir.isEmpty()) {
-        const QString userDir = WithSlash(userDataDir);
+        const QString userDir = FolderPrefix(userDataDir);
         paths.keywordFile = userDir + keywordFile;
         paths.qfoFolder = userDir + qfoFolder;
         paths.createsQfoFolder = true;
     }
     if (paths.keywordFile.isEmpty() || !QFileInfo::exists(paths.keywordFile)) {
         for (const QString& dir : installedDataDirs) {
-            const QString candidate = WithSlash(dir) + keywordFile;
+            const QString candidate = FolderPrefix(dir) + keywordFile;
             if (QFileInfo::exists(candidate)) {
                 paths.keywordFile = candidate;
                 break;

@@ -2,16 +2,8 @@
 // Finding files beside the executable, and deciding where the word list and
 // the QuickFileOpen store live.
 
-#include <QByteArray>
-#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
-
-// Replaces, in place, every occurrence of `find` in the zero-terminated byte
-// string held by `buffer` (the bytes before its first zero byte) by
-// `replacement`. Matching is byte for byte and case-sensitive; inserted text
-// is never searched again. An empty `find` changes nothing.
-void StrReplace(QByteArray& buffer, QByteArrayView find, QByteArrayView replacement);
 
 // The running executable's path with its file name (the last path component
 // only) replaced by `name`, e.g. "QUILL.DAT" or "QFO/".

@@ -39,6 +39,37 @@ bool Ask(QWidget* owner, const QString& text, const char* yes, const char* no) {
     return box.clickedButton() == yesButton;
 }
 
+SaveAnswer AskToSave(QWidget* owner, const QString& title) {
+    QMessageBox box(QMessageBox::Warning, QString::fromUtf8(res::kAppTitle),
+                    QString::fromUtf8(kAskToSave).arg(title),
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, owner);
+    box.button(QMessageBox::Yes)->setText(QString::fromUtf8(kYes));
+    box.button(QMessageBox::No)->setText(QString::fromUtf8(kNo));
+    box.button(QMessageBox::Cancel)->setText(QString::fromUtf8(kCancel));
+    switch (box.exec()) {
+        case QMessageBox::Yes:
+            return SaveAnswer::Save;
+        case QMessageBox::No:
+            return SaveAnswer::Discard;
+        default:
+            return SaveAnswer::Cancel;
+    }
+}
+
+RecoveryAnswer AskToRecover(QWidget* owner, const QString& text) {
+    QMessageBox box(QMessageBox::Warning, QString::fromUtf8(res::kAppTitle), text,
+                    QMessageBox::NoButton, owner);
+    QPushButton* restore =
+        box.addButton(QString::fromUtf8(kRecoveryRestore), QMessageBox::AcceptRole);
+    QPushButton* discard =
+        box.addButton(QString::fromUtf8(kRecoveryDiscard), QMessageBox::DestructiveRole);
+    box.setDefaultButton(restore);
+    box.exec();
+    return box.clickedButton() == restore   ? RecoveryAnswer::Restore
+           : box.clickedButton() == discard ? RecoveryAnswer::Discard
+                                            : RecoveryAnswer::Later;
+}
+
 QString ReadError(fileread::ReadStatus status, const QString& path) {
     const char* text = kReadError;
     switch (status) {

@@ -123,4 +123,15 @@ void Confirm(QWidget* owner, const QString& text);
 // answer. True for `yes`.
 bool Ask(QWidget* owner, const QString& text, const char* yes, const char* no);
 
+// The questions, with the application title and the warning icon.
+// Whether to save the changes to the script named `title` first: はい,
+// いいえ, キャンセル; Esc and the close box cancel.
+enum class SaveAnswer { Save, Discard, Cancel };
+SaveAnswer AskToSave(QWidget* owner, const QString& title);
+// Whether to restore the recovery copies that `text` lists: 復元 (the
+// default), 破棄; a box closed without a choice (Esc, the close box)
+// decides later.
+enum class RecoveryAnswer { Restore, Discard, Later };
+RecoveryAnswer AskToRecover(QWidget* owner, const QString& text);
+
 }  // namespace msg

@@ -16,11 +16,6 @@ constexpr bool IsBlank(std::uint8_t b) {
     return b <= 0x20;
 }
 
-// Half-width katakana and its punctuation: one-byte characters 0xA0-0xDF.
-constexpr bool IsHalfWidthKana(std::uint8_t b) {
-    return b >= 0xA0 && b <= 0xDF;
-}
-
 constexpr bool IsAsciiDigit(std::uint8_t b) {
     return b >= '0' && b <= '9';
 }

@@ -20,9 +20,6 @@ public:
     explicit CCaretBlinkGuard(QPlainTextEdit* edit);
     ~CCaretBlinkGuard() override;
 
-    // Whether the caret is held steady now.
-    bool IsSteady() const { return m_steady; }
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -6,7 +6,6 @@
 #include <QMenu>
 #include <QMetaMethod>
 #include <QMimeData>
-#include <QPainter>
 #include <QPointer>
 #include <QScreen>
 #include <QScrollBar>
@@ -22,51 +21,45 @@
 #include "res/CMenuBuilder.h"
 #include "res/CommandIds.h"
 #include "res/CommandTable.h"
-#include "res/ExePath.h"
 #include "res/Messages.h"
 #include "script/AutoIndent.h"
 #include "view/CCaretBlinkGuard.h"
 #include "view/CFindReplaceDlg.h"
 #include "view/CLineBoxLayout.h"
+#include "view/CMouseSelection.h"
 #include "view/CSyntaxColorer.h"
+#include "view/CViewFont.h"
 #include "view/CWaitCursor.h"
 #include "view/DialogPlacement.h"
-#include "view/EditorFont.h"
 #include "view/KeywordColors.h"
-#include "view/WordBounds.h"
 
-CQuillView::CQuillView(QWidget* parent, std::function<QString()> helpDir)
+CQuillView::CQuillView(QWidget* parent, CKeywordTable words, std::function<QString()> helpDir)
     : QPlainTextEdit(parent),
       m_ctrl(this),
+      m_mapKeywords(std::move(words)),
       m_nav(std::make_unique<CNavigator>(m_ctrl, m_mapKeywords)),
-      m_help(std::make_unique<CKeywordHelp>(m_ctrl, *m_nav, std::move(helpDir))) {
+      m_help(std::make_unique<CKeywordHelp>(m_ctrl, *m_nav, std::move(helpDir))),
+      m_mouse(this, m_ctrl) {
     // The document lays its lines out with room below them for the face's
     // ink; its margin holds the selection bar at the left edge.
     auto* doc = new QTextDocument(this);
-    m_lineBox = new CLineBoxLayout(doc);
-    doc->setDocumentLayout(m_lineBox);
-    doc->setDocumentMargin(kSelectionBarWidth);
+    auto* lineBox = new CLineBoxLayout(doc);
+    doc->setDocumentLayout(lineBox);
+    doc->setDocumentMargin(CMouseSelection::kBarWidth);
     setDocument(doc);
     setLineWrapMode(QPlainTextEdit::NoWrap);
-    // Moves without a button pressed reach the view: the pointer changes
-    // over the selection bar.
-    viewport()->setMouseTracking(true);
     document()->setUndoRedoEnabled(false);
+    // Record 0 is also the default format: text that no recoloring has
+    // reached shows in its color in the fixed face.
+    const QFont face = keywordcolors::FixedFace();
+    m_cfColors = keywordcolors::BuildFormats(face);
     QPalette pal = palette();
     pal.setColor(QPalette::Base, Qt::black);
-    pal.setColor(QPalette::Text, Qt::white);
+    pal.setColor(QPalette::Text, keywordcolors::DefaultTextColor());
     setPalette(pal);
     setAcceptDrops(true);
     new CCaretBlinkGuard(this);
-    // Tab stops every half inch.
-    setTabStopDistance(logicalDpiX() / 2.0);
-    // Record 0 is also the default format: text that no recoloring has
-    // reached shows white in the fixed face.
-    m_face = keywordcolors::FixedFace();
-    m_cfColors = keywordcolors::BuildFormats(m_face);
-    m_pointSize = editorfont::kDefaultPointSize;
-    ApplyFont();
-    LoadKeywordTable();
+    m_font = new CViewFont(this, lineBox, face);
     m_colorer = std::make_unique<CSyntaxColorer>(m_ctrl, m_mapKeywords, m_cfColors);
     // Setting the document's margin counts as a change; no text has changed.
     doc->setModified(false);
@@ -107,14 +100,6 @@ bool CQuillView::OnCommand(int id) {
     return RouteCommand(this, kMessageMap, id);
 }
 
-void CQuillView::LoadKeywordTable() {
-    if (m_mapKeywords.Load(QuillDataPaths().keywordFile)) {
-        return;
-    }
-    // Shown while the view is made, before the main window exists.
-    msg::Plain(nullptr, QString::fromUtf8(msg::kWordListError));
-}
-
 void CQuillView::RecolorAll() {
     m_colorer->RecolorAll();
 }
@@ -133,7 +118,7 @@ void CQuillView::SetEncoding(textenc::Encoding encoding) {
     horizontalScrollBar()->setValue(left);
 }
 
-void CQuillView::RecolorLines(int first, int last, int selStart, int selEnd, int redraw) {
+void CQuillView::RecolorLines(int first, int last, int selStart, int selEnd, Redraw redraw) {
     m_colorer->RecolorLines(first, last, selStart, selEnd, redraw);
 }
 
@@ -151,9 +136,8 @@ void CQuillView::ReplaceSelAndRecolor(const QString* text, ReplaceMode mode) {
     const int removed = before.end - before.start;
     const int insertedLength = m_ctrl.GetTextLength() - lengthBefore + removed;
     const int insertedStart = after.end - insertedLength;
-    RecolorLines(
-        m_ctrl.LineFromChar(insertedStart), m_ctrl.LineFromChar(after.end), after.start, after.end,
-        mode == ReplaceMode::Repaint ? CSyntaxColorer::kRedrawAll : CSyntaxColorer::kRedrawNone);
+    RecolorLines(m_ctrl.LineFromChar(insertedStart), m_ctrl.LineFromChar(after.end), after.start,
+                 after.end, mode == ReplaceMode::Repaint ? Redraw::All() : Redraw::None());
 }
 
 bool CQuillView::FindText(const QString& find, bool matchCase, bool wholeWord) {
@@ -284,7 +268,7 @@ void CQuillView::OnEditCut() {
     cut();
     const auto [s, e] = m_ctrl.GetSel();
     const int line = m_ctrl.LineFromChar(e);
-    RecolorLines(line, line, s, e, CSyntaxColorer::kRedrawAll);
+    RecolorLines(line, line, s, e, Redraw::All());
 }
 void CQuillView::OnEditPaste() {
     ReplaceSelAndRecolor(nullptr, ReplaceMode::Repaint);
@@ -349,224 +333,39 @@ void CQuillView::contextMenuEvent(QContextMenuEvent* event) {
     event->accept();
 }
 
-namespace {
-
-// Pixels of room below every line beyond the ink the face draws there.
-constexpr int kInkGap = 1;
-// Wheel movement that makes one zoom step.
-constexpr int kWheelStep = QWheelEvent::DefaultDeltasPerStep;
-
-// The pointer over the selection bar: an arrow pointing up and right, the
-// standard arrow mirrored.
-QCursor SelectionBarCursor() {
-    constexpr int kSize = 16;
-    QPixmap pixmap(kSize, kSize);
-    pixmap.fill(Qt::transparent);
-    {
-        QPainter painter(&pixmap);
-        const QPointF arrow[] = {{15, 0}, {15, 13}, {12, 10}, {9, 15}, {7, 14}, {10, 9}, {6, 9}};
-        painter.setPen(Qt::black);
-        painter.setBrush(Qt::white);
-        painter.drawPolygon(arrow, int(std::size(arrow)));
-    }
-    return QCursor(pixmap, kSize - 1, 0);
-}
-
-}  // namespace
-
-void CQuillView::ApplyFont() {
-    QFont font = m_face;
-    font.setPointSize(m_pointSize);
-    // Hinting snaps strokes to whole pixels; the hairline underscore of the
-    // Japanese faces rounds to nothing under a desktop's full hinting, and
-    // "move_player" would read "move player". Unhinted it always shows.
-    font.setHintingPreference(QFont::PreferNoHinting);
-    m_lineBox->SetExtraHeight(editorfont::InkBelowLine(font) + kInkGap);
-    setFont(font);
-    viewport()->update();
-}
-
-void CQuillView::SetFontPointSize(int points) {
-    points = editorfont::ClampPointSize(points);
-    if (points == m_pointSize) {
-        return;
-    }
-    m_pointSize = points;
-    ApplyFont();
-    emit FontSizeChanged(points);
-}
-
-void CQuillView::SetTextFace(const QFont& face) {
-    m_face = face;
-    ApplyFont();
-}
-
-void CQuillView::ZoomIn() {
-    SetFontPointSize(m_pointSize + 1);
-}
-void CQuillView::ZoomOut() {
-    SetFontPointSize(m_pointSize - 1);
-}
-void CQuillView::ZoomReset() {
-    SetFontPointSize(editorfont::kDefaultPointSize);
-}
-
-int CQuillView::ExtraLineHeight() const {
-    return m_lineBox->ExtraHeight();
-}
-
-bool CQuillView::HandleZoomKey(QKeyEvent* event) {
-    // Shift is part of "+" on many keyboards; the keypad's keys count too.
-    const Qt::KeyboardModifiers mods =
-        event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier);
-    if (mods != Qt::ControlModifier) {
-        return false;
-    }
-    switch (event->key()) {
-        case Qt::Key_Plus:
-        case Qt::Key_Equal:
-            ZoomIn();
-            return true;
-        case Qt::Key_Minus:
-            ZoomOut();
-            return true;
-        case Qt::Key_0:
-            ZoomReset();
-            return true;
-        default:
-            return false;
-    }
-}
-
 void CQuillView::wheelEvent(QWheelEvent* event) {
-    if (!(event->modifiers() & Qt::ControlModifier)) {
-        m_zoomWheelDelta = 0;
-        QPlainTextEdit::wheelEvent(event);
-        return;
-    }
-    m_zoomWheelDelta += event->angleDelta().y();
-    for (; m_zoomWheelDelta >= kWheelStep; m_zoomWheelDelta -= kWheelStep) {
-        ZoomIn();
-    }
-    for (; m_zoomWheelDelta <= -kWheelStep; m_zoomWheelDelta += kWheelStep) {
-        ZoomOut();
-    }
-    event->accept();
-}
-
-bool CQuillView::InSelectionBar(const QPoint& viewportPos) const {
-    return viewportPos.x() >= 0 && viewportPos.x() < kSelectionBarWidth;
-}
-
-void CQuillView::SelectLines(int from, int to) {
-    const QTextBlock first = document()->findBlockByNumber(std::min(from, to));
-    const QTextBlock last = document()->findBlockByNumber(std::max(from, to));
-    const int start = first.position();
-    // A whole line includes its line end; the last line has none.
-    const int end =
-        last.next().isValid() ? last.next().position() : last.position() + last.length() - 1;
-    if (to >= from) {
-        m_ctrl.SetSel(start, end);
-    } else {
-        m_ctrl.SetSel(end, start);
-    }
-}
-
-bool CQuillView::ExtendByWords(int pos) {
-    const QTextBlock anchorBlock = document()->findBlock(m_dragAnchor);
-    const QString anchorText = anchorBlock.text();
-    const int anchorIndex = m_dragAnchor - anchorBlock.position();
-    const bool forward = pos > m_dragAnchor;
-    // The word the drag started in, on the side it moves to.
-    const int wordIndex = (forward || anchorIndex == 0) ? anchorIndex : anchorIndex - 1;
-    const wordbounds::Word anchorWord = wordbounds::WordAt(anchorText, wordIndex);
-    const int wordStart = anchorBlock.position() + anchorWord.start;
-    const int wordEnd = anchorBlock.position() + anchorWord.end;
-    if (pos >= wordStart && pos <= wordEnd) {
-        return false;
-    }
-    const QTextBlock block = document()->findBlock(pos);
-    const QString text = block.text();
-    const int index = pos - block.position();
-    if (forward) {
-        const int end = index > 0 ? wordbounds::WordAt(text, index - 1).end : 0;
-        m_ctrl.SetSel(wordStart, block.position() + end);
-    } else {
-        m_ctrl.SetSel(wordEnd, block.position() + wordbounds::WordAt(text, index).start);
-    }
-    ensureCursorVisible();
-    return true;
-}
-
-void CQuillView::mousePressEvent(QMouseEvent* event) {
-    const QPoint pos = event->position().toPoint();
-    m_barAnchorLine = kNoLine;
-    m_dragAnchor = kNoPosition;
-    if (event->button() == Qt::LeftButton && InSelectionBar(pos)) {
-        // A click in the selection bar selects its line; a drag from
-        // there selects whole lines.
-        m_barAnchorLine = cursorForPosition(QPoint(kSelectionBarWidth, pos.y())).blockNumber();
-        SelectLines(m_barAnchorLine, m_barAnchorLine);
-        setFocus(Qt::MouseFocusReason);
+    if (m_font->HandleWheel(*event)) {
         event->accept();
         return;
     }
-    // A press inside the selection may start dragging the selected text
-    // away; any other left press may start a drag that selects words.
-    const QTextCursor before = textCursor();
-    const int at = cursorForPosition(pos).position();
-    const bool onSelection =
-        before.hasSelection() && at >= before.selectionStart() && at <= before.selectionEnd();
-    QPlainTextEdit::mousePressEvent(event);
-    if (event->button() == Qt::LeftButton && !(event->modifiers() & Qt::ShiftModifier) &&
-        !onSelection) {
-        m_dragAnchor = at;
+    QPlainTextEdit::wheelEvent(event);
+}
+
+void CQuillView::mousePressEvent(QMouseEvent* event) {
+    if (!m_mouse.Press(event)) {
+        QPlainTextEdit::mousePressEvent(event);
     }
 }
 
 void CQuillView::mouseDoubleClickEvent(QMouseEvent* event) {
-    // A double click in the selection bar is two clicks there, not a word.
-    if (event->button() == Qt::LeftButton && InSelectionBar(event->position().toPoint())) {
-        mousePressEvent(event);
-        return;
+    if (!m_mouse.DoubleClick(event)) {
+        QPlainTextEdit::mouseDoubleClickEvent(event);
     }
-    QPlainTextEdit::mouseDoubleClickEvent(event);
 }
 
 void CQuillView::mouseMoveEvent(QMouseEvent* event) {
-    const QPoint pos = event->position().toPoint();
-    if (event->buttons() & Qt::LeftButton) {
-        if (m_barAnchorLine != kNoLine) {
-            SelectLines(m_barAnchorLine,
-                        cursorForPosition(QPoint(kSelectionBarWidth, pos.y())).blockNumber());
-            event->accept();
-            return;
-        }
-        if (m_dragAnchor != kNoPosition && ExtendByWords(cursorForPosition(pos).position())) {
-            event->accept();
-            return;
-        }
+    if (m_mouse.Drag(event)) {
+        return;
     }
     QPlainTextEdit::mouseMoveEvent(event);
     if (event->buttons() == Qt::NoButton) {
-        if (InSelectionBar(pos)) {
-            if (viewport()->cursor().shape() != Qt::BitmapCursor) {
-                viewport()->setCursor(SelectionBarCursor());
-            }
-        } else if (viewport()->cursor().shape() != Qt::IBeamCursor) {
-            viewport()->setCursor(Qt::IBeamCursor);
-        }
+        m_mouse.Hover(event->position().toPoint());
     }
 }
 
 void CQuillView::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) {
-        m_dragAnchor = kNoPosition;
-        if (m_barAnchorLine != kNoLine) {
-            m_barAnchorLine = kNoLine;
-            event->accept();
-            return;
-        }
+    if (m_mouse.Release(event)) {
+        return;
     }
     if (event->button() == Qt::RightButton) {
         QPointer<CQuillView> self(this);
@@ -586,7 +385,7 @@ void CQuillView::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void CQuillView::keyPressEvent(QKeyEvent* event) {
-    if (HandleZoomKey(event)) {
+    if (m_font->HandleKey(*event)) {
         event->accept();
         return;
     }
@@ -619,7 +418,7 @@ void CQuillView::OnChar(QKeyEvent* event) {
         QPlainTextEdit::keyPressEvent(event);
         return;
     }
-    const int redraw = backspace ? CSyntaxColorer::kRedrawAll : m_ctrl.GetHScrollPos();
+    const Redraw redraw = backspace ? Redraw::All() : Redraw::Band(m_ctrl.GetHScrollPos());
     if (enter && (mods & Qt::ShiftModifier)) {
         // Shift+Enter would start a line inside the line; it ends the line
         // as Enter does.
@@ -654,7 +453,7 @@ void CQuillView::keyReleaseEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Delete) {
         const auto [s, e] = m_ctrl.GetSel();
         const int line = m_ctrl.LineFromChar(e);
-        RecolorLines(line, line, s, e, CSyntaxColorer::kRedrawAll);
+        RecolorLines(line, line, s, e, Redraw::All());
     }
 }
 
@@ -667,7 +466,7 @@ void CQuillView::inputMethodEvent(QInputMethodEvent* event) {
         m_colorer->SetComposing(false);
         return;
     }
-    const int redraw = m_ctrl.GetHScrollPos();
+    const Redraw redraw = Redraw::Band(m_ctrl.GetHScrollPos());
     const int start = m_ctrl.GetSel().start;
     QPlainTextEdit::inputMethodEvent(event);
     const auto [s, e] = m_ctrl.GetSel();

@@ -12,22 +12,26 @@
 #include "edit/CEditControl.h"
 #include "res/CommandTarget.h"
 #include "script/CKeywordTable.h"
+#include "view/CMouseSelection.h"
 #include "view/CScriptPrinter.h"
 #include "view/CTextSearch.h"
+#include "view/Redraw.h"
 
 class CFindReplaceDlg;
-class CLineBoxLayout;
 class CQuillDoc;
 class CKeywordHelp;
 class CNavigator;
 class CSyntaxColorer;
+class CViewFont;
 
 class CQuillView : public QPlainTextEdit, public CCommandTarget {
     Q_OBJECT
 public:
+    // `words` is the word list the coloring and the label jump use.
     // `helpDir` gives the help directory setting when keyword help needs it;
     // without it help pages are looked up in the current directory.
-    explicit CQuillView(QWidget* parent = nullptr, std::function<QString()> helpDir = {});
+    explicit CQuillView(QWidget* parent = nullptr, CKeywordTable words = {},
+                        std::function<QString()> helpDir = {});
     ~CQuillView() override;
 
     CEditControl& Ctrl() { return m_ctrl; }
@@ -40,9 +44,9 @@ public:
     // Counts the bytes of lines in `encoding` from now on and colors every
     // line again; the caret and the scroll position stay.
     void SetEncoding(textenc::Encoding encoding);
-    void RecolorLines(int first, int last, int selStart, int selEnd, int redraw);
+    void RecolorLines(int first, int last, int selStart, int selEnd, Redraw redraw);
 
-    // The word list read from QUILL.DAT when the view was made.
+    // The word list the view was made with.
     const CKeywordTable& KeywordTable() const { return m_mapKeywords; }
     // The eight color records; record 0 is the default text format.
     const std::array<QTextCharFormat, 8>& ColorFormats() const { return m_cfColors; }
@@ -104,24 +108,10 @@ public:
     void GotoLabel(const QString& name);
     CNavigator& Navigator() { return *m_nav; }
 
-    // The text's face and size. Zooming changes the size one point a step
-    // (Ctrl+wheel, Ctrl++ / Ctrl+- / Ctrl+0 for the default); tab stops stay
-    // every half inch of the screen.
-    int FontPointSize() const { return m_pointSize; }
-    void SetFontPointSize(int points);
-    void SetTextFace(const QFont& face);
-    void ZoomIn();
-    void ZoomOut();
-    void ZoomReset();
-    // Pixels added below every line so that the face's ink stays inside it.
-    int ExtraLineHeight() const;
-
-    // The strip at the left edge where a click selects a whole line.
-    static constexpr int kSelectionBarWidth = 8;
+    // The text's face and size, and zooming it.
+    CViewFont& Font() { return *m_font; }
 
 signals:
-    // The text size was changed (by a zoom or SetFontPointSize).
-    void FontSizeChanged(int points);
     // A command chosen in the view (its context menu, a table key that
     // reached it). With nothing connected the view serves it itself.
     void commandChosen(int id);
@@ -148,21 +138,8 @@ private:
     void OpenFindReplace(bool replace);
     // The text as printing takes it: every line colored.
     std::unique_ptr<QTextDocument> PrintedText();
-    // Reads QUILL.DAT beside the executable; reports a file it cannot read.
-    void LoadKeywordTable();
     // A typed character, after the control has processed it.
     void OnChar(QKeyEvent* event);
-    // Ctrl++, Ctrl+-, Ctrl+0; true when `event` was one of them.
-    bool HandleZoomKey(QKeyEvent* event);
-    // Applies face and size to the text and the line boxes.
-    void ApplyFont();
-    bool InSelectionBar(const QPoint& viewportPos) const;
-    // Selects lines `from` to `to` (either order) whole, with their line
-    // ends; the caret goes to the end that `to` gives.
-    void SelectLines(int from, int to);
-    // Extends a drag selection from m_dragAnchor to `pos` by whole words
-    // once it leaves the word it started in; false while inside that word.
-    bool ExtendByWords(int pos);
     // Moves the find dialog off the selection it has just found.
     void KeepSelectionClearOfFindDialog();
     // Passes a chosen command on, or serves it when nobody listens.
@@ -179,15 +156,6 @@ private:
     std::unique_ptr<CNavigator> m_nav;
     std::unique_ptr<CKeywordHelp> m_help;
 
-    static constexpr int kNoLine = -1;
-    static constexpr int kNoPosition = -1;
-    CLineBoxLayout* m_lineBox = nullptr;
-    QFont m_face;
-    int m_pointSize = 0;
-    // Mouse drags: the line a selection-bar drag started on, the position a
-    // text drag started at.
-    int m_barAnchorLine = kNoLine;
-    int m_dragAnchor = kNoPosition;
-    // Wheel movement with Ctrl held not yet turned into zoom steps.
-    int m_zoomWheelDelta = 0;
+    CViewFont* m_font = nullptr;
+    CMouseSelection m_mouse;
 };

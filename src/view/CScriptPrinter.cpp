@@ -14,19 +14,18 @@
 #include <vector>
 
 #include "res/Messages.h"
+#include "view/KeywordColors.h"
 #include "view/PrintColors.h"
 
 namespace {
-
-// The default format's color (record 0 of the keyword color table).
-constexpr QRgb kDefaultWhite = qRgb(255, 255, 255);
 
 bool PrintsWhite(const QTextCharFormat& format) {
     if (!format.hasProperty(QTextFormat::ForegroundBrush)) {
         return true;
     }
     const QBrush brush = format.foreground();
-    return brush.style() == Qt::NoBrush || brush.color().rgb() == kDefaultWhite;
+    return brush.style() == Qt::NoBrush ||
+           brush.color().rgb() == keywordcolors::DefaultTextColor().rgb();
 }
 
 // How many device pixels of `device` one unit of a tab stop distance
@@ -213,9 +212,10 @@ int CScriptPrinter::LayOut(QTextDocument* copy, QPaintDevice* device, const QSiz
     copy->setDocumentMargin(0);
     QTextOption option = copy->defaultTextOption();
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    // Tab stops every half inch of paper, as on the screen. The layout
-    // scales a tab distance from screen to device resolution itself, so the
-    // distance is given in the units it scales from.
+    // Tab stops every half inch of paper, as on the screen at the default
+    // text size. The layout scales a tab distance from screen to device
+    // resolution itself, so the distance is given in the units it scales
+    // from.
     option.setTabStopDistance(device->logicalDpiX() / 2.0 / TabDistanceScale(device));
     copy->setDefaultTextOption(option);
     copy->setPageSize(body);

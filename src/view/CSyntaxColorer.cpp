@@ -3,7 +3,6 @@
 #include <QAbstractTextDocumentLayout>
 #include <QEvent>
 #include <QPlainTextEdit>
-#include <QSignalBlocker>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <algorithm>
@@ -14,7 +13,12 @@
 
 CSyntaxColorer::CSyntaxColorer(CEditControl& ctrl, const CKeywordTable& table,
                                const Formats& formats, QObject* parent)
-    : QObject(parent), m_ctrl(ctrl), m_table(table), m_colors(ctrl.GetTextLength()) {
+    : QObject(parent),
+      m_ctrl(ctrl),
+      m_table(table),
+      m_boxes(qobject_cast<CLineBoxLayout*>(ctrl.Document()->documentLayout())),
+      m_colors(ctrl.GetTextLength()) {
+    Q_ASSERT(m_boxes);
     for (int i = 0; i < keywordcolors::kRecordCount; ++i) {
         m_recordFormats[i] = formats[0];
         m_recordFormats[i].merge(formats[i]);
@@ -24,16 +28,14 @@ CSyntaxColorer::CSyntaxColorer(CEditControl& ctrl, const CKeywordTable& table,
     connect(m_ctrl.Document(), &QTextDocument::contentsChange, this,
             &CSyntaxColorer::OnContentsChange);
     m_ctrl.Widget()->viewport()->installEventFilter(this);
-    if (auto* boxes = qobject_cast<CLineBoxLayout*>(m_ctrl.Document()->documentLayout())) {
-        boxes->SetChangeHook([this](int from, int removed, int added) {
-            ColorLayoutBeforeChange(from, removed + added);
-        });
-    }
+    m_boxes->SetChangeHook([this](int from, int removed, int added) {
+        ColorLayoutBeforeChange(from, removed + added);
+    });
 }
 
 CSyntaxColorer::~CSyntaxColorer() {
-    if (auto* boxes = qobject_cast<CLineBoxLayout*>(m_ctrl.Document()->documentLayout())) {
-        boxes->SetChangeHook({});
+    if (m_boxes) {
+        m_boxes->SetChangeHook({});
     }
 }
 
@@ -174,7 +176,7 @@ void CSyntaxColorer::MustReach(int line) {
     }
 }
 
-void CSyntaxColorer::SelectAndRepaint(int first, int last, int selStart, int selEnd, int redraw,
+void CSyntaxColorer::SelectAndRepaint(int first, int last, int selStart, int selEnd, Redraw redraw,
                                       bool changed) {
     // Setting the selection the view already has would only cost a layout
     // of the line and two cursor repaints.
@@ -182,30 +184,30 @@ void CSyntaxColorer::SelectAndRepaint(int first, int last, int selStart, int sel
     if (select) {
         m_ctrl.SetSel(selStart, selEnd);
     }
-    if (redraw == kRedrawNone) {
+    if (redraw.IsNone()) {
         return;
     }
     const bool wasOff = !m_ctrl.IsRedrawOn();
     m_ctrl.SetRedraw(true);
-    if (!changed && !select && !wasOff && redraw >= 0 && m_ctrl.GetHScrollPos() == redraw) {
+    if (!changed && !select && !wasOff && redraw.BandOnlyAt(m_ctrl.GetHScrollPos())) {
         // No color and no selection changed: the window shows the lines as
         // they are, since the control repainted and scrolled for its own
         // change. Most keystrokes end here.
         return;
     }
     m_ctrl.ScrollCaret();
-    if (m_ctrl.GetHScrollPos() != redraw) {
-        m_ctrl.InvalidateAll();
-    } else {
+    if (redraw.BandOnlyAt(m_ctrl.GetHScrollPos())) {
         m_ctrl.InvalidateLines(first, last);
+    } else {
+        m_ctrl.InvalidateAll();
     }
 }
 
-void CSyntaxColorer::RecolorLines(int first, int last, int selStart, int selEnd, int redraw) {
+void CSyntaxColorer::RecolorLines(int first, int last, int selStart, int selEnd, Redraw redraw) {
     // Painting stays off only where the caller asks for it: nothing paints
     // before control returns to the event loop, and turning painting back
     // on would repaint the whole window.
-    if (redraw == kRedrawNone) {
+    if (redraw.IsNone()) {
         m_ctrl.SetRedraw(false);
     }
     const Colored colored = ColorLines(first, last, false, last);
@@ -220,14 +222,14 @@ void CSyntaxColorer::RecolorAll() {
     StopPending();
     const int count = m_ctrl.GetLineCount();
     if (count <= kSyncLines) {
-        RecolorLines(0, count - 1, 0, 0, kRedrawAll);
+        RecolorLines(0, count - 1, 0, 0, Redraw::All());
         return;
     }
     ColorLines(0, kFirstLines - 1, true, kFirstLines - 1);
     StartPending(kFirstLines);
     // Every line is recolored, whatever it was colored from before.
     m_mustReach.setPosition(m_ctrl.LineIndex(count - 1));
-    SelectAndRepaint(0, count - 1, 0, 0, kRedrawAll, true);
+    SelectAndRepaint(0, count - 1, 0, 0, Redraw::All(), true);
 }
 
 void CSyntaxColorer::StartPending(int line) {
@@ -418,24 +420,9 @@ void CSyntaxColorer::ShowColors() {
     // which the document would otherwise report together with the next
     // edit of the text. Marking them now settles that at once; the window
     // is about to paint these lines, and lays them out as it does.
-    if (auto* boxes = qobject_cast<CLineBoxLayout*>(doc->documentLayout())) {
-        boxes->SetFormatsOnly(true);
-        doc->markContentsDirty(changedFrom, changedTo - changedFrom - 1);
-        boxes->SetFormatsOnly(false);
-    } else if (doc->blockCount() > 1) {
-        // A plain layout forgets the layouts of two lines or more and asks
-        // to repaint the window, which is being painted.
-        if (doc->findBlock(changedTo - 1) == doc->findBlock(changedFrom)) {
-            const QTextBlock only = doc->findBlock(changedFrom);
-            const QTextBlock other = only.next().isValid() ? only.next() : only.previous();
-            changedFrom = std::min(changedFrom, other.position());
-            changedTo = std::max(changedTo, other.position() + other.length());
-        }
-        const QSignalBlocker quietLayout(doc->documentLayout());
-        doc->markContentsDirty(changedFrom, changedTo - changedFrom - 1);
-    } else {
-        doc->markContentsDirty(changedFrom, changedTo - changedFrom - 1);
-    }
+    m_boxes->SetFormatsOnly(true);
+    doc->markContentsDirty(changedFrom, changedTo - changedFrom - 1);
+    m_boxes->SetFormatsOnly(false);
 }
 
 void CSyntaxColorer::ColorLayoutBeforeChange(int from, int charsChanged) {

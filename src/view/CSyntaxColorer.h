@@ -30,6 +30,7 @@
 
 #include <QElapsedTimer>
 #include <QObject>
+#include <QPointer>
 #include <QTextBlock>
 #include <QTextCharFormat>
 #include <QTextCursor>
@@ -43,28 +44,25 @@
 #include "script/LineScanner.h"
 #include "view/CColorMap.h"
 #include "view/KeywordColors.h"
+#include "view/Redraw.h"
 
 class CKeywordTable;
+class CLineBoxLayout;
 class QTextDocument;
 
 class CSyntaxColorer : public QObject {
 public:
     using Formats = std::array<QTextCharFormat, keywordcolors::kRecordCount>;
 
-    // Redraw arguments besides a horizontal scroll position.
-    static constexpr int kRedrawAll = -1;
-    static constexpr int kRedrawNone = -2;
-
+    // `ctrl`'s document is laid out by a CLineBoxLayout, which tells the
+    // colorer of each change before it lays the changed lines out again.
     CSyntaxColorer(CEditControl& ctrl, const CKeywordTable& table, const Formats& formats,
                    QObject* parent = nullptr);
     ~CSyntaxColorer() override;
 
     // Recolors lines first..last (both included), sets the selection and
-    // repaints: only the band of the lines when `redraw` equals the
-    // horizontal scroll position afterwards, the whole window otherwise
-    // (always for kRedrawAll); kRedrawNone leaves painting off for the
-    // caller.
-    void RecolorLines(int first, int last, int selStart, int selEnd, int redraw);
+    // repaints as `redraw` says.
+    void RecolorLines(int first, int last, int selStart, int selEnd, Redraw redraw);
     // Colors every line (see above) and puts the caret at the start.
     void RecolorAll();
 
@@ -129,7 +127,8 @@ private:
     // The chunks must recolor at least up to `line` before they may stop.
     void MustReach(int line);
     // Steps after the coloring: selection, caret into view, repaint.
-    void SelectAndRepaint(int first, int last, int selStart, int selEnd, int redraw, bool changed);
+    void SelectAndRepaint(int first, int last, int selStart, int selEnd, Redraw redraw,
+                          bool changed);
     void StartPending(int line);
     void StopPending();
     // Lines before `line` need no chunk any more.
@@ -157,6 +156,7 @@ private:
 
     CEditControl& m_ctrl;
     const CKeywordTable& m_table;
+    QPointer<CLineBoxLayout> m_boxes;
     // Record 0 merged with each record: the whole format a character of
     // that record has.
     Formats m_recordFormats;

@@ -20,6 +20,11 @@ QFont FixedFace() {
     return font;
 }
 
+QColor DefaultTextColor() {
+    const ColorRecord& r = kRecords[0];
+    return QColor(r.red, r.green, r.blue);
+}
+
 std::array<QTextCharFormat, kRecordCount> BuildFormats(const QFont& face) {
     std::array<QTextCharFormat, kRecordCount> formats;
     for (int i = 0; i < kRecordCount; ++i) {

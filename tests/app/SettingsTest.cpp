@@ -30,8 +30,8 @@ TEST_F(SettingsTest, ValuesReadBackUnchanged) {
 
 TEST_F(SettingsTest, HandWrittenIniIsRead) {
     // Run on its own, the test finds no settings folder yet.
-    QDir().mkpath(QFileInfo(settings::StoreFilePath()).path());
-    QFile f(settings::StoreFilePath());
+    QDir().mkpath(QFileInfo(testutil::SettingsFile()).path());
+    QFile f(testutil::SettingsFile());
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(
         "[Settings]\nhspdir=/opt/hsp/\nexestat=3\nmode=1\ncmdline=a,b\nleft=junk\n"

@@ -1,6 +1,11 @@
 #include "NavTestSupport.h"
 #include "nav/CLineDlg.h"
 #include "nav/CNavigator.h"
+#include "nav/LineNumber.h"
+#include "res/CommandIds.h"
+#include "res/DialogResources.h"
+#include "support/TestUtil.h"
+#include "view/CQuillView.h"
 
 namespace {
 
@@ -33,12 +38,12 @@ protected:
 }  // namespace
 
 // The dialog's tests below cover blanks, signs, letters and huge numbers.
-TEST(CLineDlgParse, DigitsUpToTheFirstOtherCharacter) {
-    EXPECT_EQ(CLineDlg::ParseLineNumber("+3"), 0);
-    EXPECT_EQ(CLineDlg::ParseLineNumber(QString::fromUtf8("１２")), 0);  // full-width digits
-    EXPECT_EQ(CLineDlg::ParseLineNumber("007x"), 7);
-    EXPECT_EQ(CLineDlg::ParseLineNumber("2147483647"), INT_MAX);
-    EXPECT_EQ(CLineDlg::ParseLineNumber("2147483648"), INT_MAX);  // saturates
+TEST(ParseLineNumber, DigitsUpToTheFirstOtherCharacter) {
+    EXPECT_EQ(nav::ParseLineNumber(u"+3"), 0);
+    EXPECT_EQ(nav::ParseLineNumber(QString::fromUtf8("１２")), 0);  // full-width digits
+    EXPECT_EQ(nav::ParseLineNumber(u"007x"), 7);
+    EXPECT_EQ(nav::ParseLineNumber(u"2147483647"), INT_MAX);
+    EXPECT_EQ(nav::ParseLineNumber(u"2147483648"), INT_MAX);  // saturates
 }
 
 TEST_F(GoToLine, TopAndEndGoToTheFirstAndTheLastLineStart) {

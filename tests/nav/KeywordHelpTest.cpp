@@ -79,11 +79,11 @@ TEST_F(KeywordHelp, MissingPagesFallBackToTheIndexThenTheMessage) {
     Dispatch(cmd::ID_HELP_GUIDE);
     EXPECT_TRUE(m_catcher.pages.isEmpty());
 
-    // No trailing separator on the folder: wrong names.
+    // A folder typed without a final "/" holds the same pages.
     App()->m_hsphelp = m_help.path();
     SetText("mes\n");
-    EXPECT_EQ(HelpAt(0), "");
-    EXPECT_EQ(boxes.Texts(), QStringList(3, "ヘルプファイルにアクセスできません。"));
+    EXPECT_EQ(HelpAt(0), "S_mes.htm");
+    EXPECT_EQ(boxes.Texts(), QStringList(2, "ヘルプファイルにアクセスできません。"));
 }
 
 TEST_F(KeywordHelp, EmptyFolderSettingLooksBesideTheWorkingFolder) {

@@ -1,5 +1,7 @@
 #include "support/TestUtil.h"
 
+#include "script/CKeywordTable.h"
+
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -62,6 +64,10 @@ void ClearSettings() {
     s.sync();
 }
 
+QString SettingsFile() {
+    return QSettings(QSettings::IniFormat, QSettings::UserScope, "Blue Moss!", "QUILL").fileName();
+}
+
 ScopedEnv::ScopedEnv(const char* name, const QString& value)
     : m_name(name), m_old(qgetenv(name)), m_wasSet(qEnvironmentVariableIsSet(name)) {
     qputenv(name, QFile::encodeName(value));
@@ -80,12 +86,7 @@ QString SourceDir() {
 }
 
 std::unique_ptr<CQuillView> MakeView(const QByteArray& words) {
-    QTemporaryDir dir;
-    WriteFile(dir, "QUILL.DAT", words);
-    SetExecutablePathForTesting(dir.filePath("quill"));
-    auto view = std::make_unique<CQuillView>();
-    SetExecutablePathForTesting(QString());
-    return view;
+    return std::make_unique<CQuillView>(nullptr, CKeywordTable::Parse(words));
 }
 
 QString SelOf(const CEditControl& ctrl) {

@@ -51,6 +51,8 @@ QByteArray ReadFile(const QString& path);
 
 // Removes every value from the settings store.
 void ClearSettings();
+// The INI file behind the settings store.
+QString SettingsFile();
 
 // Sets an environment variable for its lifetime and then restores it.
 class ScopedEnv {

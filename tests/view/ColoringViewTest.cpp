@@ -82,7 +82,7 @@ protected:
     void ExpectColoredInOnePass() {
         const auto reference = testutil::MakeView(kTable);
         reference->setPlainText(m_view->toPlainText());
-        reference->RecolorLines(0, reference->blockCount() - 1, 0, 0, CSyntaxColorer::kRedrawAll);
+        reference->RecolorLines(0, reference->blockCount() - 1, 0, 0, Redraw::All());
         EXPECT_EQ(RecordsOfText(*m_view), RecordsOfText(*reference));
     }
     QStringList Records() {
@@ -115,7 +115,7 @@ TEST_F(ColoringView, RecoloringResetsOldColorsUpToTheLimitAndKeepsTheModifiedFla
     Ctrl().SetSel(2, 2);
     Ctrl().ReplaceSel("x");
     EXPECT_EQ(RecordsOfLine(View(), 0), "6666660666");
-    View().RecolorLines(0, 0, 3, 3, Ctrl().GetHScrollPos());
+    View().RecolorLines(0, 0, 3, 3, Redraw::Band(Ctrl().GetHScrollPos()));
     EXPECT_EQ(RecordsOfLine(View(), 0), "0000000666");
     EXPECT_TRUE(View().document()->isModified());
 
@@ -124,9 +124,9 @@ TEST_F(ColoringView, RecoloringResetsOldColorsUpToTheLimitAndKeepsTheModifiedFla
     EXPECT_EQ(RecordsOfLine(View(), 0), QString(250, u'0') + "6660" + QString(5, u'0'));
     // Bytes past the 254th keep their color when the line ends the range.
     View().Colorer().Colors().Assign(0, Ctrl().GetTextLength(), {}, 6);
-    View().RecolorLines(0, 0, 0, 0, CSyntaxColorer::kRedrawAll);
+    View().RecolorLines(0, 0, 0, 0, Redraw::All());
     EXPECT_EQ(RecordsOfLine(View(), 0), QString(250, u'0') + "6660" + QString(5, u'6'));
-    View().RecolorLines(0, 1, 0, 0, CSyntaxColorer::kRedrawAll);
+    View().RecolorLines(0, 1, 0, 0, Redraw::All());
     EXPECT_EQ(RecordsOfLine(View(), 0), QString(250, u'0') + "6660" + QString(5, u'0'));
     EXPECT_EQ(RecordsOfLine(View(), 1), "66666");
 }
@@ -165,7 +165,7 @@ TEST_F(ColoringView, RepaintsTypedBandWholeWindowOrNothing) {
 
     // -2 leaves painting off for the caller.
     spy.Reset();
-    View().RecolorLines(0, 0, 2, 3, CSyntaxColorer::kRedrawNone);
+    View().RecolorLines(0, 0, 2, 3, Redraw::None());
     EXPECT_FALSE(Ctrl().IsRedrawOn());
     spy.Flush();
     EXPECT_EQ(spy.count, 0);
@@ -443,10 +443,13 @@ TEST_F(ColoringView, LinesComingIntoViewAheadOfTheChunksAreColoredBeforeTheyShow
     EXPECT_EQ(RecordsOfLine(View(), lines), "66666");
     View().verticalScrollBar()->setValue(lines / 2);
     EXPECT_TRUE(ShowsColors(viewport, {1, 5, 6}));
-    const int bottom = Ctrl().GetLastVisibleLine();
+    const auto lastShown = [&] {
+        return View().cursorForPosition(viewport.rect().bottomLeft()).blockNumber();
+    };
+    const int bottom = lastShown();
     View().resize(View().width(), View().height() + 200);
     EXPECT_TRUE(ShowsColors(viewport, {1, 5, 6}));
-    const int newBottom = Ctrl().GetLastVisibleLine();
+    const int newBottom = lastShown();
     EXPECT_GT(newBottom, bottom);
     EXPECT_TRUE(RecordsOfLine(View(), newBottom).contains(QRegularExpression("[1-6]")));
     ASSERT_TRUE(colorer.IsPending());
@@ -494,7 +497,7 @@ TEST_F(ColoringView, CommentOpenedAtTheTopOfALargeScriptColorsTheRestInChunks) {
     QTest::keyClicks(&View(), "/*");
     // The window's lines at once, the rest in chunks.
     EXPECT_TRUE(colorer.IsPending());
-    const int shown = Ctrl().GetLastVisibleLine();
+    const int shown = Ctrl().GetVisibleLinesCheaply().last;
     EXPECT_EQ(RecordsOfLine(View(), shown), QString(Line(shown).size(), '5'));
     EXPECT_NE(RecordsOfLine(View(), lines - 2), QString(Line(lines - 2).size(), '5'));
     colorer.FinishPending();
