@@ -12,10 +12,12 @@
 #include "edit/CEditControl.h"
 #include "res/CommandTarget.h"
 #include "script/CKeywordTable.h"
+#include "view/CEditHistory.h"
 #include "view/CScriptPrinter.h"
 #include "view/CTextSearch.h"
 
 class CFindReplaceDlg;
+class CLineTags;
 class CLineBoxLayout;
 class CQuillDoc;
 class CKeywordHelp;
@@ -79,8 +81,11 @@ public:
     void OnFilePrintDirect();
     void OnFilePrintPreview();
 
-    // Undo does nothing in this editor.
-    void OnEditUndo() {}
+    // Undo and redo of an edit step; the changed text is recolored,
+    // selected and scrolled into view.
+    void OnEditUndo();
+    void OnEditRedo();
+    CEditHistory& History() { return *m_history; }
     void OnEditCut();
     void OnEditPaste();
     void OnEditCopy();
@@ -164,6 +169,13 @@ private:
     void KeepSelectionClearOfFindDialog();
     // Passes a chosen command on, or serves it when nobody listens.
     void ChooseCommand(int id);
+    // Opens an edit step for the selection (or caret) as it is now.
+    void BeginStep(CEditHistory::Kind kind);
+    void EndStep();
+    // Recolors, selects and shows what an undo or redo changed.
+    void ShowChange(int pos, int length);
+    // Drops the oldest steps once the history holds too much.
+    void TrimHistory();
 
     CEditControl m_ctrl;
     std::array<QTextCharFormat, 8> m_cfColors;
@@ -175,6 +187,8 @@ private:
     // Holds the cursor position memory, which lives as long as the view.
     std::unique_ptr<CNavigator> m_nav;
     std::unique_ptr<CKeywordHelp> m_help;
+    CLineTags* m_lineTags = nullptr;
+    CEditHistory* m_history = nullptr;
 
     static constexpr int kNoLine = -1;
     static constexpr int kNoPosition = -1;
