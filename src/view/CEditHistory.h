@@ -11,7 +11,8 @@
 // a step of its own.
 //
 // The history holds at most kLimitChars characters of text (what its steps
-// inserted and removed); past that the oldest steps go, down to half.
+// inserted and removed); past that the oldest steps go, until the newest
+// that are left hold just over half of it.
 
 #include <QObject>
 #include <QtGlobal>
@@ -58,7 +59,7 @@ public:
     void SetLimit(qint64 chars) { m_limit = chars; }
     // More text than the limit is held: Trim() should run soon.
     bool IsFull() const { return m_held > m_limit; }
-    // Drops the oldest steps until the rest hold at most half the limit;
+    // Drops the oldest steps until the rest hold just over half the limit;
     // the text ends as it was. Returns the range the steps it undid and redid
     // span, to be recolored.
     Change Trim();
