@@ -221,21 +221,34 @@ void CQuillView::OnReplaceSel(const QString& find, bool next, bool matchCase, bo
 
 void CQuillView::OnReplaceAll(const QString& find, const QString& replace, bool matchCase,
                               bool wholeWord) {
-    // One step; the lines it touched are recolored once it is done, when
+    // One step, made with a cursor of its own so that the window's caret
+    // moves once; the lines it touched are recolored once it is done, when
     // the colors have followed the changes.
     m_ctrl.SetRedraw(false);
+    auto [s, e] = m_ctrl.GetSel();
     int first = -1;
     int last = -1;
-    BeginStep(CEditHistory::Kind::Single);
-    while (FindText(find, matchCase, wholeWord)) {
-        m_ctrl.ReplaceSel(replace);
-        const int line = m_ctrl.LineFromChar(CEditControl::kCaret);
-        first = first < 0 ? line : std::min(first, line);
-        last = std::max(last, line);
+    {
+        CWaitCursor wait;
+        QTextCursor cursor(document());
+        BeginStep(CEditHistory::Kind::Single);
+        for (;;) {
+            const CTextSearch::Match m =
+                m_search.FindText(*document(), s, e, find, matchCase, wholeWord);
+            if (!m.Found()) {
+                break;
+            }
+            cursor.setPosition(m.start);
+            cursor.setPosition(m.end, QTextCursor::KeepAnchor);
+            cursor.insertText(replace);
+            s = e = cursor.position();
+            const int line = cursor.blockNumber();
+            first = first < 0 ? line : std::min(first, line);
+            last = std::max(last, line);
+        }
+        EndStep();
     }
-    EndStep();
     if (first >= 0) {
-        const auto [s, e] = m_ctrl.GetSel();
         RecolorLines(first, last, s, e, CSyntaxColorer::kRedrawNone);
     }
     m_ctrl.ScrollCaret();
@@ -343,8 +356,7 @@ void CQuillView::ShowChange(int pos, int length) {
     const int textLength = m_ctrl.GetTextLength();
     const int start = std::clamp(pos, 0, textLength);
     const int end = std::clamp(pos + length, start, textLength);
-    RecolorLines(m_ctrl.LineFromChar(start), m_ctrl.LineFromChar(end), start, end,
-                 CSyntaxColorer::kRedrawAll);
+    m_colorer->RecolorRange(m_ctrl.LineFromChar(start), m_ctrl.LineFromChar(end), start, end);
 }
 
 void CQuillView::TrimHistory() {

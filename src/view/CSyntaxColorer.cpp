@@ -139,6 +139,17 @@ void CSyntaxColorer::RecolorAll() {
     SelectAndRepaint(0, count - 1, 0, 0, kRedrawAll, true);
 }
 
+void CSyntaxColorer::RecolorRange(int first, int last, int selStart, int selEnd) {
+    if (last - first < kSyncLines) {
+        RecolorLines(first, last, selStart, selEnd, kRedrawAll);
+        return;
+    }
+    if (!m_pendingActive || first < m_pending.blockNumber()) {
+        StartPending(first);
+    }
+    SelectAndRepaint(first, last, selStart, selEnd, kRedrawAll, true);
+}
+
 void CSyntaxColorer::StartPending(int line) {
     m_pending = QTextCursor(m_ctrl.Document());
     m_pending.setPosition(m_ctrl.LineIndex(line));
