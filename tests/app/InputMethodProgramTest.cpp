@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -77,42 +76,24 @@ protected:
         Run("ibus-daemon", {"-drx"});
     }
     void TearDown() override {
-        for (auto& process : m_processes) {
-            process->kill();
-            process->waitForFinished();
-        }
         if (m_busPid > 0) {
             Run("ibus", {"exit"});
             ::kill(m_busPid, SIGTERM);
         }
-        if (m_xvfb) {
-            m_xvfb->terminate();
-            m_xvfb->waitForFinished();
+        // The X server goes last.
+        for (auto it = m_processes.rbegin(); it != m_processes.rend(); ++it) {
+            (*it)->kill();
+            (*it)->waitForFinished();
         }
     }
 
     void StartXvfb() {
-        static int next = 700 + QCoreApplication::applicationPid() % 200;
+        // The server picks a free display and writes its number once ready.
         m_env = QProcessEnvironment::systemEnvironment();
-        for (int display = next;; ++display) {
-            const QString name = QStringLiteral(":%1").arg(display);
-            if (QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(display)) ||
-                QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(display))) {
-                continue;
-            }
-            next = display + 1;
-            m_xvfb = std::make_unique<QProcess>();
-            // The server writes its display number once it is ready.
-            m_xvfb->start("Xvfb", {name, "-displayfd", "1", "-screen", "0", "1024x768x24",
-                                   "-nolisten", "tcp", "-noreset"});
-            ASSERT_TRUE(WaitUntil(
-                [&] { return m_xvfb->canReadLine() || m_xvfb->state() == QProcess::NotRunning; },
-                15000));
-            if (m_xvfb->state() != QProcess::NotRunning) {
-                m_env.insert("DISPLAY", name);
-                return;
-            }
-        }
+        QProcess* xvfb =
+            Start("Xvfb", {"-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
+        ASSERT_TRUE(WaitUntil([&] { return xvfb->canReadLine(); }, 15000));
+        m_env.insert("DISPLAY", ":" + QString::fromUtf8(xvfb->readLine()).trimmed());
     }
     QString Run(const QString& program, const QStringList& args) {
         QProcess process;
@@ -151,7 +132,6 @@ protected:
 
     QTemporaryDir m_home;
     QProcessEnvironment m_env;
-    std::unique_ptr<QProcess> m_xvfb;
     std::vector<std::unique_ptr<QProcess>> m_processes;
     int m_busPid = 0;
 };
