@@ -50,7 +50,7 @@ public:
     // What ReplaceSelAndRecolor does about painting when it is done.
     enum class ReplaceMode {
         Repaint,          // repaints the whole window
-        KeepPaintingOff,  // leaves painting off for the caller (Replace All)
+        KeepPaintingOff,  // leaves painting off for the caller
     };
     // Replaces the selection with `text` (or pastes when `text` is null) and
     // recolors every line the inserted text spans.
