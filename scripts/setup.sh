@@ -10,6 +10,8 @@ packages=(
     googletest libgtest-dev libbenchmark-dev
     fonts-ipafont-gothic
     xvfb xdotool
+    # The input method test: IBus with Anthy on a session bus of its own.
+    ibus ibus-anthy dbus dbus-x11 x11-utils
     qt6-translations-l10n
     poppler-utils
 )

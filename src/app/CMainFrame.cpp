@@ -93,6 +93,14 @@ void CMainFrame::CreateActions() {
         addAction(it.value());
         connect(it.value(), &QAction::triggered, this, [this, id]() { DispatchCommand(id); });
     }
+    // Undo and redo are grayed while there is nothing to undo or redo.
+    const QTextDocument* text = m_view->document();
+    QAction* undo = m_actions.value(cmd::ID_EDIT_UNDO);
+    QAction* redo = m_actions.value(cmd::ID_EDIT_REDO);
+    undo->setEnabled(text->isUndoAvailable());
+    redo->setEnabled(text->isRedoAvailable());
+    connect(text, &QTextDocument::undoAvailable, undo, &QAction::setEnabled);
+    connect(text, &QTextDocument::redoAvailable, redo, &QAction::setEnabled);
 }
 
 void CMainFrame::CreateMenus() {

@@ -28,25 +28,12 @@
 #include "text/Cp932Codec.h"
 #include "text/FileReader.h"
 #include "text/TextEncoding.h"
+#include "view/CLineTags.h"
 #include "view/CQuillView.h"
 
 using namespace Qt::StringLiterals;
 
 namespace {
-
-// The line end that precedes a block, as the file had it. The block after a
-// line end carries it: splitting a line leaves the first half's data where
-// it was and gives the new line none, and joining two lines drops the data
-// of the second, whose preceding line end is the one removed. A block
-// without data (a line the user added) takes the file's most common end.
-class LineEndData : public QTextBlockUserData {
-public:
-    explicit LineEndData(lineends::LineEnd end) : m_end(end) {}
-    lineends::LineEnd End() const { return m_end; }
-
-private:
-    lineends::LineEnd m_end;
-};
 
 // Whether a new file can be made in `folder` (the kernel's answer, which
 // also knows read-only mounts and folders that are immutable even to root).
@@ -200,7 +187,10 @@ void CQuillDoc::SetFileText(const QString& fileText, textenc::Encoding encoding)
         if (!block.isValid()) {
             break;
         }
-        block.setUserData(new LineEndData(end));
+        // The line end that precedes a line is kept with the line, so an
+        // edit moves it along and undo gives it back. A line the user made
+        // has none and takes the file's most common end.
+        CLineTags::Set(block, int(end));
         block = block.next();
     }
     m_view->RecolorAll();
@@ -295,8 +285,9 @@ QString CQuillDoc::SaveText(std::vector<qsizetype>* lineStarts) const {
     bool first = true;
     for (QTextBlock block = document->firstBlock(); block.isValid(); block = block.next()) {
         if (!std::exchange(first, false)) {
-            const auto* data = static_cast<const LineEndData*>(block.userData());
-            text += lineends::Text(data ? data->End() : m_lineEnd);
+            const int end = CLineTags::Get(block);
+            text += lineends::Text(end == CLineTags::kNone ? m_lineEnd
+                                                           : static_cast<lineends::LineEnd>(end));
         }
         if (lineStarts) {
             lineStarts->push_back(text.size());

@@ -51,6 +51,7 @@ constexpr int ID_EDIT_REPEAT = 57640;
 constexpr int ID_EDIT_REPLACE = 57641;
 constexpr int ID_EDIT_SELECT_ALL = 57642;
 constexpr int ID_EDIT_UNDO = 57643;
+constexpr int ID_EDIT_REDO = 57644;
 constexpr int ID_APP_ABOUT = 57664;
 constexpr int ID_APP_EXIT = 57665;
 constexpr int ID_NEXT_PANE = 57680;

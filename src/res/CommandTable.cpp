@@ -20,6 +20,9 @@ constexpr QKeyCombination Shift(Qt::Key key) {
 constexpr QKeyCombination Alt(Qt::Key key) {
     return QKeyCombination(Qt::AltModifier, key);
 }
+constexpr QKeyCombination CtrlShift(Qt::Key key) {
+    return QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, key);
+}
 
 // clang-format off
 const CommandDef kCommands[] = {
@@ -98,6 +101,8 @@ const CommandDef kCommands[] = {
     // Edit.
     {ID_EDIT_UNDO, "元に戻す(&U)\tCtrl+Z", {Ctrl(Qt::Key_Z), Alt(Qt::Key_Backspace)},
      "直前に行った動作を元に戻す\n元に戻す", 0},
+    {ID_EDIT_REDO, "やり直し(&R)\tCtrl+Y", {Ctrl(Qt::Key_Y), CtrlShift(Qt::Key_Z)},
+     "元に戻した動作をやり直す\nやり直し", 0},
     {ID_EDIT_CUT, "切り取り(&T)\tCtrl+X", {Ctrl(Qt::Key_X), Shift(Qt::Key_Delete)},
      "選択範囲を切り取ってｸﾘｯﾌﾟﾎﾞｰﾄﾞに移す\n切り取り", 0},
     {ID_EDIT_COPY, "ｺﾋﾟｰ(&C)\tCtrl+C", {Ctrl(Qt::Key_C), Ctrl(Qt::Key_Insert)},
@@ -161,7 +166,7 @@ const MenuItemDef kFileMenu[] = {
 };
 
 const MenuItemDef kEditMenu[] = {
-    {ID_EDIT_UNDO, 0},
+    {ID_EDIT_UNDO, 0}, {ID_EDIT_REDO, 0},
     {kSeparator, 0},
     {ID_EDIT_CUT, 0}, {ID_EDIT_COPY, 0}, {ID_EDIT_PASTE, 0}, {ID_EDIT_SELECT_ALL, 0},
     {kSeparator, 0},
@@ -208,6 +213,7 @@ const MenuDef kMainMenu[] = {
 
 const PopupItemDef kContextMenu[] = {
     {"元に戻す(&U)", ID_EDIT_UNDO},
+    {"やり直し(&R)", ID_EDIT_REDO},
     {nullptr, kSeparator},
     {"切り取り(&T)", ID_EDIT_CUT},
     {"コピー(&C)", ID_EDIT_COPY},

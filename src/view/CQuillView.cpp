@@ -26,6 +26,7 @@
 #include "view/CCaretBlinkGuard.h"
 #include "view/CFindReplaceDlg.h"
 #include "view/CLineBoxLayout.h"
+#include "view/CLineTags.h"
 #include "view/CMouseSelection.h"
 #include "view/CSyntaxColorer.h"
 #include "view/CViewFont.h"
@@ -48,7 +49,16 @@ CQuillView::CQuillView(QWidget* parent, CKeywordTable words, std::function<QStri
     doc->setDocumentMargin(CMouseSelection::kBarWidth);
     setDocument(doc);
     setLineWrapMode(QPlainTextEdit::NoWrap);
-    document()->setUndoRedoEnabled(false);
+    // The document's own history holds the edits; colors live beside the
+    // text and are no part of it.
+    m_lineTags = new CLineTags(doc);
+    m_history = new CEditHistory(doc, m_lineTags);
+    // A caret moved by anything but an edit ends a run of typing.
+    connect(this, &QPlainTextEdit::cursorPositionChanged, this, [this]() {
+        if (!m_history->InStep()) {
+            m_history->BreakRun();
+        }
+    });
     // Record 0 is also the default format: text that no recoloring has
     // reached shows in its color in the fixed face.
     const QFont face = keywordcolors::FixedFace();
@@ -72,6 +82,7 @@ namespace {
 // The commands this view serves.
 constexpr CommandMapEntry<CQuillView> kMessageMap[] = {
     {cmd::ID_EDIT_UNDO, &CQuillView::OnEditUndo},
+    {cmd::ID_EDIT_REDO, &CQuillView::OnEditRedo},
     {cmd::ID_EDIT_CUT, &CQuillView::OnEditCut},
     {cmd::ID_EDIT_COPY, &CQuillView::OnEditCopy},
     {cmd::ID_EDIT_PASTE, &CQuillView::OnEditPaste},
@@ -125,11 +136,13 @@ void CQuillView::RecolorLines(int first, int last, int selStart, int selEnd, Red
 void CQuillView::ReplaceSelAndRecolor(const QString* text, ReplaceMode mode) {
     const CEditControl::Selection before = m_ctrl.GetSel();
     const int lengthBefore = m_ctrl.GetTextLength();
+    BeginStep(CEditHistory::Kind::Single);
     if (text) {
         m_ctrl.ReplaceSel(*text);
     } else {
         paste();
     }
+    EndStep();
     const CEditControl::Selection after = m_ctrl.GetSel();
     // The text grew by what was inserted less what was selected; the caret
     // ends after the inserted text, which so starts that much before it.
@@ -206,8 +219,35 @@ void CQuillView::OnReplaceSel(const QString& find, bool next, bool matchCase, bo
 
 void CQuillView::OnReplaceAll(const QString& find, const QString& replace, bool matchCase,
                               bool wholeWord) {
-    while (FindText(find, matchCase, wholeWord)) {
-        ReplaceSelAndRecolor(&replace, ReplaceMode::KeepPaintingOff);
+    // One step, made with a cursor of its own so that the window's caret
+    // moves once; the lines it touched are recolored once it is done, when
+    // the colors have followed the changes.
+    m_ctrl.SetRedraw(false);
+    auto [s, e] = m_ctrl.GetSel();
+    int first = -1;
+    int last = -1;
+    {
+        CWaitCursor wait;
+        QTextCursor cursor(document());
+        BeginStep(CEditHistory::Kind::Single);
+        for (;;) {
+            const CTextSearch::Match m =
+                m_search.FindText(*document(), s, e, find, matchCase, wholeWord);
+            if (!m.Found()) {
+                break;
+            }
+            cursor.setPosition(m.start);
+            cursor.setPosition(m.end, QTextCursor::KeepAnchor);
+            cursor.insertText(replace);
+            s = e = cursor.position();
+            const int line = cursor.blockNumber();
+            first = first < 0 ? line : std::min(first, line);
+            last = std::max(last, line);
+        }
+        EndStep();
+    }
+    if (first >= 0) {
+        RecolorLines(first, last, s, e, Redraw::None());
     }
     m_ctrl.ScrollCaret();
     m_ctrl.SetRedraw(true);
@@ -265,7 +305,9 @@ void CQuillView::OnFilePrintPreview() {
 }
 
 void CQuillView::OnEditCut() {
+    BeginStep(CEditHistory::Kind::Single);
     cut();
+    EndStep();
     const auto [s, e] = m_ctrl.GetSel();
     const int line = m_ctrl.LineFromChar(e);
     RecolorLines(line, line, s, e, Redraw::All());
@@ -277,7 +319,59 @@ void CQuillView::OnEditCopy() {
     copy();
 }
 void CQuillView::OnEditClear() {
+    BeginStep(CEditHistory::Kind::Single);
     textCursor().removeSelectedText();
+    EndStep();
+}
+
+void CQuillView::BeginStep(CEditHistory::Kind kind) {
+    const QTextCursor caret = textCursor();
+    m_history->Begin(kind, caret.position(), caret.anchor(), caret.position());
+}
+
+void CQuillView::EndStep() {
+    m_history->End(textCursor().position());
+    if (m_history->IsFull()) {
+        // From the event loop, once the edit has been recolored.
+        QTimer::singleShot(0, this, &CQuillView::TrimHistory);
+    }
+}
+
+void CQuillView::OnEditUndo() {
+    const CEditHistory::Change change = m_history->Undo();
+    ShowChange(change.pos, change.added);
+}
+
+void CQuillView::OnEditRedo() {
+    const CEditHistory::Change change = m_history->Redo();
+    ShowChange(change.pos, change.added);
+}
+
+void CQuillView::ShowChange(int pos, int length) {
+    if (pos < 0) {
+        return;
+    }
+    const int textLength = m_ctrl.GetTextLength();
+    const int start = std::clamp(pos, 0, textLength);
+    const int end = std::clamp(pos + length, start, textLength);
+    m_colorer->RecolorRange(m_ctrl.LineFromChar(start), m_ctrl.LineFromChar(end), start, end);
+}
+
+void CQuillView::TrimHistory() {
+    const QTextCursor before = textCursor();
+    const int vscroll = verticalScrollBar()->value();
+    const int hscroll = horizontalScrollBar()->value();
+    const CEditHistory::Change change = m_history->Trim();
+    if (change.pos < 0) {
+        return;
+    }
+    const int first = m_ctrl.LineFromChar(change.pos);
+    const int last = m_ctrl.LineFromChar(change.pos + change.added);
+    RecolorLines(first, last, before.anchor(), before.position(), Redraw::None());
+    verticalScrollBar()->setValue(vscroll);
+    horizontalScrollBar()->setValue(hscroll);
+    m_ctrl.SetRedraw(true);
+    m_ctrl.InvalidateAll();
 }
 void CQuillView::OnEditSelectAll() {
     selectAll();
@@ -342,6 +436,8 @@ void CQuillView::wheelEvent(QWheelEvent* event) {
 }
 
 void CQuillView::mousePressEvent(QMouseEvent* event) {
+    // A click ends a run of typing, wherever it puts the caret.
+    m_history->BreakRun();
     if (!m_mouse.Press(event)) {
         QPlainTextEdit::mousePressEvent(event);
     }
@@ -371,6 +467,13 @@ void CQuillView::mouseReleaseEvent(QMouseEvent* event) {
         QPointer<CQuillView> self(this);
         // Owned by the window (for its look), deleted here after use.
         QPointer<QMenu> menu(CMenuBuilder::BuildContextMenu(window()));
+        for (QAction* action : menu->actions()) {
+            const int id = CMenuBuilder::CommandOf(action);
+            if (id == cmd::ID_EDIT_UNDO || id == cmd::ID_EDIT_REDO) {
+                action->setEnabled(id == cmd::ID_EDIT_UNDO ? m_history->CanUndo()
+                                                           : m_history->CanRedo());
+            }
+        }
         QAction* chosen = menu->exec(event->globalPosition().toPoint());
         const int id = menu ? CMenuBuilder::CommandOf(chosen) : 0;
         delete menu;
@@ -395,9 +498,11 @@ void CQuillView::keyPressEvent(QKeyEvent* event) {
         OnEditPaste();
     } else if (event->matches(QKeySequence::Cut)) {
         OnEditCut();
-    } else if (event->matches(QKeySequence::Undo) || event->matches(QKeySequence::Redo) ||
+    } else if (event->matches(QKeySequence::Undo) ||
                (event->key() == Qt::Key_Backspace && (event->modifiers() & Qt::AltModifier))) {
         OnEditUndo();
+    } else if (event->matches(QKeySequence::Redo)) {
+        OnEditRedo();
     } else {
         OnChar(event);
         return;
@@ -415,10 +520,29 @@ void CQuillView::OnChar(QKeyEvent* event) {
     const bool typed =
         enter || backspace || (!text.isEmpty() && (text.at(0).isPrint() || text.at(0) == u'\t'));
     if (!typed) {
+        // Delete, and the keys that delete words or lines, are edits of
+        // their own; other keys move the caret and end a run of typing.
+        const bool deletes = key == Qt::Key_Delete;
+        const bool edits = deletes || event->matches(QKeySequence::DeleteStartOfWord) ||
+                           event->matches(QKeySequence::DeleteEndOfWord) ||
+                           event->matches(QKeySequence::DeleteEndOfLine) ||
+                           event->matches(QKeySequence::DeleteCompleteLine);
+        if (!edits) {
+            QPlainTextEdit::keyPressEvent(event);
+            return;
+        }
+        BeginStep(deletes ? CEditHistory::Kind::Deleting : CEditHistory::Kind::Single);
         QPlainTextEdit::keyPressEvent(event);
+        EndStep();
         return;
     }
     const Redraw redraw = backspace ? Redraw::All() : Redraw::Band(m_ctrl.GetHScrollPos());
+    // A character joins the characters typed before it, Backspace the
+    // deletions; Enter with its indent and Tab are steps of their own.
+    const bool single = enter || (!backspace && text.at(0) == u'\t');
+    BeginStep(single      ? CEditHistory::Kind::Single
+              : backspace ? CEditHistory::Kind::Deleting
+                          : CEditHistory::Kind::Typing);
     if (enter && (mods & Qt::ShiftModifier)) {
         // Shift+Enter would start a line inside the line; it ends the line
         // as Enter does.
@@ -437,9 +561,14 @@ void CQuillView::OnChar(QKeyEvent* event) {
         if (tabs > 0) {
             m_ctrl.ReplaceSel(QString(tabs, u'\t'));
         }
+        EndStep();
+        ensureCursorVisible();
         const auto [s, e] = m_ctrl.GetSel();
         RecolorLines(line - 1, line, s, e, redraw);
     } else {
+        EndStep();
+        // Laid out again once the step is closed; scrolled to now.
+        ensureCursorVisible();
         const auto [s, e] = m_ctrl.GetSel();
         const int line = m_ctrl.LineFromChar(e);
         RecolorLines(line, line, s, e, redraw);
@@ -462,13 +591,18 @@ void CQuillView::inputMethodEvent(QInputMethodEvent* event) {
     // character like any other; a pre-edit string is not in the text yet.
     if (event->commitString().isEmpty()) {
         m_colorer->SetComposing(true);
+        // A pre-edit over a selection takes the selection away first.
+        BeginStep(CEditHistory::Kind::Single);
         QPlainTextEdit::inputMethodEvent(event);
+        EndStep();
         m_colorer->SetComposing(false);
         return;
     }
     const Redraw redraw = Redraw::Band(m_ctrl.GetHScrollPos());
     const int start = m_ctrl.GetSel().start;
+    BeginStep(CEditHistory::Kind::Single);
     QPlainTextEdit::inputMethodEvent(event);
+    EndStep();
     const auto [s, e] = m_ctrl.GetSel();
     const int last = m_ctrl.LineFromChar(e);
     RecolorLines(std::min(m_ctrl.LineFromChar(start), last), last, s, e, redraw);
@@ -537,7 +671,9 @@ void CQuillView::dropEvent(QDropEvent* event) {
         const bool move = event->dropAction() == Qt::MoveAction && event->source() == viewport();
         const int at = cursorForPosition(event->position().toPoint()).position();
         m_colorer->BeginDrop(move ? s : at, move ? e : at, at);
+        m_history->Begin(CEditHistory::Kind::Single, at, std::min(s, at), std::max(e, at));
         QPlainTextEdit::dropEvent(event);
+        EndStep();
         m_colorer->EndDrop();
         return;
     }

@@ -13,11 +13,14 @@
 #include "res/CommandTarget.h"
 #include "script/CKeywordTable.h"
 #include "view/CMouseSelection.h"
+#include "view/CEditHistory.h"
 #include "view/CScriptPrinter.h"
 #include "view/CTextSearch.h"
 #include "view/Redraw.h"
 
 class CFindReplaceDlg;
+class CLineTags;
+class CLineBoxLayout;
 class CQuillDoc;
 class CKeywordHelp;
 class CNavigator;
@@ -55,7 +58,7 @@ public:
     // What ReplaceSelAndRecolor does about painting when it is done.
     enum class ReplaceMode {
         Repaint,          // repaints the whole window
-        KeepPaintingOff,  // leaves painting off for the caller (Replace All)
+        KeepPaintingOff,  // leaves painting off for the caller
     };
     // Replaces the selection with `text` (or pastes when `text` is null) and
     // recolors every line the inserted text spans.
@@ -86,8 +89,11 @@ public:
     void OnFilePrintDirect();
     void OnFilePrintPreview();
 
-    // Undo does nothing in this editor.
-    void OnEditUndo() {}
+    // Undo and redo of an edit step; the changed text is recolored,
+    // selected and scrolled into view.
+    void OnEditUndo();
+    void OnEditRedo();
+    CEditHistory& History() { return *m_history; }
     void OnEditCut();
     void OnEditPaste();
     void OnEditCopy();
@@ -144,6 +150,13 @@ private:
     void KeepSelectionClearOfFindDialog();
     // Passes a chosen command on, or serves it when nobody listens.
     void ChooseCommand(int id);
+    // Opens an edit step for the selection (or caret) as it is now.
+    void BeginStep(CEditHistory::Kind kind);
+    void EndStep();
+    // Recolors, selects and shows what an undo or redo changed.
+    void ShowChange(int pos, int length);
+    // Drops the oldest steps once the history holds too much.
+    void TrimHistory();
 
     CEditControl m_ctrl;
     std::array<QTextCharFormat, 8> m_cfColors;
@@ -155,6 +168,8 @@ private:
     // Holds the cursor position memory, which lives as long as the view.
     std::unique_ptr<CNavigator> m_nav;
     std::unique_ptr<CKeywordHelp> m_help;
+    CLineTags* m_lineTags = nullptr;
+    CEditHistory* m_history = nullptr;
 
     CViewFont* m_font = nullptr;
     CMouseSelection m_mouse;

@@ -232,6 +232,17 @@ void CSyntaxColorer::RecolorAll() {
     SelectAndRepaint(0, count - 1, 0, 0, Redraw::All(), true);
 }
 
+void CSyntaxColorer::RecolorRange(int first, int last, int selStart, int selEnd) {
+    if (last - first < kSyncLines) {
+        RecolorLines(first, last, selStart, selEnd, Redraw::All());
+        return;
+    }
+    if (!m_pendingActive || first < m_pending.blockNumber()) {
+        StartPending(first);
+    }
+    SelectAndRepaint(first, last, selStart, selEnd, Redraw::All(), true);
+}
+
 void CSyntaxColorer::StartPending(int line) {
     m_pending = QTextCursor(m_ctrl.Document());
     m_pending.setPosition(m_ctrl.LineIndex(line));

@@ -65,6 +65,10 @@ public:
     void RecolorLines(int first, int last, int selStart, int selEnd, Redraw redraw);
     // Colors every line (see above) and puts the caret at the start.
     void RecolorAll();
+    // Recolors lines first..last, sets the selection and repaints the
+    // window; more lines than kSyncLines are colored as a loaded text is,
+    // the lines the window shows first and the rest in chunks.
+    void RecolorRange(int first, int last, int selStart, int selEnd);
 
     // Lines still waiting for their chunk.
     bool IsPending() const { return m_pendingActive; }

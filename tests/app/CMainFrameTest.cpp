@@ -167,20 +167,43 @@ TEST_F(MainFrameTest, ClipboardKeysReachTheViewHandlersOnce) {
     EXPECT_EQ(Sel(), "0,7");
 }
 
-TEST_F(MainFrameTest, UndoKeysAndItemsChangeNothing) {
+TEST_F(MainFrameTest, UndoAndRedoKeysAndItemsWorkAndAreGrayedWithNothingToDo) {
     StartActive();
     Record(/*swallow=*/false);
+    QAction* undo = Frame()->CommandAction(cmd::ID_EDIT_UNDO);
+    QAction* redo = Frame()->CommandAction(cmd::ID_EDIT_REDO);
     SetText(QStringLiteral("abc"), 0, 0);
+    EXPECT_FALSE(undo->isEnabled() || redo->isEnabled());
     QTest::keyClicks(View(), "xy");
-    QTest::keyClick(View(), Qt::Key_Backspace);
-    View()->Ctrl().SetSel(1, 2);
-    ASSERT_EQ(View()->toPlainText(), QStringLiteral("xabc"));
-    Key(Qt::CTRL | Qt::Key_Z);
-    Key(Qt::ALT | Qt::Key_Backspace);
-    Frame()->CommandAction(cmd::ID_EDIT_UNDO)->trigger();
-    EXPECT_EQ(m_dispatched, std::vector<int>(3, cmd::ID_EDIT_UNDO));
-    EXPECT_EQ(View()->toPlainText(), QStringLiteral("xabc"));
-    EXPECT_EQ(Sel(), "1,2");
+    EXPECT_TRUE(undo->isEnabled() && !redo->isEnabled());
+    const struct {
+        QKeyCombination key;  // none: the menu item
+        int id;
+        const char* text;
+    } steps[] = {
+        {Qt::CTRL | Qt::Key_Z, cmd::ID_EDIT_UNDO, "abc"},
+        {Qt::CTRL | Qt::Key_Y, cmd::ID_EDIT_REDO, "xyabc"},
+        {Qt::ALT | Qt::Key_Backspace, cmd::ID_EDIT_UNDO, "abc"},
+        {Qt::CTRL | Qt::SHIFT | Qt::Key_Z, cmd::ID_EDIT_REDO, "xyabc"},
+        {{}, cmd::ID_EDIT_UNDO, "abc"},
+        {{}, cmd::ID_EDIT_REDO, "xyabc"},
+    };
+    for (const auto& step : steps) {
+        m_dispatched.clear();
+        if (step.key == QKeyCombination()) {
+            Frame()->CommandAction(step.id)->trigger();
+        } else {
+            Key(step.key);
+        }
+        EXPECT_EQ(m_dispatched, std::vector<int>{step.id});
+        EXPECT_EQ(View()->toPlainText(), QString(step.text));
+        const bool undone = step.id == cmd::ID_EDIT_UNDO;
+        EXPECT_EQ(undo->isEnabled(), !undone);
+        EXPECT_EQ(redo->isEnabled(), undone);
+    }
+    // The keys of a grayed item still reach the view, which has nothing to do.
+    Key(Qt::CTRL | Qt::Key_Y);
+    EXPECT_EQ(View()->toPlainText(), QStringLiteral("xyabc"));
 }
 
 TEST_F(MainFrameTest, RunOptionTogglesFlipOnlyTheirBitAndPersistAtOnce) {
@@ -296,8 +319,11 @@ TEST_F(MainFrameTest, ContextMenuOnRightButtonReleaseRoutesTheChoice) {
     qsizetype count = 0;
     WhenPopup([&count](QMenu* menu) {
         count = menu->actions().size();
+        // Undo and redo are grayed: nothing to undo or redo.
         for (QAction* a : menu->actions()) {
-            EXPECT_TRUE(a->isEnabled() && !a->isChecked());
+            const int id = CMenuBuilder::CommandOf(a);
+            EXPECT_EQ(a->isEnabled(), id != cmd::ID_EDIT_UNDO && id != cmd::ID_EDIT_REDO);
+            EXPECT_FALSE(a->isChecked());
         }
         ChooseSelectAll(menu);
     });

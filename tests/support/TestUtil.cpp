@@ -7,12 +7,15 @@
 #include <QFile>
 #include <QInputMethodEvent>
 #include <QSettings>
+#include <QTextBlock>
 #include <QTimer>
 #include <QWidget>
 
 #include "edit/CEditControl.h"
 #include "res/ExePath.h"
+#include "view/CColorMap.h"
 #include "view/CQuillView.h"
+#include "view/CSyntaxColorer.h"
 
 namespace testutil {
 
@@ -87,6 +90,30 @@ QString SourceDir() {
 
 std::unique_ptr<CQuillView> MakeView(const QByteArray& words) {
     return std::make_unique<CQuillView>(nullptr, CKeywordTable::Parse(words));
+}
+
+namespace {
+QString RecordsOfBlock(CQuillView& view, const QTextBlock& block) {
+    QString out;
+    for (int i = 0; i < block.length() - 1; ++i) {
+        const int record = view.Colorer().Colors().RecordAt(block.position() + i);
+        out += record == CColorMap::kUnset ? u'-' : QChar(u'0' + record);
+    }
+    return out;
+}
+}  // namespace
+
+QString RecordsOfLine(CQuillView& view, int line) {
+    return RecordsOfBlock(view, view.document()->findBlockByNumber(line));
+}
+
+QString RecordsOfText(CQuillView& view) {
+    QString out;
+    for (QTextBlock b = view.document()->begin(); b.isValid(); b = b.next()) {
+        const int end = view.Colorer().Colors().RecordAt(b.position() + b.length() - 1);
+        out += RecordsOfBlock(view, b) + QString::number(end) + u'\n';
+    }
+    return out;
 }
 
 QString SelOf(const CEditControl& ctrl) {

@@ -74,6 +74,12 @@ QString SourceDir();
 // A view as the editor makes it, with `words` as its word list.
 std::unique_ptr<CQuillView> MakeView(const QByteArray& words);
 
+// The color record of each character of a line of `view`, as digits, '-'
+// where no recoloring has reached; of the whole text, each line followed by
+// the record of its line end.
+QString RecordsOfLine(CQuillView& view, int line);
+QString RecordsOfText(CQuillView& view);
+
 // The selection as "start,end".
 QString SelOf(const CEditControl& ctrl);
 

@@ -11,28 +11,8 @@ namespace {
 // labels red (1).
 const QByteArray kTable = "!blue\nprint\nmes\ngoto\nif\n!yellow\nint\n!green\n;\n!red\n*\n";
 
-// One character per position of `block`: the digit of its color record,
-// '-' where no recoloring has reached.
-QString RecordsOfBlock(CQuillView& view, const QTextBlock& block) {
-    QString out;
-    for (int i = 0; i < block.length() - 1; ++i) {
-        const int record = view.Colorer().Colors().RecordAt(block.position() + i);
-        out += record == CColorMap::kUnset ? u'-' : QChar(u'0' + record);
-    }
-    return out;
-}
-QString RecordsOfLine(CQuillView& view, int line) {
-    return RecordsOfBlock(view, view.document()->findBlockByNumber(line));
-}
-// The records of every line, and of each line end.
-QString RecordsOfText(CQuillView& view) {
-    QString out;
-    for (QTextBlock b = view.document()->begin(); b.isValid(); b = b.next()) {
-        const int end = view.Colorer().Colors().RecordAt(b.position() + b.length() - 1);
-        out += RecordsOfBlock(view, b) + QString::number(end) + u'\n';
-    }
-    return out;
-}
+using testutil::RecordsOfLine;
+using testutil::RecordsOfText;
 
 // Collects what the view's window repaints.
 class PaintSpy : public QObject {
