@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDockWidget>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
@@ -13,10 +14,12 @@
 #include <QToolBar>
 
 #include "app/CLockKeyState.h"
+#include "app/COutputPane.h"
 #include "app/CQuillApp.h"
 #include "app/RecentFiles.h"
 #include "app/SettingsStore.h"
 #include "app/WindowPlacement.h"
+#include "doc/CCommandSession.h"
 #include "doc/CQuillDoc.h"
 #include "doc/HspRunPlan.h"
 #include "res/AppIcon.h"
@@ -75,6 +78,7 @@ bool CMainFrame::OnCreate() {
     CreateMenus();
     CreateToolBar();
     CreateStatusBar();
+    CreateOutputPane();
     UpdateRunOptionChecks();
     RestorePlacement();
     return true;
@@ -135,6 +139,36 @@ void CMainFrame::CreateStatusBar() {
     SetCheck(cmd::ID_VIEW_STATUS_BAR, true);
 }
 
+void CMainFrame::CreateOutputPane() {
+    m_outputPane = new COutputPane(this);
+    m_outputDock = new QDockWidget(QStringLiteral("出力"), this);
+    m_outputDock->setObjectName(QStringLiteral("outputDock"));
+    m_outputDock->setWidget(m_outputPane);
+    m_outputDock->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable);
+    addDockWidget(Qt::BottomDockWidgetArea, m_outputDock);
+    // Hidden until F5 first runs commands, unless it was shown at the last exit.
+    m_outputDock->setVisible(settings::ViewOutputPane());
+    SetCheck(cmd::ID_VIEW_OUTPUT, !m_outputDock->isHidden());
+    connect(m_outputDock, &QDockWidget::visibilityChanged, this,
+            [this]() { SetCheck(cmd::ID_VIEW_OUTPUT, !m_outputDock->isHidden()); });
+
+    const CCommandSession* session = m_doc->CommandSession();
+    connect(m_doc, &CQuillDoc::CommandsStarting, this, [this](const QStringList& names) {
+        m_outputPane->Begin(names);
+        m_outputDock->show();
+    });
+    connect(session, &CCommandSession::Note, m_outputPane, &COutputPane::AppendNote);
+    connect(session, &CCommandSession::Output, m_outputPane, &COutputPane::AppendOutput);
+    connect(session, &CCommandSession::StageChanged, m_outputPane,
+            [this](CCommandSession::Stage stage) {
+                m_outputPane->SetRunning(stage != CCommandSession::Stage::Idle);
+            });
+    connect(session, &CCommandSession::CompileFailed, m_outputPane, &COutputPane::ChooseFirst);
+    connect(m_outputPane, &COutputPane::LineChosen, m_doc, &CQuillDoc::JumpToScriptLine);
+    connect(m_outputPane, &COutputPane::StopRequested, this,
+            [this]() { DispatchCommand(cmd::ID_HSP_STOP); });
+}
+
 void CMainFrame::UpdateRunOptionChecks() {
     // The run options' check marks mirror m_exestat.
     if (CQuillApp* app = CQuillApp::Instance()) {
@@ -168,6 +202,9 @@ constexpr CommandMapEntry<CMainFrame> kMessageMap[] = {
     {cmd::ID_HSP_DEBUGWIN, &CMainFrame::OnHspDebugwin},
     {cmd::ID_VIEW_TOOLBAR, &CMainFrame::OnViewToolbar},
     {cmd::ID_VIEW_STATUS_BAR, &CMainFrame::OnViewStatusBar},
+    {cmd::ID_VIEW_OUTPUT, &CMainFrame::OnViewOutput},
+    {cmd::ID_NEXT_MESSAGE, &CMainFrame::OnNextMessage},
+    {cmd::ID_PREV_MESSAGE, &CMainFrame::OnPrevMessage},
     {cmd::ID_APP_EXIT, &CMainFrame::OnAppExit},
 };
 
@@ -226,6 +263,23 @@ void CMainFrame::OnViewStatusBar() {
     SetCheck(cmd::ID_VIEW_STATUS_BAR, !m_wndStatusBar->isHidden());
 }
 
+void CMainFrame::OnViewOutput() {
+    m_outputDock->setVisible(m_outputDock->isHidden());
+    SetCheck(cmd::ID_VIEW_OUTPUT, !m_outputDock->isHidden());
+}
+
+void CMainFrame::OnNextMessage() {
+    if (!m_outputPane->ChooseNext()) {
+        QApplication::beep();
+    }
+}
+
+void CMainFrame::OnPrevMessage() {
+    if (!m_outputPane->ChoosePrevious()) {
+        QApplication::beep();
+    }
+}
+
 void CMainFrame::SetCheck(int id, bool checked) {
     if (QAction* action = m_actions.value(id)) {
         action->setChecked(checked);
@@ -233,6 +287,7 @@ void CMainFrame::SetCheck(int id, bool checked) {
 }
 
 void CMainFrame::OnDestroy() {
+    settings::WriteViewOutputPane(!m_outputDock->isHidden());
     const Qt::WindowStates state = windowState();
     if ((state & Qt::WindowMaximized) && !(state & Qt::WindowMinimized)) {
         settings::WriteInt(settings::kMode, settings::kModeMaximized);

@@ -10,7 +10,9 @@
 
 #include "res/CommandTarget.h"
 
+class COutputPane;
 class CQuillDoc;
+class QDockWidget;
 class CQuillView;
 class QAction;
 class QLabel;
@@ -38,6 +40,9 @@ public:
     void OnHspDebugwin();
     void OnViewToolbar();
     void OnViewStatusBar();
+    void OnViewOutput();
+    void OnNextMessage();
+    void OnPrevMessage();
     void OnAppExit();
     // Stores the placement in the settings.
     void OnDestroy();
@@ -49,6 +54,9 @@ public:
     QAction* CommandAction(int id) const { return m_actions.value(id); }
     QToolBar* ToolBar() const { return m_wndToolBar; }
     QStatusBar* StatusBar() const { return m_wndStatusBar; }
+    // The output pane of F5's commands and the dock that holds it.
+    COutputPane* OutputPane() const { return m_outputPane; }
+    QDockWidget* OutputDock() const { return m_outputDock; }
     // The lock indicator panes, in order.
     const QList<QLabel*>& IndicatorPanes() const { return m_indicators; }
     // Re-reads the lock keys into the indicator panes.
@@ -80,11 +88,12 @@ protected:
 private:
     // The steps of OnCreate, in order: the commands' actions and their
     // routing, the main menu, the tool bar, the status bar with its panes,
-    // the run options' check marks, the window's placement.
+    // the output pane, the run options' check marks, the window's placement.
     void CreateActions();
     void CreateMenus();
     void CreateToolBar();
     void CreateStatusBar();
+    void CreateOutputPane();
     void UpdateRunOptionChecks();
     void RestorePlacement();
     // Flips one bit of the run options: member, check mark and setting.
@@ -96,6 +105,8 @@ private:
     CQuillView* m_view;
     QStatusBar* m_wndStatusBar = nullptr;
     QToolBar* m_wndToolBar = nullptr;
+    COutputPane* m_outputPane = nullptr;
+    QDockWidget* m_outputDock = nullptr;
     QHash<int, QAction*> m_actions;
     // Entries 1..4 of the recent-file list in the File menu.
     QList<QAction*> m_recentActions;

@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QString>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "doc/HspRunPlan.h"
@@ -13,6 +14,7 @@
 #include "res/CommandTarget.h"
 #include "text/Cp932Codec.h"
 
+class CCommandSession;
 class CQuillView;
 
 class CQuillDoc : public QObject, public CCommandTarget {
@@ -68,19 +70,39 @@ public:
     QString GetTitle() const;
 
     // Compiles the text as it is and starts the runtime; failures are shown.
+    // With no compiler library in the HSP folder and a compile command set,
+    // the commands do it (see CommandSession).
     void OnHspRun();
+    // Shift+F5: ends the compile or program the commands run. Escape ends
+    // a compile only.
+    void OnHspStop();
+    void OnCancelCommand();
+    CCommandSession* CommandSession() const { return m_session; }
+
+    // Selects line `line` (counted from 1; below 1 is the first line, past
+    // the end the last), scrolls it into view and gives the view the focus.
+    void JumpToScriptLine(int line);
 
 signals:
     void TitleChanged();
     void PathOpenedOrSaved(const QString& path);
     // The user chose not to save the changes (the save prompt answered No).
     void ChangesDiscarded();
+    // F5 runs commands; `names` are the names their messages may give the
+    // script (for MessageScriptLine).
+    void CommandsStarting(const QStringList& names);
 
 private:
     // Replaces the text with `text` (line ends as in a file) and colors it.
     void SetFileText(const QString& text);
+    // F5 through the commands; returns the message to show, if any.
+    std::optional<QString> RunCommands(const HspRunPlan& plan, const HspRunSettings& settings);
+    // Asks whether a compile or program still running should end first;
+    // true when it has ended.
+    bool StopRunningFirst();
 
     std::function<HspRunSettings()> m_runSettings;
+    CCommandSession* m_session;
     CQuillView* m_view = nullptr;
     QString m_strPathName;
     // The line end a new line takes: the file's most common one; CR LF for

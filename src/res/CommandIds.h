@@ -20,6 +20,12 @@ constexpr int ID_HSP_FULLSCREEN = 32783;
 constexpr int ID_HSP_DEBUGWIN = 32784;
 constexpr int ID_HSP_CMDLINE = 32785;
 constexpr int ID_SET_QFO = 32792;
+// Compile and run through commands, and their output pane.
+constexpr int ID_HSP_STOP = 32793;
+constexpr int ID_VIEW_OUTPUT = 32794;
+constexpr int ID_SET_COMMANDS = 32795;
+constexpr int ID_NEXT_MESSAGE = 32796;
+constexpr int ID_PREV_MESSAGE = 32797;
 
 // Standard commands.
 constexpr int ID_CANCEL_EDIT_CNTR = 32768;
