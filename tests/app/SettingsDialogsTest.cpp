@@ -158,10 +158,4 @@ TEST_F(SettingsDialogs, CommandsStartAsTheDefaultsAndOkKeepsWhatWasTyped) {
     EXPECT_EQ(App()->m_runCommand, "");
     EXPECT_EQ(settings::Command(settings::kCompileCommand, compile), typed);
     EXPECT_EQ(settings::Command(settings::kRunCommand, run), "");
-
-    RunDialog<CCommandDlg>(cmd::ID_SET_COMMANDS, [](CCommandDlg* dlg) {
-        Box(dlg, IDC_EDIT1)->clear();
-        Click(dlg, IDCANCEL);
-    });
-    EXPECT_EQ(App()->m_compileCommand, typed);
 }

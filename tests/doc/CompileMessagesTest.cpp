@@ -10,12 +10,6 @@ namespace {
 
 const QStringList kNames = ScriptNamesOf("/opt/hsp/hsptmp", "/home/u/my game/main.as");
 
-TEST(CompileMessages, ScriptNamesAreTheSourceAndTheScriptLongestFirst) {
-    EXPECT_EQ(kNames,
-              (QStringList{"/home/u/my game/main.as", "/opt/hsp/hsptmp", "main.as", "hsptmp"}));
-    EXPECT_EQ(ScriptNamesOf("/h/hsptmp", ""), (QStringList{"/h/hsptmp", "hsptmp"}));
-}
-
 TEST(CompileMessages, EachFormNamesItsLine) {
     const struct {
         const char* message;
