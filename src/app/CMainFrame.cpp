@@ -27,6 +27,7 @@
 #include "res/CommandIcons.h"
 #include "res/CommandIds.h"
 #include "res/CommandTable.h"
+#include "res/Messages.h"
 #include "view/CQuillView.h"
 
 namespace {
@@ -141,7 +142,7 @@ void CMainFrame::CreateStatusBar() {
 
 void CMainFrame::CreateOutputPane() {
     m_outputPane = new COutputPane(this);
-    m_outputDock = new QDockWidget(QStringLiteral("出力"), this);
+    m_outputDock = new QDockWidget(QString::fromUtf8(msg::kPaneTitle), this);
     m_outputDock->setObjectName(QStringLiteral("outputDock"));
     m_outputDock->setWidget(m_outputPane);
     m_outputDock->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable);
@@ -161,7 +162,10 @@ void CMainFrame::CreateOutputPane() {
     connect(session, &CCommandSession::Output, m_outputPane, &COutputPane::AppendOutput);
     connect(session, &CCommandSession::StageChanged, m_outputPane,
             [this](CCommandSession::Stage stage) {
-                m_outputPane->SetRunning(stage != CCommandSession::Stage::Idle);
+                const char* what = stage == CCommandSession::Stage::Compiling ? msg::kPaneCompiling
+                                   : stage == CCommandSession::Stage::Running ? msg::kPaneRunning
+                                                                              : "";
+                m_outputPane->SetRunning(QString::fromUtf8(what));
             });
     connect(session, &CCommandSession::CompileFailed, m_outputPane, &COutputPane::ChooseFirst);
     connect(m_outputPane, &COutputPane::LineChosen, m_doc, &CQuillDoc::JumpToScriptLine);

@@ -3,6 +3,7 @@
 #include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -10,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "doc/CompileMessages.h"
+#include "res/Messages.h"
 
 namespace {
 
@@ -26,7 +28,10 @@ QTextCharFormat NoteFormat() {
 }  // namespace
 
 COutputPane::COutputPane(QWidget* parent)
-    : QWidget(parent), m_text(new QPlainTextEdit(this)), m_stop(new QPushButton("停止", this)) {
+    : QWidget(parent),
+      m_text(new QPlainTextEdit(this)),
+      m_stop(new QPushButton(QString::fromUtf8(msg::kPaneStop), this)),
+      m_state(new QLabel(this)) {
     m_text->setObjectName(QStringLiteral("outputText"));
     m_text->setReadOnly(true);
     m_text->setUndoRedoEnabled(false);
@@ -40,6 +45,7 @@ COutputPane::COutputPane(QWidget* parent)
     connect(m_stop, &QPushButton::clicked, this, &COutputPane::StopRequested);
 
     auto* bar = new QHBoxLayout;
+    bar->addWidget(m_state);
     bar->addStretch();
     bar->addWidget(m_stop);
     auto* layout = new QVBoxLayout(this);
@@ -83,8 +89,9 @@ void COutputPane::Append(const QString& text, bool note) {
     }
 }
 
-void COutputPane::SetRunning(bool running) {
-    m_stop->setEnabled(running);
+void COutputPane::SetRunning(const QString& what) {
+    m_state->setText(what);
+    m_stop->setEnabled(!what.isEmpty());
 }
 
 int COutputPane::MarkedLine() const {

@@ -8,6 +8,7 @@
 #include <QTextCursor>
 #include <QWidget>
 
+class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 class QTextBlock;
@@ -26,8 +27,9 @@ public:
     void AppendNote(const QString& text);
     // Lines the programs printed.
     void AppendOutput(const QStringList& lines);
-    // Whether something runs that 停止 can end.
-    void SetRunning(bool running);
+    // What runs now ("" when nothing does): shown beside 停止, which is
+    // enabled while something runs.
+    void SetRunning(const QString& what);
 
     // Choose the first, next or previous printed line that names a line of
     // the script; false (nothing changes) when there is none.
@@ -55,6 +57,7 @@ private:
 
     QPlainTextEdit* m_text;
     QPushButton* m_stop;
+    QLabel* m_state;
     QStringList m_names;
     // At the start of the marked line; null when none is marked.
     QTextCursor m_mark;

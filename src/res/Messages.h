@@ -36,7 +36,12 @@ inline constexpr char kCompilerNotExecutable[] =
 inline constexpr char kAskToStopProgram[] =
     "実行中のプログラムがあります。停止してから実行し直しますか?";
 
-// The output pane's own lines: the command that runs, how it ended.
+// The output pane: its title, its button, what runs; its own lines: the
+// command that runs, how it ended.
+inline constexpr char kPaneTitle[] = "出力";
+inline constexpr char kPaneStop[] = "停止";
+inline constexpr char kPaneCompiling[] = "コンパイル中…";
+inline constexpr char kPaneRunning[] = "実行中…";
 inline constexpr char kPaneCommand[] = "> %1";
 inline constexpr char kPaneExitOk[] = "終了 (%1)";
 inline constexpr char kPaneExitError[] = "エラー (%1)";
