@@ -36,7 +36,6 @@ COutputPane::COutputPane(QWidget* parent)
     m_text->setReadOnly(true);
     m_text->setUndoRedoEnabled(false);
     m_text->setLineWrapMode(QPlainTextEdit::NoWrap);
-    m_text->setMaximumBlockCount(kMaxLines);
     m_text->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     m_text->installEventFilter(this);
     m_text->viewport()->installEventFilter(this);
@@ -83,6 +82,18 @@ void COutputPane::Append(const QString& text, bool note) {
     cursor.insertText(text, format);
     if (note) {
         cursor.block().setUserState(kNoteState);
+    }
+    // The oldest lines go in one removal: the document's own limit would
+    // take them one at a time, several times slower under a flood.
+    const int excess = document->blockCount() - kMaxLines;
+    if (excess > 0) {
+        QTextCursor oldest(document);
+        oldest.setPosition(document->findBlockByNumber(excess).position(), QTextCursor::KeepAnchor);
+        if (!m_mark.isNull() && m_mark.blockNumber() < excess) {
+            m_mark = QTextCursor();
+            m_text->setExtraSelections({});
+        }
+        oldest.removeSelectedText();
     }
     if (atEnd) {
         scroll->setValue(scroll->maximum());
