@@ -334,9 +334,8 @@ std::optional<QString> CQuillDoc::RunCommands(const HspRunPlan& plan,
         return error;
     }
     // The script is read as Shift_JIS until UTF-8 scripts are known here.
-    const HspCommandValues values{plan.folder,      plan.source,  plan.object,
-                                  m_strPathName,    plan.workdir, RunFlags(settings.exestat),
-                                  settings.cmdline, false};
+    const bool scriptIsUtf8 = false;
+    const HspCommandValues values = HspCommandValuesOf(plan, settings, m_strPathName, scriptIsUtf8);
     QStringList compile = ExpandHspCommand(settings.compileCommand, values);
     const QString compiler = FindProgram(compile.value(0), plan.workdir);
     if (compiler.isEmpty()) {

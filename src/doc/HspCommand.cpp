@@ -5,8 +5,6 @@
 #include <QStandardPaths>
 #include <algorithm>
 
-#include "doc/HspRunPlan.h"
-
 namespace {
 
 // The value of placeholder `key` (the letter after "%"), or null for an
@@ -60,6 +58,13 @@ QString ExpandArgument(const QString& arg, const HspCommandValues& values) {
 }
 
 }  // namespace
+
+HspCommandValues HspCommandValuesOf(const HspRunPlan& plan, const HspRunSettings& settings,
+                                    const QString& scriptPath, bool scriptIsUtf8) {
+    return {plan.folder,      plan.source,  plan.object,
+            scriptPath,       plan.workdir, RunFlags(settings.exestat),
+            settings.cmdline, scriptIsUtf8};
+}
 
 QStringList ExpandHspCommand(const QString& command, const HspCommandValues& values) {
     QStringList args;

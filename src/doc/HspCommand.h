@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "doc/HspRunPlan.h"
+
 // The default commands, used while the settings hold none.
 inline constexpr char kDefaultCompileCommand[] = "%hhspcmp %i -o%o %s";
 inline constexpr char kDefaultRunCommand[] = "%hhsp3cl %o %c";
@@ -23,6 +25,11 @@ struct HspCommandValues {
     // %i: "-i" when the script is UTF-8, nothing for Shift_JIS.
     bool scriptIsUtf8 = false;
 };
+
+// The placeholders' values for a run as `plan` and `settings` give it, for
+// the script at `scriptPath` (empty: untitled), read as UTF-8 or Shift_JIS.
+HspCommandValues HspCommandValuesOf(const HspRunPlan& plan, const HspRunSettings& settings,
+                                    const QString& scriptPath, bool scriptIsUtf8);
 
 // `command` as a program and its arguments. "%%" is a percent sign and an
 // unknown "%x" stays as written. "%c" standing alone as an argument becomes

@@ -6,11 +6,13 @@
 
 namespace {
 
+// A titled script with both run options and a command line.
 HspCommandValues Values(bool utf8 = false) {
-    return {QStringLiteral("/opt/my hsp/"),     QStringLiteral("/opt/my hsp/hsptmp"),
-            QStringLiteral("/opt/my hsp/obj"),  QStringLiteral("/home/u/ゲーム/main.as"),
-            QStringLiteral("/home/u/ゲーム"),   QStringLiteral("*@"),
-            QStringLiteral("-v \"save data\""), utf8};
+    const HspRunSettings settings{"/opt/my hsp/", 3, R"(-v "save data")", "", ""};
+    const QString script = QStringLiteral("/home/u/ゲーム/main.as");
+    return HspCommandValuesOf(
+        MakeHspRunPlan(settings.hspdir, settings.exestat, settings.cmdline, script, "/"), settings,
+        script, utf8);
 }
 
 TEST(HspCommand, PlaceholdersAreReplacedInsideEachArgument) {
