@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTextBlock>
@@ -209,6 +210,8 @@ constexpr CommandMapEntry<CMainFrame> kMessageMap[] = {
     {cmd::ID_VIEW_OUTPUT, &CMainFrame::OnViewOutput},
     {cmd::ID_NEXT_MESSAGE, &CMainFrame::OnNextMessage},
     {cmd::ID_PREV_MESSAGE, &CMainFrame::OnPrevMessage},
+    {cmd::ID_NEXT_PANE, &CMainFrame::OnSwitchPane},
+    {cmd::ID_PREV_PANE, &CMainFrame::OnSwitchPane},
     {cmd::ID_APP_EXIT, &CMainFrame::OnAppExit},
 };
 
@@ -281,6 +284,15 @@ void CMainFrame::OnNextMessage() {
 void CMainFrame::OnPrevMessage() {
     if (!m_outputPane->ChoosePrevious()) {
         QApplication::beep();
+    }
+}
+
+void CMainFrame::OnSwitchPane() {
+    // With two panes, next and previous are the same one.
+    if (!m_outputDock->isHidden() && !m_outputPane->Text()->hasFocus()) {
+        m_outputPane->Text()->setFocus();
+    } else {
+        m_view->setFocus();
     }
 }
 

@@ -43,6 +43,8 @@ public:
     void OnViewOutput();
     void OnNextMessage();
     void OnPrevMessage();
+    // F6 / Shift+F6: the focus to the other pane (text or output).
+    void OnSwitchPane();
     void OnAppExit();
     // Stores the placement in the settings.
     void OnDestroy();

@@ -137,8 +137,9 @@ const CommandDef kCommands[] = {
     {ID_APP_ABOUT, "ﾊﾞｰｼﾞｮﾝ情報(&A)...", {kNone, kNone},
      "ﾌﾟﾛｸﾞﾗﾑの情報、ﾊﾞｰｼﾞｮﾝ、著作権を表示\nﾊﾞｰｼﾞｮﾝ情報", 0},
 
-    // Keys of embedded-object editing and window panes; with no embedded
-    // objects and one pane they do nothing.
+    // Keys of embedded-object editing and window panes. With no embedded
+    // objects, Escape only ends a running compile; F6 and Shift+F6 move the
+    // focus between the text and the output pane while it is shown.
     {ID_CANCEL_EDIT_CNTR, "", {Qt::Key_Escape, kNone},
      "埋め込みｵﾌﾞｼﾞｪｸﾄの編集を中止\n編集の中止", 0},
     {ID_NEXT_PANE, "", {Qt::Key_F6, kNone},

@@ -72,6 +72,10 @@ TEST_F(OutputPane, DoubleClickAndEnterJumpFromTheirLine) {
     EXPECT_EQ(Pane()->MarkedLine(), 4);
     EXPECT_EQ(CaretLine(), 12);
 
+    // F6 reaches the pane from the keyboard.
+    Frame()->OutputDock()->show();
+    Dispatch(cmd::ID_NEXT_PANE);
+    EXPECT_EQ(Frame()->focusWidget(), Pane()->Text());
     Pane()->Text()->setTextCursor(QTextCursor(Pane()->Text()->document()->findBlockByNumber(2)));
     QTest::keyClick(Pane()->Text(), Qt::Key_Return);
     EXPECT_EQ(CaretLine(), 4);
