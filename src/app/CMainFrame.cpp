@@ -73,7 +73,13 @@ CMainFrame::CMainFrame(CQuillDoc* doc, QWidget* parent)
     connect(doc, &CQuillDoc::PathOpenedOrSaved, this, &CMainFrame::AddRecentFile);
 }
 
-CMainFrame::~CMainFrame() = default;
+CMainFrame::~CMainFrame() {
+    // Closing the window hides the dock after the members are gone: its
+    // check-mark update must not run then.
+    if (m_outputDock) {
+        m_outputDock->disconnect(this);
+    }
+}
 
 bool CMainFrame::OnCreate() {
     CreateActions();
