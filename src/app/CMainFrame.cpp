@@ -3,9 +3,11 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDockWidget>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTextBlock>
@@ -14,10 +16,12 @@
 #include <QToolBar>
 
 #include "app/CLockKeyState.h"
+#include "app/COutputPane.h"
 #include "app/CQuillApp.h"
 #include "app/RecentFiles.h"
 #include "app/SettingsStore.h"
 #include "app/WindowPlacement.h"
+#include "doc/CCommandSession.h"
 #include "doc/CQuillDoc.h"
 #include "doc/HspRunPlan.h"
 #include "res/AppIcon.h"
@@ -25,6 +29,7 @@
 #include "res/CommandIcons.h"
 #include "res/CommandIds.h"
 #include "res/CommandTable.h"
+#include "res/Messages.h"
 #include "view/CQuillView.h"
 
 namespace {
@@ -73,13 +78,20 @@ CMainFrame::CMainFrame(CQuillDoc* doc, CKeywordTable words, QWidget* parent)
     connect(doc, &CQuillDoc::PathOpenedOrSaved, this, &CMainFrame::AddRecentFile);
 }
 
-CMainFrame::~CMainFrame() = default;
+CMainFrame::~CMainFrame() {
+    // Closing the window hides the dock after the members are gone: its
+    // check-mark update must not run then.
+    if (m_outputDock) {
+        m_outputDock->disconnect(this);
+    }
+}
 
 void CMainFrame::OnCreate() {
     CreateActions();
     CreateMenus();
     CreateToolBar();
     CreateStatusBar();
+    CreateOutputPane();
     UpdateRunOptionChecks();
     RestorePlacement();
 }
@@ -161,6 +173,39 @@ void CMainFrame::CreateStatusBar() {
     SetCheck(cmd::ID_VIEW_STATUS_BAR, true);
 }
 
+void CMainFrame::CreateOutputPane() {
+    m_outputPane = new COutputPane(this);
+    m_outputDock = new QDockWidget(QString::fromUtf8(msg::kPaneTitle), this);
+    m_outputDock->setObjectName(QStringLiteral("outputDock"));
+    m_outputDock->setWidget(m_outputPane);
+    m_outputDock->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable);
+    addDockWidget(Qt::BottomDockWidgetArea, m_outputDock);
+    // Hidden until F5 first runs commands, unless it was shown at the last exit.
+    m_outputDock->setVisible(settings::ViewOutputPane());
+    SetCheck(cmd::ID_VIEW_OUTPUT, !m_outputDock->isHidden());
+    connect(m_outputDock, &QDockWidget::visibilityChanged, this,
+            [this]() { SetCheck(cmd::ID_VIEW_OUTPUT, !m_outputDock->isHidden()); });
+
+    const CCommandSession* session = m_doc->CommandSession();
+    connect(m_doc, &CQuillDoc::CommandsStarting, this, [this](const QStringList& names) {
+        m_outputPane->Begin(names);
+        m_outputDock->show();
+    });
+    connect(session, &CCommandSession::Note, m_outputPane, &COutputPane::AppendNote);
+    connect(session, &CCommandSession::Output, m_outputPane, &COutputPane::AppendOutput);
+    connect(session, &CCommandSession::StageChanged, m_outputPane,
+            [this](CCommandSession::Stage stage) {
+                const char* what = stage == CCommandSession::Stage::Compiling ? msg::kPaneCompiling
+                                   : stage == CCommandSession::Stage::Running ? msg::kPaneRunning
+                                                                              : "";
+                m_outputPane->SetRunning(QString::fromUtf8(what));
+            });
+    connect(session, &CCommandSession::CompileFailed, m_outputPane, &COutputPane::ChooseFirst);
+    connect(m_outputPane, &COutputPane::LineChosen, m_doc, &CQuillDoc::JumpToScriptLine);
+    connect(m_outputPane, &COutputPane::StopRequested, this,
+            [this]() { DispatchCommand(cmd::ID_HSP_STOP); });
+}
+
 void CMainFrame::UpdateRunOptionChecks() {
     // The run options' check marks mirror m_exestat.
     if (CQuillApp* app = CQuillApp::Instance()) {
@@ -194,6 +239,11 @@ constexpr CommandMapEntry<CMainFrame> kMessageMap[] = {
     {cmd::ID_HSP_DEBUGWIN, &CMainFrame::OnHspDebugwin},
     {cmd::ID_VIEW_TOOLBAR, &CMainFrame::OnViewToolbar},
     {cmd::ID_VIEW_STATUS_BAR, &CMainFrame::OnViewStatusBar},
+    {cmd::ID_VIEW_OUTPUT, &CMainFrame::OnViewOutput},
+    {cmd::ID_NEXT_MESSAGE, &CMainFrame::OnNextMessage},
+    {cmd::ID_PREV_MESSAGE, &CMainFrame::OnPrevMessage},
+    {cmd::ID_NEXT_PANE, &CMainFrame::OnSwitchPane},
+    {cmd::ID_PREV_PANE, &CMainFrame::OnSwitchPane},
     {cmd::ID_APP_EXIT, &CMainFrame::OnAppExit},
 };
 
@@ -252,6 +302,32 @@ void CMainFrame::OnViewStatusBar() {
     SetCheck(cmd::ID_VIEW_STATUS_BAR, !m_wndStatusBar->isHidden());
 }
 
+void CMainFrame::OnViewOutput() {
+    m_outputDock->setVisible(m_outputDock->isHidden());
+    SetCheck(cmd::ID_VIEW_OUTPUT, !m_outputDock->isHidden());
+}
+
+void CMainFrame::OnNextMessage() {
+    if (!m_outputPane->ChooseNext()) {
+        QApplication::beep();
+    }
+}
+
+void CMainFrame::OnPrevMessage() {
+    if (!m_outputPane->ChoosePrevious()) {
+        QApplication::beep();
+    }
+}
+
+void CMainFrame::OnSwitchPane() {
+    // With two panes, next and previous are the same one.
+    if (!m_outputDock->isHidden() && !m_outputPane->Text()->hasFocus()) {
+        m_outputPane->Text()->setFocus();
+    } else {
+        m_view->setFocus();
+    }
+}
+
 void CMainFrame::SetCheck(int id, bool checked) {
     if (QAction* action = m_actions.value(id)) {
         action->setChecked(checked);
@@ -259,6 +335,7 @@ void CMainFrame::SetCheck(int id, bool checked) {
 }
 
 void CMainFrame::OnDestroy() {
+    settings::WriteViewOutputPane(!m_outputDock->isHidden());
     const Qt::WindowStates state = windowState();
     if ((state & Qt::WindowMaximized) && !(state & Qt::WindowMinimized)) {
         settings::WriteInt(settings::kMode, settings::kModeMaximized);

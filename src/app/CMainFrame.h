@@ -12,7 +12,9 @@
 #include "text/TextEncoding.h"
 #include "script/CKeywordTable.h"
 
+class COutputPane;
 class CQuillDoc;
+class QDockWidget;
 class CQuillView;
 class QAction;
 class QLabel;
@@ -40,6 +42,11 @@ public:
     void OnHspDebugwin();
     void OnViewToolbar();
     void OnViewStatusBar();
+    void OnViewOutput();
+    void OnNextMessage();
+    void OnPrevMessage();
+    // F6 / Shift+F6: the focus to the other pane (text or output).
+    void OnSwitchPane();
     void OnAppExit();
     // Stores the placement in the settings.
     void OnDestroy();
@@ -51,6 +58,9 @@ public:
     QAction* CommandAction(int id) const { return m_actions.value(id); }
     QToolBar* ToolBar() const { return m_wndToolBar; }
     QStatusBar* StatusBar() const { return m_wndStatusBar; }
+    // The output pane of F5's commands and the dock that holds it.
+    COutputPane* OutputPane() const { return m_outputPane; }
+    QDockWidget* OutputDock() const { return m_outputDock; }
     // The lock indicator panes, in order.
     const QList<QLabel*>& IndicatorPanes() const { return m_indicators; }
     // Re-reads the lock keys into the indicator panes.
@@ -87,11 +97,12 @@ protected:
 private:
     // The steps of OnCreate, in order: the commands' actions and their
     // routing, the main menu, the tool bar, the status bar with its panes,
-    // the run options' check marks, the window's placement.
+    // the output pane, the run options' check marks, the window's placement.
     void CreateActions();
     void CreateMenus();
     void CreateToolBar();
     void CreateStatusBar();
+    void CreateOutputPane();
     void UpdateRunOptionChecks();
     void RestorePlacement();
     // Flips one bit of the run options: member, check mark and setting.
@@ -103,6 +114,8 @@ private:
     CQuillView* m_view;
     QStatusBar* m_wndStatusBar = nullptr;
     QToolBar* m_wndToolBar = nullptr;
+    COutputPane* m_outputPane = nullptr;
+    QDockWidget* m_outputDock = nullptr;
     QHash<int, QAction*> m_actions;
     // Entries 1..4 of the recent-file list in the File menu.
     QList<QAction*> m_recentActions;

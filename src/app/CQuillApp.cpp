@@ -5,6 +5,7 @@
 #include <QStatusBar>
 
 #include "app/CAboutDlg.h"
+#include "app/CCommandDlg.h"
 #include "app/CDirDlg.h"
 #include "app/CMainFrame.h"
 #include "app/CRecoveryOffer.h"
@@ -13,6 +14,7 @@
 #include "app/SettingsStore.h"
 #include "doc/CQuillDoc.h"
 #include "doc/CRecoveryKeeper.h"
+#include "doc/HspCommand.h"
 #include "doc/RecoveryStore.h"
 #include "qfo/CQfoPopupDlg.h"
 #include "qfo/CQfoSetDlg.h"
@@ -55,6 +57,9 @@ void CQuillApp::ReadSettings() {
     m_hsphelp = settings::GetString(settings::kHspHelp);
     m_cmdline = settings::GetString(settings::kCmdLine);
     m_exestat = settings::GetInt(settings::kExeStat, 0);
+    m_compileCommand =
+        settings::Command(settings::kCompileCommand, QString::fromUtf8(kDefaultCompileCommand));
+    m_runCommand = settings::Command(settings::kRunCommand, QString::fromUtf8(kDefaultRunCommand));
 }
 
 CKeywordTable CQuillApp::ReadWordList() {
@@ -79,7 +84,7 @@ bool CQuillApp::InitInstance(const QStringList& args, bool show) {
 
     m_doc = new CQuillDoc(
         [this]() {
-            return HspRunSettings{m_hspdir, m_exestat, m_cmdline};
+            return HspRunSettings{m_hspdir, m_exestat, m_cmdline, m_compileCommand, m_runCommand};
         },
         this);
     m_frame = new CMainFrame(m_doc, ReadWordList());
@@ -134,6 +139,7 @@ constexpr CommandMapEntry<CQuillApp> kMessageMap[] = {
     {cmd::ID_APP_ABOUT, &CQuillApp::OnAppAbout},
     {cmd::ID_SET_DIRECTORY, &CQuillApp::OnSetDirectory},
     {cmd::ID_HSP_CMDLINE, &CQuillApp::OnHspCmdline},
+    {cmd::ID_SET_COMMANDS, &CQuillApp::OnSetCommands},
     {cmd::ID_SET_QFO, &CQuillApp::OnSetQfo},
     {cmd::ID_QFO_OPEN, &CQuillApp::OnQfoOpen},
     {cmd::ID_FILE_NEW, &CQuillApp::OnFileNew},
@@ -169,6 +175,18 @@ void CQuillApp::OnHspCmdline() {
     if (dlg.DoModal() == IDOK) {
         m_cmdline = dlg.m_cmdline;
         settings::WriteString(settings::kCmdLine, m_cmdline);
+    }
+}
+
+void CQuillApp::OnSetCommands() {
+    CCommandDlg dlg(m_frame);
+    dlg.m_compile = m_compileCommand;
+    dlg.m_run = m_runCommand;
+    if (dlg.DoModal() == IDOK) {
+        m_compileCommand = dlg.m_compile;
+        m_runCommand = dlg.m_run;
+        settings::WriteCommand(settings::kCompileCommand, m_compileCommand);
+        settings::WriteCommand(settings::kRunCommand, m_runCommand);
     }
 }
 

@@ -39,6 +39,7 @@ public:
     void OnAppAbout();
     void OnSetDirectory();
     void OnHspCmdline();
+    void OnSetCommands();
     void OnSetQfo();
     void OnQfoOpen();
     void OnFileNew();
@@ -59,6 +60,9 @@ public:
     QString m_hsphelp;
     QString m_cmdline;
     int m_exestat = 0;
+    // The compile and run commands ([Commands]); empty means not used.
+    QString m_compileCommand;
+    QString m_runCommand;
 
 private:
     void ReadSettings();

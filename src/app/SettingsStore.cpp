@@ -8,6 +8,8 @@ namespace {
 constexpr char kSection[] = "Settings";
 constexpr char kRecentSection[] = "Recent File List";
 constexpr char kViewFontSizeKey[] = "View/FontSize";
+constexpr char kViewOutputPaneKey[] = "View/OutputPane";
+constexpr char kCommandsSection[] = "Commands";
 
 QSettings OpenStore() {
     return QSettings(QSettings::IniFormat, QSettings::UserScope, "Blue Moss!", "QUILL");
@@ -17,15 +19,18 @@ QString SettingsKey(const char* key) {
     return QString::fromLatin1(kSection) + '/' + key;
 }
 
-}  // namespace
-
-QString GetString(const char* key) {
-    const QVariant v = OpenStore().value(SettingsKey(key));
-    // A value with commas comes back from a hand-written INI file as a list.
+// A value with commas comes back from a hand-written INI file as a list.
+QString StringOf(const QVariant& v) {
     if (v.typeId() == QMetaType::QStringList) {
         return v.toStringList().join(',');
     }
     return v.toString();
+}
+
+}  // namespace
+
+QString GetString(const char* key) {
+    return StringOf(OpenStore().value(SettingsKey(key)));
 }
 
 int GetInt(const char* key, int defaultValue) {
@@ -88,6 +93,30 @@ int ViewFontSize(int defaultValue) {
 void WriteViewFontSize(int points) {
     QSettings store = OpenStore();
     store.setValue(kViewFontSizeKey, points);
+    store.sync();
+}
+
+bool ViewOutputPane() {
+    return OpenStore().value(kViewOutputPaneKey).toString().trimmed() == QLatin1String("true");
+}
+
+void WriteViewOutputPane(bool shown) {
+    QSettings store = OpenStore();
+    store.setValue(kViewOutputPaneKey, shown);
+    store.sync();
+}
+
+QString Command(const char* key, const QString& defaultValue) {
+    QSettings store = OpenStore();
+    store.beginGroup(kCommandsSection);
+    return store.contains(key) ? StringOf(store.value(key)) : defaultValue;
+}
+
+void WriteCommand(const char* key, const QString& value) {
+    QSettings store = OpenStore();
+    store.beginGroup(kCommandsSection);
+    store.setValue(key, value);
+    store.endGroup();
     store.sync();
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 // The one place that knows the settings keys. Values live in the per-user
 // store "Blue Moss!/QUILL" (an INI file under $XDG_CONFIG_HOME), section
-// "Settings", plus the recent-file list in "Recent File List" and the
-// editor's text size in "View".
+// "Settings", plus the recent-file list in "Recent File List", the
+// editor's text size and the output pane in "View", and the compile and run
+// commands in "Commands".
 
 #include <QString>
 #include <QStringList>
@@ -40,5 +41,16 @@ void WriteRecentFiles(const QStringList& files);
 // user zoomed it; the default when absent or malformed.
 int ViewFontSize(int defaultValue);
 void WriteViewFontSize(int points);
+
+// Section "View", key "OutputPane": whether the output pane is shown.
+bool ViewOutputPane();
+void WriteViewOutputPane(bool shown);
+
+// Section "Commands": the compile and run commands. An absent key reads as
+// `defaultValue`; an empty value is kept as empty (commands off).
+constexpr char kCompileCommand[] = "compile";
+constexpr char kRunCommand[] = "run";
+QString Command(const char* key, const QString& defaultValue);
+void WriteCommand(const char* key, const QString& value);
 
 }  // namespace settings

@@ -30,14 +30,8 @@ private:
     bool m_entered = false;
 };
 
-}  // namespace
-
-std::optional<QString> CHspRunner::Run(const HspRunPlan& plan, const Serializer& serialize) {
-    ScopedCurrentDir current(plan.workdir);
-    if (!current.Entered()) {
-        return QString::fromUtf8(msg::kDirectoryError);
-    }
-
+std::optional<QString> WriteSourceFile(const HspRunPlan& plan,
+                                       const CHspRunner::Serializer& serialize) {
     QByteArray bytes;
     QString error;
     if (!serialize(&bytes, &error)) {
@@ -51,6 +45,28 @@ std::optional<QString> CHspRunner::Run(const HspRunPlan& plan, const Serializer&
     file.close();
     if (!written || file.error() != QFileDevice::NoError) {
         return QString::fromUtf8(msg::kWriteError).arg(plan.source);
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<QString> CHspRunner::WriteSource(const HspRunPlan& plan,
+                                               const Serializer& serialize) {
+    ScopedCurrentDir current(plan.workdir);
+    if (!current.Entered()) {
+        return QString::fromUtf8(msg::kDirectoryError);
+    }
+    return WriteSourceFile(plan, serialize);
+}
+
+std::optional<QString> CHspRunner::Run(const HspRunPlan& plan, const Serializer& serialize) {
+    ScopedCurrentDir current(plan.workdir);
+    if (!current.Entered()) {
+        return QString::fromUtf8(msg::kDirectoryError);
+    }
+    if (std::optional<QString> error = WriteSourceFile(plan, serialize)) {
+        return error;
     }
 
     const CHspCompiler::Result result =

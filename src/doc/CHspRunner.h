@@ -24,4 +24,9 @@ public:
     // script's relative includes from there); the previous one is restored
     // before returning.
     static std::optional<QString> Run(const HspRunPlan& plan, const Serializer& serialize);
+
+    // Everything Run does before the compile: checks that the working
+    // directory can be entered and writes the temporary source. Returns the
+    // message to show, or nothing when the source has been written.
+    static std::optional<QString> WriteSource(const HspRunPlan& plan, const Serializer& serialize);
 };

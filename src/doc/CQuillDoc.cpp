@@ -18,7 +18,10 @@
 #include <utility>
 
 #include "doc/CDiskWatcher.h"
+#include "doc/CCommandSession.h"
 #include "doc/CHspRunner.h"
+#include "doc/CompileMessages.h"
+#include "doc/HspCommand.h"
 #include "doc/HspRunPlan.h"
 #include "doc/LineEnds.h"
 #include "res/CScriptFileDialog.h"
@@ -71,7 +74,10 @@ bool WriteInPlace(const QString& path, const QByteArray& bytes) {
 }  // namespace
 
 CQuillDoc::CQuillDoc(std::function<HspRunSettings()> runSettings, QObject* parent)
-    : QObject(parent), m_runSettings(std::move(runSettings)), m_watcher(new CDiskWatcher(this)) {
+    : QObject(parent),
+      m_runSettings(std::move(runSettings)),
+      m_session(new CCommandSession(this)),
+      m_watcher(new CDiskWatcher(this)) {
     // Changes noticed while the editor is in the background wait for the
     // window's activation; so do those noticed while a dialog is open.
     connect(m_watcher, &CDiskWatcher::Noticed, this, [this]() {
@@ -103,6 +109,8 @@ constexpr CommandMapEntry<CQuillDoc> kMessageMap[] = {
     {cmd::ID_FILE_ENCODING_UTF8, &CQuillDoc::OnEncodingUtf8},
     {cmd::ID_FILE_ENCODING_UTF8_BOM, &CQuillDoc::OnEncodingUtf8Bom},
     {cmd::ID_FILE_REOPEN_ENCODING, &CQuillDoc::OnReopenWithEncoding},
+    {cmd::ID_HSP_STOP, &CQuillDoc::OnHspStop},
+    {cmd::ID_CANCEL_EDIT_CNTR, &CQuillDoc::OnCancelCommand},
 };
 
 }  // namespace
@@ -414,18 +422,95 @@ QString CQuillDoc::GetTitle() const {
 void CQuillDoc::OnHspRun() {
     // The settings as they are now; the text as it is now, saved or not. The
     // modified flag, path and title stay as they are.
-    if (!m_runSettings) {
+    if (!m_runSettings || !StopRunningFirst()) {
         return;
     }
     const HspRunSettings settings = m_runSettings();
     const HspRunPlan plan = MakeHspRunPlan(settings.hspdir, settings.exestat, settings.cmdline,
                                            m_strPathName, QDir::currentPath());
-    const std::optional<QString> message = CHspRunner::Run(
-        plan, [this](QByteArray* bytes, QString* error) { return Serialize(bytes, error); });
+    const bool commands = !settings.compileCommand.isEmpty() && !QFileInfo::exists(plan.library);
+    const std::optional<QString> message =
+        commands ? RunCommands(plan, settings)
+                 : CHspRunner::Run(plan, [this](QByteArray* bytes, QString* error) {
+                       return Serialize(bytes, error);
+                   });
     if (message) {
         msg::Warning(Window(), *message);
+        // A message that names a line of the script (a compile error, a
+        // character that cannot be saved) takes the caret there.
+        const QStringList names = ScriptNamesOf(plan.source, m_strPathName);
+        if (const std::optional<int> line = FirstMessageScriptLine(*message, names)) {
+            JumpToScriptLine(*line);
+        }
     }
 }
+
+std::optional<QString> CQuillDoc::RunCommands(const HspRunPlan& plan,
+                                              const HspRunSettings& settings) {
+    if (std::optional<QString> error = CHspRunner::WriteSource(
+            plan, [this](QByteArray* bytes, QString* error) { return Serialize(bytes, error); })) {
+        return error;
+    }
+    const HspCommandValues values =
+        HspCommandValuesOf(plan, settings, m_strPathName, textenc::IsUtf8(m_encoding));
+    QStringList compile = ExpandHspCommand(settings.compileCommand, values);
+    const QString compiler = FindProgram(compile.value(0), plan.workdir);
+    if (compiler.isEmpty()) {
+        const QString named = compile.value(0);
+        return QString::fromUtf8(msg::kCompilerNotExecutable)
+            .arg(named.contains(u'/') ? QDir(plan.workdir).absoluteFilePath(named) : named);
+    }
+    compile.first() = compiler;
+    QStringList run = ExpandHspCommand(settings.runCommand, values);
+    if (!run.isEmpty()) {
+        // A runtime that cannot be found is reported when it fails to start.
+        const QString runtime = FindProgram(run.first(), plan.workdir);
+        if (!runtime.isEmpty()) {
+            run.first() = runtime;
+        }
+    }
+    emit CommandsStarting(ScriptNamesOf(plan.source, m_strPathName));
+    m_session->Start(compile, run, plan.workdir);
+    return std::nullopt;
+}
+
+bool CQuillDoc::StopRunningFirst() {
+    if (m_session->CurrentStage() == CCommandSession::Stage::Idle) {
+        return true;
+    }
+    QMessageBox box(QMessageBox::Question, QString::fromUtf8(res::kAppTitle),
+                    QString::fromUtf8(msg::kAskToStopProgram), QMessageBox::Yes | QMessageBox::No,
+                    m_view ? m_view->window() : nullptr);
+    box.button(QMessageBox::Yes)->setText(QString::fromUtf8(msg::kYes));
+    box.button(QMessageBox::No)->setText(QString::fromUtf8(msg::kNo));
+    if (box.exec() != QMessageBox::Yes) {
+        return false;
+    }
+    m_session->StopAndWait();
+    return m_session->CurrentStage() == CCommandSession::Stage::Idle;
+}
+
+void CQuillDoc::OnHspStop() {
+    m_session->Stop();
+}
+
+void CQuillDoc::OnCancelCommand() {
+    if (m_session->CurrentStage() == CCommandSession::Stage::Compiling) {
+        m_session->Stop();
+    }
+}
+
+void CQuillDoc::JumpToScriptLine(int line) {
+    if (!m_view) {
+        return;
+    }
+    const QTextDocument* document = m_view->document();
+    const QTextBlock block =
+        document->findBlockByNumber(std::clamp(line, 1, document->blockCount()) - 1);
+    m_view->JumpToPosition(block.position(), block.position() + block.length() - 1);
+    m_view->setFocus();
+}
+
 
 void CQuillDoc::CheckDisk() {
     if (m_checking) {

@@ -19,6 +19,7 @@
 #include "text/TextEncoding.h"
 
 class CDiskWatcher;
+class CCommandSession;
 class CQuillView;
 
 class CQuillDoc : public QObject, public CCommandTarget {
@@ -91,7 +92,18 @@ public:
     QString GetTitle() const;
 
     // Compiles the text as it is and starts the runtime; failures are shown.
+    // With no compiler library in the HSP folder and a compile command set,
+    // the commands do it (see CommandSession).
     void OnHspRun();
+    // Shift+F5: ends the compile or program the commands run. Escape ends
+    // a compile only.
+    void OnHspStop();
+    void OnCancelCommand();
+    CCommandSession* CommandSession() const { return m_session; }
+
+    // Selects line `line` (counted from 1; below 1 is the first line, past
+    // the end the last), scrolls it into view and gives the view the focus.
+    void JumpToScriptLine(int line);
 
     // Looks for a change of the script's file on disk (the window calls it
     // when it becomes active; the file watcher while it is): unmodified text
@@ -116,6 +128,10 @@ signals:
     // A message for the status bar's message pane.
     void StatusMessage(const QString& text);
 
+    // F5 runs commands; `names` are the names their messages may give the
+    // script (for MessageScriptLine).
+    void CommandsStarting(const QStringList& names);
+
 private:
     // Replaces the text with `text` (line ends as in a file) in `encoding`
     // and colors it.
@@ -133,8 +149,14 @@ private:
     void KnowFile(const QString& path, const QByteArray& bytes, const FileStamp& stamp);
     // The window that owns the boxes.
     QWidget* Window() const;
+    // F5 through the commands; returns the message to show, if any.
+    std::optional<QString> RunCommands(const HspRunPlan& plan, const HspRunSettings& settings);
+    // Asks whether a compile or program still running should end first;
+    // true when it has ended.
+    bool StopRunningFirst();
 
     std::function<HspRunSettings()> m_runSettings;
+    CCommandSession* m_session;
     CQuillView* m_view = nullptr;
     QString m_strPathName;
     // The line end a new line takes: the file's most common one; CR LF for

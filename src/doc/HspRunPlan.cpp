@@ -25,16 +25,19 @@ QString RunFolderOf(const QString& docPath, const QString& hspdir) {
     return slash == 0 ? QStringLiteral("/") : docPath.left(slash);
 }
 
-QStringList RuntimeArguments(const QString& object, int exestat, const QString& cmdline) {
-    QString first;
+QString RunFlags(int exestat) {
+    QString flags;
     if (exestat & kExeStatFullScreen) {
-        first += QLatin1Char('*');
+        flags += QLatin1Char('*');
     }
     if (exestat & kExeStatDebugWindow) {
-        first += QLatin1Char('@');
+        flags += QLatin1Char('@');
     }
-    first += object;
-    return QStringList{first} + SplitCommandLine(cmdline);
+    return flags;
+}
+
+QStringList RuntimeArguments(const QString& object, int exestat, const QString& cmdline) {
+    return QStringList{RunFlags(exestat) + object} + SplitCommandLine(cmdline);
 }
 
 QStringList SplitCommandLine(const QString& cmdline) {
@@ -98,6 +101,7 @@ HspRunPlan MakeHspRunPlan(const QString& hspdir, int exestat, const QString& cmd
     plan.object = Resolve(base, prefix + QStringLiteral("obj"));
     plan.library = Resolve(base, prefix + QStringLiteral("hspcmp.dll"));
     plan.runtime = Resolve(base, prefix + QStringLiteral("hsp2"));
+    plan.folder = plan.source.left(plan.source.size() - qsizetype(sizeof "hsptmp" - 1));
     plan.args = RuntimeArguments(plan.object, exestat, cmdline);
     return plan;
 }

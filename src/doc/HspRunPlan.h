@@ -16,6 +16,9 @@ struct HspRunPlan {
     QString object;
     QString library;
     QString runtime;
+    // The HSP folder itself, absolute, with a final "/" (the folder the four
+    // files above are in).
+    QString folder;
     // The runtime's arguments: the flags and the object file as one
     // argument, then the user's command line split into arguments.
     QStringList args;
@@ -26,6 +29,10 @@ struct HspRunSettings {
     QString hspdir;
     int exestat = 0;
     QString cmdline;
+    // The compile and run commands; an empty compile command means the
+    // compiler library only.
+    QString compileCommand;
+    QString runCommand;
 };
 
 // Run-option bits: only these two change the runtime's arguments.
@@ -36,6 +43,10 @@ constexpr int kExeStatDebugWindow = 2;
 // its last "/" (the root "/" for a script directly in it; empty when the
 // path has no "/"), or `hspdir` as it stands for an untitled script.
 QString RunFolderOf(const QString& docPath, const QString& hspdir);
+
+// "*" for full screen, then "@" for the debug window: the run-option flags
+// as the runtime takes them.
+QString RunFlags(int exestat);
 
 // "*" for full screen, then "@" for the debug window, then `object`, as one
 // argument; then `cmdline` split as a shell would split words (quotes keep

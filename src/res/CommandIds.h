@@ -27,6 +27,12 @@ constexpr int ID_FILE_REOPEN_ENCODING = 32803;
 // Not a command: the File menu's encoding submenu.
 constexpr int ID_FILE_ENCODING_MENU = 32804;
 constexpr int ID_FILE_RELOAD = 32820;
+// Compile and run through commands, and their output pane.
+constexpr int ID_HSP_STOP = 32793;
+constexpr int ID_VIEW_OUTPUT = 32794;
+constexpr int ID_SET_COMMANDS = 32795;
+constexpr int ID_NEXT_MESSAGE = 32796;
+constexpr int ID_PREV_MESSAGE = 32797;
 
 // Standard commands.
 constexpr int ID_CANCEL_EDIT_CNTR = 32768;

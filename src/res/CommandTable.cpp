@@ -59,6 +59,16 @@ const CommandDef kCommands[] = {
      "実行時のコマンドラインを指定\nコマンドライン指定", 0},
     {ID_SET_QFO, "QuickFileOpen設定", {kNone, kNone},
      "QuickFileOpen登録\nQuickFileOpen登録", 0},
+    {ID_HSP_STOP, "停止(&S)\tShift+F5", {Shift(Qt::Key_F5), kNone},
+     "実行中のコンパイルやプログラムを停止\n停止", 0},
+    {ID_VIEW_OUTPUT, "出力(&O)", {kNone, kNone},
+     "出力ペインの表示/非表示を切り替え\n出力の表示切り替え", kCheckable},
+    {ID_SET_COMMANDS, "コマンド設定(&C)", {kNone, kNone},
+     "コンパイルと実行に使うコマンドを指定\nコマンド設定", 0},
+    {ID_NEXT_MESSAGE, "次のエラー行へ(&X)\tF8", {Qt::Key_F8, kNone},
+     "出力の次のメッセージが示す行へ移動\n次のエラー行へ", 0},
+    {ID_PREV_MESSAGE, "前のエラー行へ(&V)\tShift+F8", {Shift(Qt::Key_F8), kNone},
+     "出力の前のメッセージが示す行へ移動\n前のエラー行へ", 0},
 
     // File.
     {ID_FILE_NEW, "新規作成(&N)\tCtrl+N", {Ctrl(Qt::Key_N), kNone},
@@ -130,8 +140,9 @@ const CommandDef kCommands[] = {
     {ID_APP_ABOUT, "ﾊﾞｰｼﾞｮﾝ情報(&A)...", {kNone, kNone},
      "ﾌﾟﾛｸﾞﾗﾑの情報、ﾊﾞｰｼﾞｮﾝ、著作権を表示\nﾊﾞｰｼﾞｮﾝ情報", 0},
 
-    // Keys the window takes for no work: pressed in the text they run
-    // nothing, and the text widget never sees them.
+    // Keys of embedded-object editing and window panes. With no embedded
+    // objects, Escape only ends a running compile; F6 and Shift+F6 move the
+    // focus between the text and the output pane while it is shown.
     {ID_CANCEL_EDIT_CNTR, "", {Qt::Key_Escape, kNone},
      "埋め込みｵﾌﾞｼﾞｪｸﾄの編集を中止\n編集の中止", 0},
     {ID_NEXT_PANE, "", {Qt::Key_F6, kNone},
@@ -174,7 +185,7 @@ const MenuItemDef kEditMenu[] = {
 };
 
 const MenuItemDef kViewMenu[] = {
-    {ID_VIEW_TOOLBAR, 0}, {ID_VIEW_STATUS_BAR, 0},
+    {ID_VIEW_TOOLBAR, 0}, {ID_VIEW_STATUS_BAR, 0}, {ID_VIEW_OUTPUT, 0},
 };
 
 const MenuItemDef kCursorMenu[] = {
@@ -186,13 +197,14 @@ const MenuItemDef kCursorMenu[] = {
 };
 
 const MenuItemDef kHspMenu[] = {
-    {ID_HSP_RUN, 0},
+    {ID_HSP_RUN, 0}, {ID_HSP_STOP, 0},
+    {ID_NEXT_MESSAGE, 0}, {ID_PREV_MESSAGE, 0},
     {kSeparator, 0},
     {ID_HSP_CMDLINE, 0}, {ID_HSP_FULLSCREEN, 0}, {ID_HSP_DEBUGWIN, 0},
 };
 
 const MenuItemDef kSettingsMenu[] = {
-    {ID_SET_DIRECTORY, 0}, {ID_SET_QFO, 0},
+    {ID_SET_DIRECTORY, 0}, {ID_SET_COMMANDS, 0}, {ID_SET_QFO, 0},
 };
 
 const MenuItemDef kHelpMenu[] = {

@@ -90,6 +90,23 @@ constexpr DlgControl kQfoPopup[] = {
     {K::ListBox, IDC_LIST1, "", 0, 0, 116, 91, kField | kListStyles},
 };
 
+// Compile and run commands, with the placeholders they may hold.
+constexpr DlgControl kCommands[] = {
+    {K::Static, IDC_STATIC, "コンパイル(&C):", 10, 13, 48, 8, kMnemonic},
+    {K::Edit, IDC_EDIT1, "", 60, 10, 190, 14, kField, "compile"},
+    {K::Static, IDC_STATIC, "実行(&R):", 10, 33, 48, 8, kMnemonic},
+    {K::Edit, IDC_EDIT2, "", 60, 30, 190, 14, kField, "run"},
+    {K::Static, IDC_STATIC,
+     "%h  HSPフォルダ (末尾に / 付き)　　%s  hsptmp のパス　　%o  obj のパス\n"
+     "%f  スクリプトのパス　　%d  作業フォルダ　　%a  起動フラグ (* @)\n"
+     "%c  起動オプション　　%i  UTF-8 のスクリプトなら -i　　%%  %\n"
+     "空欄のコマンドは使いません (コンパイルが空欄なら hspcmp.dll を使います)。",
+     10, 52, 240, 40, kNone, "placeholders"},
+    {K::PushButton, IDC_BUTTON1, "既定値に戻す", 10, 100, 60, 16, kNone, "defaults"},
+    {K::DefPushButton, IDOK, "OK", 140, 100, 50, 16, kNone},
+    {K::PushButton, IDCANCEL, "ｷｬﾝｾﾙ", 200, 100, 50, 16, kNone},
+};
+
 #define QUILL_DLG(id, title, w, h, caption, controls) \
     { id, title, w, h, kFont, kPoints, caption, controls, std::size(controls) }
 
@@ -133,6 +150,7 @@ constexpr DlgTemplate kTemplates[] = {
     QUILL_DLG(IDD_QFOPOPUP, "", 116, 91, false, kQfoPopup),
     QUILL_DLG(IDD_FIND, "検索", 298, 62, true, kFind),
     QUILL_DLG(IDD_REPLACE, "置換", 298, 78, true, kReplace),
+    QUILL_DLG(IDD_COMMANDS, "コマンド設定", 260, 124, true, kCommands),
 };
 
 #undef QUILL_DLG

@@ -13,6 +13,7 @@ constexpr int IDD_QFOENTRY = 136;
 constexpr int IDD_QFOPOPUP = 137;
 constexpr int IDD_FIND = 138;
 constexpr int IDD_REPLACE = 139;
+constexpr int IDD_COMMANDS = 140;
 
 // Control ids used by the layouts below.
 constexpr int IDC_EDIT1 = 1001;

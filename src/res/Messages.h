@@ -32,6 +32,27 @@ inline constexpr char kTmpError[] = "hsptmp ファイルにアクセス出来ま
 inline constexpr char kCompilerError[] = "hspcmp.dll ファイルにアクセス出来ません。";
 inline constexpr char kCompilerEntryMissing[] =
     "hspcmp.dll に関数 %1 がありません。コンパイルを中止しました。";
+inline constexpr char kCompilerNotExecutable[] =
+    "コンパイラ %1 が見つからないか、実行できません (hspcmp.dll もありません)。\n"
+    "設定 → コマンド設定 でコンパイルのコマンドを、"
+    "設定 → ディレクトリ設定 で HSP システムの位置を確かめてください。";
+inline constexpr char kAskToStopProgram[] =
+    "実行中のプログラムがあります。停止してから実行し直しますか?";
+
+// The output pane: its title, its button, what runs; its own lines: the
+// command that runs, how it ended.
+inline constexpr char kPaneTitle[] = "出力";
+inline constexpr char kPaneStop[] = "停止";
+inline constexpr char kPaneCompiling[] = "コンパイル中…";
+inline constexpr char kPaneRunning[] = "実行中…";
+inline constexpr char kPaneCommand[] = "> %1";
+inline constexpr char kPaneExitOk[] = "終了 (%1)";
+inline constexpr char kPaneExitError[] = "エラー (%1)";
+inline constexpr char kPaneCrashed[] = "異常終了しました";
+inline constexpr char kPaneStopped[] = "停止しました";
+inline constexpr char kPaneTimedOut[] = "%1 秒たっても終わらないため停止しました";
+inline constexpr char kPaneCompiled[] = "コンパイル成功";
+inline constexpr char kPaneNotStarted[] = "%1 を起動できませんでした (%2)";
 
 // Editing, navigation, help and printing.
 inline constexpr char kSearchNotFound[] = "検索文字列 '%1' が見つかりません。";

@@ -1,8 +1,15 @@
 // The directory and run option dialogs, opened by their commands.
 #include "support/QuillTest.h"
 
+#include "app/CCommandDlg.h"
 #include "app/CDirDlg.h"
 #include "app/CRunOptionDlg.h"
+#include "app/SettingsStore.h"
+#include "doc/HspCommand.h"
+#include "res/CommandIds.h"
+#include "res/DialogResources.h"
+#include "support/AppFixture.h"
+#include "support/TestUtil.h"
 
 namespace {
 
@@ -120,4 +127,27 @@ TEST_F(SettingsDialogs, RunOptionOkStoresAnyTextExactlyAndCancelNothing) {
         EXPECT_TRUE(settings::Contains(settings::kCmdLine));
         EXPECT_EQ(settings::GetString(settings::kCmdLine), text);
     }
+}
+
+TEST_F(SettingsDialogs, CommandsStartAsTheDefaultsAndOkKeepsWhatWasTyped) {
+    const QString compile = QString::fromUtf8(kDefaultCompileCommand);
+    const QString run = QString::fromUtf8(kDefaultRunCommand);
+    EXPECT_EQ(App()->m_compileCommand, compile);
+    EXPECT_EQ(App()->m_runCommand, run);
+    RunDialog<CCommandDlg>(cmd::ID_SET_COMMANDS, [](CCommandDlg* dlg) {
+        Box(dlg, IDC_EDIT1)->setText("x");
+        Box(dlg, IDC_EDIT2)->clear();
+        Click(dlg, IDC_BUTTON1);
+        EXPECT_EQ(Box(dlg, IDC_EDIT1)->text(), kDefaultCompileCommand);
+        EXPECT_EQ(Box(dlg, IDC_EDIT2)->text(), kDefaultRunCommand);
+        // An empty run command compiles only; 100% and quotes stay as typed.
+        Box(dlg, IDC_EDIT1)->setText(R"('/opt/a b/hspcmp' -o%o "%s" 100%, x;y)");
+        Box(dlg, IDC_EDIT2)->clear();
+        Click(dlg, IDOK);
+    });
+    const QString typed = R"('/opt/a b/hspcmp' -o%o "%s" 100%, x;y)";
+    EXPECT_EQ(App()->m_compileCommand, typed);
+    EXPECT_EQ(App()->m_runCommand, "");
+    EXPECT_EQ(settings::Command(settings::kCompileCommand, compile), typed);
+    EXPECT_EQ(settings::Command(settings::kRunCommand, run), "");
 }

@@ -107,6 +107,8 @@ TEST_F(HspRunDoc, EveryFailureIsOneWarningBox) {
         EXPECT_EQ(boxes[0].text, c.message);
         App()->m_hspdir = m_hsp + "/";
     }
+    // Once the compiler's box is closed, the line it names is selected.
+    EXPECT_EQ(View()->textCursor().selectedText(), "#standin-fail");
     EXPECT_FALSE(QFile::exists(QDir::current().filePath("hsptmp")));
     EXPECT_FALSE(HspStandIn::RuntimeStartedWithin(m_hsp, 300));
 }

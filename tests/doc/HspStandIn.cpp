@@ -15,19 +15,35 @@ bool HspStandIn::Install(const QString& folder, const QString& library) {
 #endif
 }
 
-QStringList HspStandIn::CompilerLog(const QString& folder) {
-    const QString text = QString::fromUtf8(testutil::ReadFile(folder + "/hspcmp.log"));
-    return text.split('\n', Qt::SkipEmptyParts);
+bool HspStandIn::InstallCommands(const QString& folder) {
+#ifdef QUILL_FIXTURE_DIR
+    const QString from = QStringLiteral(QUILL_FIXTURE_DIR) + "../hspcli/";
+    QDir().mkpath(folder);
+    return QFile::copy(from + "hspcmp", folder + "/hspcmp") &&
+           QFile::copy(from + "hsp3cl", folder + "/hsp3cl");
+#else
+    (void)folder;
+    return false;
+#endif
 }
 
-QStringList HspStandIn::WaitForRuntime(const QString& folder, int timeoutMs) {
-    const QString path = folder + "/hsp2.log";
+QStringList HspStandIn::WaitForProgram(const QString& folder, const QString& name, int timeoutMs) {
+    const QString path = folder + "/" + name + ".log";
     if (!QTest::qWaitFor([&] { return QFile::exists(path); }, timeoutMs)) {
         return {};
     }
     QString text = QString::fromUtf8(testutil::ReadFile(path));
     text.chop(1);  // the last line end
     return text.split('\n');
+}
+
+QStringList HspStandIn::CompilerLog(const QString& folder) {
+    const QString text = QString::fromUtf8(testutil::ReadFile(folder + "/hspcmp.log"));
+    return text.split('\n', Qt::SkipEmptyParts);
+}
+
+QStringList HspStandIn::WaitForRuntime(const QString& folder, int timeoutMs) {
+    return WaitForProgram(folder, "hsp2", timeoutMs);
 }
 
 bool HspStandIn::RuntimeStartedWithin(const QString& folder, int ms) {

@@ -10,6 +10,13 @@ public:
     // the stand-in's path relative to the stand-in folder.
     static bool Install(const QString& folder, const QString& library = "hspcmp.dll");
 
+    // Copies the command-line stand-ins "hspcmp" and "hsp3cl" into `folder`.
+    static bool InstallCommands(const QString& folder);
+    // Waits (bounded) for the record of program `name` ("hspcmp", "hsp3cl")
+    // in `folder`: its working directory, then its arguments.
+    static QStringList WaitForProgram(const QString& folder, const QString& name,
+                                      int timeoutMs = 5000);
+
     // The compiler's log lines in `folder` (empty when it was never loaded).
     static QStringList CompilerLog(const QString& folder);
     // Waits (bounded) for the runtime's record in `folder`: its working
