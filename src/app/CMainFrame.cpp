@@ -358,7 +358,8 @@ void CMainFrame::OnDestroy() {
 }
 
 void CMainFrame::UpdateTitle() {
-    setWindowTitle(m_doc->GetTitle() + QStringLiteral("[*] - ") + QString::fromUtf8(res::kAppTitle));
+    setWindowTitle(m_doc->GetTitle() + QStringLiteral("[*] - ") +
+                   QString::fromUtf8(res::kAppTitle));
     setWindowModified(m_doc->IsModified());
 }
 

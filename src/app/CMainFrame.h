@@ -9,8 +9,8 @@
 #include <functional>
 
 #include "res/CommandTarget.h"
-#include "text/TextEncoding.h"
 #include "script/CKeywordTable.h"
+#include "text/TextEncoding.h"
 
 class COutputPane;
 class CQuillDoc;

@@ -17,8 +17,8 @@
 #include <new>
 #include <utility>
 
-#include "doc/CDiskWatcher.h"
 #include "doc/CCommandSession.h"
+#include "doc/CDiskWatcher.h"
 #include "doc/CHspRunner.h"
 #include "doc/CompileMessages.h"
 #include "doc/HspCommand.h"
@@ -511,7 +511,6 @@ void CQuillDoc::JumpToScriptLine(int line) {
     m_view->setFocus();
 }
 
-
 void CQuillDoc::CheckDisk() {
     if (m_checking) {
         m_recheck = true;
@@ -598,7 +597,8 @@ bool CQuillDoc::Reload(const QByteArray& bytes, const FileStamp& stamp) {
         if (!text) {
             text = textenc::Decode(bytes, encoding);
         }
-        SetFileText(text.value_or(cp932::Decode(bytes)), text ? encoding : textenc::Encoding::ShiftJis);
+        SetFileText(text.value_or(cp932::Decode(bytes)),
+                    text ? encoding : textenc::Encoding::ShiftJis);
     } catch (const std::bad_alloc&) {
         msg::Warning(Window(), msg::ReadError(fileread::ReadStatus::OutOfMemory, m_strPathName));
         return false;

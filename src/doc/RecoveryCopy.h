@@ -23,8 +23,8 @@
 #include <QString>
 #include <optional>
 
-#include "text/TextEncoding.h"
 #include "doc/DiskChanges.h"
+#include "text/TextEncoding.h"
 
 struct RecoveryCopy {
     using Encoding = textenc::Encoding;

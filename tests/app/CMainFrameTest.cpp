@@ -249,26 +249,6 @@ TEST_F(MainFrameTest, PlacementIsStoredOnExitAndRestoredAtTheNextStart) {
     }
 }
 
-TEST_F(MainFrameTest, MaximizedStoresOnlyTheModeAndStartsMaximized) {
-    settings::WriteInt(settings::kLeft, 11);
-    settings::WriteInt(settings::kTop, 12);
-    settings::WriteInt(settings::kRight, 511);
-    settings::WriteInt(settings::kBottom, 412);
-    ASSERT_TRUE(Start());
-    EXPECT_EQ(Frame()->pos(), QPoint(11, 12));
-    Frame()->showMaximized();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return Frame()->isMaximized(); }));
-    Frame()->close();
-    EXPECT_EQ(Stored(), std::vector<int>({1, 11, 12, 511, 412}));
-
-    // The next start comes up maximized without reading the rectangle.
-    m_app.reset();
-    m_app = std::make_unique<CQuillApp>();
-    ASSERT_TRUE(m_app->InitInstance({}, true));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return Frame()->isMaximized(); }));
-    EXPECT_NE(Frame()->normalGeometry().size(), QSize(500, 400));
-}
-
 TEST_F(MainFrameTest, RecentFilesReplaceThePlaceholderAndOpen) {
     QTemporaryDir dir;
     const QString a = testutil::WriteFile(dir, "a.as", "mes \"a\"\r\n");

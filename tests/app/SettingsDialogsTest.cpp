@@ -76,37 +76,6 @@ TEST_F(SettingsDialogs, BrowsingAppendsASlashAndCancelStillChangesNothing) {
     EXPECT_FALSE(settings::Contains(settings::kHspHelp));
 }
 
-TEST_F(SettingsDialogs, DirectoryBoxesTakeAtMost256Characters) {
-    // A longer stored value is shown whole; OK refuses it rather than cut it.
-    App()->m_hspdir = "/" + QString(299, 'd');
-    QString refusal;
-    RunDialog<CDirDlg>(cmd::ID_SET_DIRECTORY, [&](CDirDlg* dlg) {
-        QLineEdit* dir = Box(dlg, IDC_EDIT1);
-        EXPECT_EQ(dir->text().size(), 300);
-        QTimer::singleShot(0, [&refusal]() {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                refusal = box->text();
-                box->accept();
-            }
-        });
-        Click(dlg, IDOK);
-        EXPECT_TRUE(dlg->isVisible());
-
-        dir->clear();
-        dir->setFocus();
-        QTest::keyClicks(dir, QString(300, 'a'));
-        EXPECT_EQ(dir->text(), QString(256, 'a'));
-        QLineEdit* help = Box(dlg, IDC_EDIT2);
-        help->setFocus();
-        QTest::keyClicks(help, QString(257, 'h'));
-        EXPECT_EQ(help->text().size(), 256);
-        Click(dlg, IDOK);
-    });
-    EXPECT_FALSE(refusal.isEmpty());
-    EXPECT_EQ(settings::GetString(settings::kHspDir), QString(256, 'a'));
-    EXPECT_EQ(settings::GetString(settings::kHspHelp), QString(256, 'h'));
-}
-
 TEST_F(SettingsDialogs, RunOptionOkStoresAnyTextExactlyAndCancelNothing) {
     App()->m_cmdline = "keep";
     RunDialog<CRunOptionDlg>(cmd::ID_HSP_CMDLINE, [](CRunOptionDlg* dlg) {

@@ -46,21 +46,6 @@ TEST(ParseLineNumber, DigitsUpToTheFirstOtherCharacter) {
     EXPECT_EQ(nav::ParseLineNumber(u"2147483648"), INT_MAX);  // saturates
 }
 
-TEST_F(GoToLine, TopAndEndGoToTheFirstAndTheLastLineStart) {
-    SetText("first\nsecond\nlast line");
-    Select(8, 10);
-    Dispatch(cmd::ID_CURSOR_END);
-    EXPECT_EQ(Sel(), AtLineStart(2));  // before "last line", not after it
-    Dispatch(cmd::ID_CURSOR_TOP);
-    EXPECT_EQ(Sel(), "0,0");
-
-    // A text that ends with a line end has an empty last line.
-    SetText("a\nb\n");
-    Dispatch(cmd::ID_CURSOR_END);
-    EXPECT_EQ(Sel(), "4,4");
-    EXPECT_EQ(View()->Navigator().Marks().MarkCount(), 0);
-}
-
 TEST_F(GoToLine, LineNumbersFromTheDialog) {
     SetText(NumberedLines(200));
 

@@ -31,27 +31,6 @@ protected:
     std::vector<QStringList> m_launches;
 };
 
-TEST_F(QfoPopupTest, OpensModalAtThePointerWithSortedEntries) {
-    // Near the screen's bottom-right corner the popup is not moved back.
-    const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    const QPoint pointer = screen.bottomRight() - QPoint(10, 10);
-    QCursor::setPos(pointer);
-    for (const char* name : {"b", "A", "c"}) {
-        Entry(name, m_script.toUtf8());
-    }
-    QRect geometry;
-    RunPopup([&](CQfoPopupDlg* popup) {
-        geometry = QRect(popup->pos(), popup->size());
-        EXPECT_TRUE(popup->isModal());
-        EXPECT_EQ(popup->m_count, 3);
-        EXPECT_EQ(qfotest::Items(popup->m_list), QStringList({"A", "b", "c"}));
-        EXPECT_TRUE(popup->m_list->selectedItems().isEmpty());
-        QTest::keyClick(popup->m_list, Qt::Key_Escape);
-    });
-    EXPECT_EQ(geometry.topLeft(), pointer);
-    EXPECT_FALSE(screen.contains(geometry));
-}
-
 TEST_F(QfoPopupTest, EnterOrDoubleClickOpensTheEntryWithShiftInASecondEditor) {
     Entry("script", m_script.toUtf8());
     Entry("other", "/nowhere.as");

@@ -114,28 +114,6 @@ TEST_F(QfoSetDlgTest, AddStoresTheEntryAndRefusesBadNamesUntilCorrected) {
     EXPECT_FALSE(QFile::exists(outside));
 }
 
-TEST_F(QfoSetDlgTest, DoubleClickOrEditRenamesAndMayReplaceAnotherEntry) {
-    Entry("old", "/old.as");
-    Entry("other", "/other.as");
-    RunSetDlg([](CQfoSetDlg* dlg) {
-        WhenModalOf<CQfoEntryDlg>([](CQfoEntryDlg* entry) {
-            EXPECT_EQ(entry->GetDlgItemText(IDC_EDIT1), "old");
-            EXPECT_EQ(entry->GetDlgItemText(IDC_EDIT2), "/old.as");
-            FillAndOk(entry, "new", "/n.as");
-        });
-        qfotest::ClickItem(dlg->m_list, "old", true);
-        EXPECT_EQ(Items(dlg), QStringList({"new", "other"}));
-        Pick(dlg, "new");
-        WhenModalOf<CQfoEntryDlg>([](CQfoEntryDlg* entry) {
-            FillAndOk(entry, "other", entry->GetDlgItemText(IDC_EDIT2));
-        });
-        Click(dlg, kEdit);
-        EXPECT_EQ(Items(dlg), QStringList({"other"}));
-        Click(dlg, IDCANCEL);
-    });
-    EXPECT_EQ(QfoReadEntry("other"), QString("/n.as"));
-}
-
 TEST_F(QfoSetDlgTest, DeleteRemovesAtOnceAndComplainsWithoutSelectionOrWhenRefused) {
     Entry("a", "/a.as");
     Entry("b", "/b.as");

@@ -150,25 +150,3 @@ TEST_F(PrintTest, PrintThatCannotStartIsReported) {
     View()->OnCommand(cmd::ID_FILE_PRINT_DIRECT);
     EXPECT_EQ(boxes.Texts(), QStringList{"印刷を開始できませんでした。"});
 }
-
-TEST_F(PrintTest, DialogsWorkOnTheSharedPrinter) {
-    SetText(QStringLiteral("line\n").repeated(300));
-    Select(0, 5);
-    bool offered = false;
-    int pages = 0;
-    auto answer = [&](QWidget* w) {
-        if (auto print = qobject_cast<QPrintDialog*>(w)) {
-            offered = print->testOption(QAbstractPrintDialog::PrintSelection);
-        } else if (auto preview = w->findChild<QPrintPreviewWidget*>()) {
-            pages = preview->pageCount();
-        }
-        static_cast<QDialog*>(w)->reject();
-    };
-    testutil::WhenModal(answer);
-    View()->OnCommand(cmd::ID_FILE_PRINT);
-    EXPECT_TRUE(offered);                // a selection can be printed alone
-    EXPECT_FALSE(QFile::exists(m_pdf));  // cancelled
-    testutil::WhenModal(answer);
-    View()->OnCommand(cmd::ID_FILE_PRINT_PREVIEW);
-    EXPECT_GT(pages, 1);
-}
