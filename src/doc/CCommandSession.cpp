@@ -9,10 +9,11 @@
 namespace {
 
 // Programs left running when their session went: destroying a QProcess ends
-// its program, so these are kept until the editor itself ends.
+// its program, so these are kept until the editor itself ends. The list is
+// never destroyed, so that they stay reachable to the very end.
 std::vector<QProcess*>& LeftRunning() {
-    static std::vector<QProcess*> processes;
-    return processes;
+    static auto* processes = new std::vector<QProcess*>;
+    return *processes;
 }
 
 QString Text(const char* utf8) {
