@@ -2,7 +2,8 @@
 # Builds QUILL's Debian package into build-deb/ and checks it: the desktop
 # entry and the AppStream data validate, the MIME package builds a database in
 # which an ordinary HSP script is text/x-hsp, and lintian finds no error.
-# Run as root on Debian 12; installs what is missing with apt first.
+# Run as root on Debian 12; installs what is missing with apt first. Any
+# arguments go to cmake (-DQUILL_APP_ID=..., -DQUILL_HOMEPAGE_URL=...).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh \
@@ -15,7 +16,7 @@ export DEB_BUILD_MAINT_OPTIONS=hardening=+all
 cmake -S . -B build-deb -G Ninja -DCMAKE_BUILD_TYPE=None \
     -DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CXXFLAGS) $(dpkg-buildflags --get CPPFLAGS)" \
     -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)" \
-    -DQUILL_BUILD_TESTS=OFF -DQUILL_BUILD_BENCH=OFF >/dev/null
+    -DQUILL_BUILD_TESTS=OFF -DQUILL_BUILD_BENCH=OFF "$@" >/dev/null
 ninja -C build-deb
 rm -f build-deb/quill_*.deb
 (cd build-deb && cpack -G DEB >/dev/null)

@@ -46,7 +46,8 @@ int main(int argc, char** argv) {
     for (int i = 0; i < argc; ++i) {
         raw.append(QString::fromLocal8Bit(argv[i]));
     }
-    const CommandLineInfo early = ParseCommandLine(raw, QStringLiteral(QUILL_VERSION));
+    const CommandLineInfo early =
+        ParseCommandLine(raw, QStringLiteral(QUILL_VERSION), LocaleIsJapanese());
     if (IsTextOnly(early, raw)) {
         return Print(early);
     }
@@ -56,8 +57,8 @@ int main(int argc, char** argv) {
     QApplication qapp(argc, argv);
     // Ties the windows to the installed desktop entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral(QUILL_APP_ID));
-    const CommandLineInfo info =
-        ParseCommandLine(QApplication::arguments(), QStringLiteral(QUILL_VERSION));
+    const CommandLineInfo info = ParseCommandLine(
+        QApplication::arguments(), QStringLiteral(QUILL_VERSION), LocaleIsJapanese());
     if (info.action != CommandLineInfo::Action::Open) {
         return Print(info);
     }

@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -94,6 +95,8 @@ int main() {
 
     // Every byte that is no character by itself may begin a pair.
     std::vector<Row> rows;
+    // Each duplicate code with the character it decodes to.
+    std::vector<std::pair<int, long>> duplicateChars;
     int sequences = 256, invalidPairs = 0, duplicates = 0, candidateLeads = 0;
     for (int lead = 0x80; lead < 256; ++lead) {
         if (single[lead] != kNoSingle) {
@@ -121,6 +124,12 @@ int main() {
                 const auto back = EncodeOne(char32_t(cp));
                 const bool same = back.size() == 2 && back[0] == pair[0] && back[1] == pair[1];
                 cell = same ? static_cast<std::uint16_t>(cp) : kDuplicate;
+                if (!same) {
+                    if (EncodeOne(char32_t(cp)).size() != 2) {
+                        Fail("a duplicate code whose character is not a pair");
+                    }
+                    duplicateChars.emplace_back(lead << 8 | trail, cp);
+                }
             }
             if (trail != 0x7F) {
                 row.cells.push_back(cell);
@@ -213,6 +222,19 @@ int main() {
             }
             std::printf(i % 12 == 11 || i + 1 == row.cells.size() ? "\n" : "");
         }
+    }
+    std::printf(
+        "};\n\n"
+        "// The character each duplicate code decodes to, in the order of the codes.\n"
+        "struct Duplicate {\n"
+        "    std::uint16_t code;\n"
+        "    std::uint16_t cp;\n"
+        "};\n"
+        "inline constexpr Duplicate kDuplicates[] = {\n");
+    for (size_t i = 0; i < duplicateChars.size(); ++i) {
+        std::printf("%s{0x%04X, 0x%04lX},%s", i % 6 ? " " : "    ", duplicateChars[i].first,
+                    duplicateChars[i].second,
+                    i % 6 == 5 || i + 1 == duplicateChars.size() ? "\n" : "");
     }
     std::printf("};\n\n}  // namespace cp932::table\n");
     return 0;

@@ -30,6 +30,7 @@
 #include "res/CommandIds.h"
 #include "res/CommandTable.h"
 #include "res/Messages.h"
+#include "view/CLineNumberGutter.h"
 #include "view/CQuillView.h"
 
 namespace {
@@ -93,6 +94,7 @@ void CMainFrame::OnCreate() {
     CreateStatusBar();
     CreateOutputPane();
     UpdateRunOptionChecks();
+    ShowLineNumbers(settings::ViewLineNumbers());
     RestorePlacement();
 }
 
@@ -244,6 +246,7 @@ constexpr CommandMapEntry<CMainFrame> kMessageMap[] = {
     {cmd::ID_PREV_MESSAGE, &CMainFrame::OnPrevMessage},
     {cmd::ID_NEXT_PANE, &CMainFrame::OnSwitchPane},
     {cmd::ID_PREV_PANE, &CMainFrame::OnSwitchPane},
+    {cmd::ID_VIEW_LINE_NUMBERS, &CMainFrame::OnViewLineNumbers},
     {cmd::ID_APP_EXIT, &CMainFrame::OnAppExit},
 };
 
@@ -326,6 +329,17 @@ void CMainFrame::OnSwitchPane() {
     } else {
         m_view->setFocus();
     }
+}
+
+void CMainFrame::OnViewLineNumbers() {
+    const bool shown = !m_view->LineNumbers().IsShown();
+    ShowLineNumbers(shown);
+    settings::WriteViewLineNumbers(shown);
+}
+
+void CMainFrame::ShowLineNumbers(bool shown) {
+    m_view->LineNumbers().SetShown(shown);
+    SetCheck(cmd::ID_VIEW_LINE_NUMBERS, shown);
 }
 
 void CMainFrame::SetCheck(int id, bool checked) {

@@ -1,7 +1,8 @@
 #pragma once
 // The editor's one top-level window: menu, tool bar, status bar, the view in
 // the middle; keeps its placement in the settings and serves the two
-// run-option toggles, the bar toggles and the recent-file entries.
+// run-option toggles, the bar and line-number toggles and the recent-file
+// entries.
 
 #include <QHash>
 #include <QList>
@@ -47,6 +48,7 @@ public:
     void OnPrevMessage();
     // F6 / Shift+F6: the focus to the other pane (text or output).
     void OnSwitchPane();
+    void OnViewLineNumbers();
     void OnAppExit();
     // Stores the placement in the settings.
     void OnDestroy();
@@ -97,13 +99,16 @@ protected:
 private:
     // The steps of OnCreate, in order: the commands' actions and their
     // routing, the main menu, the tool bar, the status bar with its panes,
-    // the output pane, the run options' check marks, the window's placement.
+    // the output pane, the run options' check marks, the line numbers
+    // (ShowLineNumbers), the window's placement.
     void CreateActions();
     void CreateMenus();
     void CreateToolBar();
     void CreateStatusBar();
     void CreateOutputPane();
     void UpdateRunOptionChecks();
+    // Shows or hides the line numbers: view, check mark (no setting).
+    void ShowLineNumbers(bool shown);
     void RestorePlacement();
     // Flips one bit of the run options: member, check mark and setting.
     void ToggleExeStat(int bit, int id);

@@ -1,6 +1,6 @@
 #pragma once
 // Start-up side of the recovery copies: finds the copies of editors that
-// are gone, asks once whether to restore or discard them, and puts each
+// are gone, asks whether to restore or discard them or decide later, and puts each
 // restored text back: one into this window, the others into editors of
 // their own.
 

@@ -26,8 +26,14 @@ struct CommandLineInfo {
     QString text;
 };
 
-// Parses `arguments` (the program name first) for the editor of `version`.
-// Options are --help (-h) and --version (-v); "--" ends the options, so
-// that a file whose name starts with "-" can be named. An unknown option is
-// an error, whatever else is given.
-CommandLineInfo ParseCommandLine(const QStringList& arguments, const QString& version);
+// Parses `arguments` (the program name first) for the editor of `version`;
+// the texts to print are in Japanese when `japanese` is set, else in
+// English. Options are --help (-h) and --version (-v); "--" ends the
+// options, so that a file whose name starts with "-" can be named. An
+// unknown option is an error, whatever else is given.
+CommandLineInfo ParseCommandLine(const QStringList& arguments, const QString& version,
+                                 bool japanese = false);
+
+// Whether the user's locale asks for messages in Japanese: the first of
+// LC_ALL, LC_MESSAGES and LANG that is set names a Japanese locale.
+bool LocaleIsJapanese();

@@ -4,6 +4,8 @@
 // whatever the user's locale is.
 
 // Loads Qt's Japanese catalog ("qtbase_ja.qm" from Qt's translations folder)
-// into the application once, and makes Japanese the default locale. Returns false when the catalog
-// is missing: Qt's texts then stay English and nothing else changes.
+// into the application once, with the few texts of Qt's print and file
+// dialogs that the catalog lacks, and makes Japanese the default locale.
+// Returns false when the catalog is missing: Qt's texts then stay English
+// and nothing else changes.
 bool InstallQtTranslation();

@@ -10,6 +10,7 @@ constexpr char kRecentSection[] = "Recent File List";
 constexpr char kViewFontSizeKey[] = "View/FontSize";
 constexpr char kViewOutputPaneKey[] = "View/OutputPane";
 constexpr char kCommandsSection[] = "Commands";
+constexpr char kViewLineNumbersKey[] = "View/LineNumbers";
 
 QSettings OpenStore() {
     return QSettings(QSettings::IniFormat, QSettings::UserScope, "Blue Moss!", "QUILL");
@@ -117,6 +118,16 @@ void WriteCommand(const char* key, const QString& value) {
     store.beginGroup(kCommandsSection);
     store.setValue(key, value);
     store.endGroup();
+    store.sync();
+}
+
+bool ViewLineNumbers() {
+    return OpenStore().value(kViewLineNumbersKey).toString().trimmed() == QLatin1String("1");
+}
+
+void WriteViewLineNumbers(bool shown) {
+    QSettings store = OpenStore();
+    store.setValue(kViewLineNumbersKey, shown ? 1 : 0);
     store.sync();
 }
 

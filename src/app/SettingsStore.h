@@ -2,8 +2,8 @@
 // The one place that knows the settings keys. Values live in the per-user
 // store "Blue Moss!/QUILL" (an INI file under $XDG_CONFIG_HOME), section
 // "Settings", plus the recent-file list in "Recent File List", the
-// editor's text size and the output pane in "View", and the compile and run
-// commands in "Commands".
+// editor's text size, the output pane and the line numbers in "View", and
+// the compile and run commands in "Commands".
 
 #include <QString>
 #include <QStringList>
@@ -41,6 +41,10 @@ void WriteRecentFiles(const QStringList& files);
 // user zoomed it; the default when absent or malformed.
 int ViewFontSize(int defaultValue);
 void WriteViewFontSize(int points);
+// Section "View", key "LineNumbers": 1 while the line numbers are shown;
+// off when absent or malformed.
+bool ViewLineNumbers();
+void WriteViewLineNumbers(bool shown);
 
 // Section "View", key "OutputPane": whether the output pane is shown.
 bool ViewOutputPane();

@@ -7,6 +7,7 @@
 
 #include "qfo/QfoStore.h"
 #include "res/DialogResources.h"
+#include "res/Messages.h"
 
 CQfoPopupDlg::CQfoPopupDlg(QWidget* parent) : CDialogBase(IDD_QFOPOPUP, parent) {
     m_list = Control<QListWidget>(IDC_LIST1);
@@ -24,6 +25,13 @@ void CQfoPopupDlg::OnInitDialog() {
     const QStringList names = QfoListEntries();
     m_list->addItems(names);
     m_count = static_cast<int>(names.size());
+    if (names.isEmpty()) {
+        // Says how to add an entry, wrapped to the popup's width; it cannot
+        // be chosen.
+        auto* hint = new QListWidgetItem(QString::fromUtf8(msg::kQfoNoEntries), m_list);
+        hint->setFlags(Qt::NoItemFlags);
+        m_list->setWordWrap(true);
+    }
     m_newInstance = false;
     m_list->setFocus();
 }
@@ -70,7 +78,7 @@ bool CQfoPopupDlg::eventFilter(QObject* watched, QEvent* event) {
                 // nothing selected; the first arrow key selects that item
                 // rather than moving past it (a one-item list would
                 // otherwise stay unselected).
-                if (watched == m_list && m_list->selectedItems().isEmpty() && m_list->count() > 0) {
+                if (watched == m_list && m_list->selectedItems().isEmpty() && m_count > 0) {
                     m_list->setCurrentRow(std::max(m_list->currentRow(), 0));
                     return true;
                 }
@@ -80,7 +88,8 @@ bool CQfoPopupDlg::eventFilter(QObject* watched, QEvent* event) {
         }
     } else if (event->type() == QEvent::MouseButtonDblClick && watched == m_list->viewport()) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
-        if (mouse->button() == Qt::LeftButton && m_list->itemAt(mouse->position().toPoint())) {
+        const QListWidgetItem* item = m_list->itemAt(mouse->position().toPoint());
+        if (mouse->button() == Qt::LeftButton && item && item->flags() != Qt::NoItemFlags) {
             OnDblclkList((mouse->modifiers() & Qt::ShiftModifier) != 0);
             return true;
         }

@@ -33,6 +33,7 @@ constexpr int ID_VIEW_OUTPUT = 32794;
 constexpr int ID_SET_COMMANDS = 32795;
 constexpr int ID_NEXT_MESSAGE = 32796;
 constexpr int ID_PREV_MESSAGE = 32797;
+constexpr int ID_VIEW_LINE_NUMBERS = 32830;
 
 // Standard commands.
 constexpr int ID_CANCEL_EDIT_CNTR = 32768;

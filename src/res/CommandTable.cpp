@@ -135,6 +135,8 @@ const CommandDef kCommands[] = {
      "ﾂｰﾙ ﾊﾞｰの表示/非表示を切り替え\nﾂｰﾙ ﾊﾞｰの表示切り替え", kCheckable},
     {ID_VIEW_STATUS_BAR, "ｽﾃｰﾀｽ ﾊﾞｰ(&S)", {kNone, kNone},
      "ｽﾃｰﾀｽ ﾊﾞｰの表示/非表示を切り替え\nｽﾃｰﾀｽ ﾊﾞｰの表示切り替え", kCheckable},
+    {ID_VIEW_LINE_NUMBERS, "行番号(&N)", {kNone, kNone},
+     "行番号の表示/非表示を切り替え\n行番号の表示切り替え", kCheckable},
 
     // Help.
     {ID_APP_ABOUT, "ﾊﾞｰｼﾞｮﾝ情報(&A)...", {kNone, kNone},
@@ -186,6 +188,8 @@ const MenuItemDef kEditMenu[] = {
 
 const MenuItemDef kViewMenu[] = {
     {ID_VIEW_TOOLBAR, 0}, {ID_VIEW_STATUS_BAR, 0}, {ID_VIEW_OUTPUT, 0},
+    {kSeparator, 0},
+    {ID_VIEW_LINE_NUMBERS, 0},
 };
 
 const MenuItemDef kCursorMenu[] = {

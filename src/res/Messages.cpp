@@ -1,7 +1,14 @@
 #include "res/Messages.h"
 
+#include <QClipboard>
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QPlainTextEdit>
+#include <QShortcut>
+#include <QTextDocumentFragment>
 
 #include "res/CommandTable.h"
 
@@ -9,8 +16,62 @@ namespace msg {
 
 namespace {
 
+// A message longer than this scrolls in a text area rather than growing the
+// box past the screen.
+constexpr int kMaxLabelLines = 20;
+constexpr int kMaxLabelChars = 1500;
+// The text area's size, in characters and lines of its font.
+constexpr int kAreaColumns = 72;
+constexpr int kAreaLines = 18;
+
+// Shows `text` in a read-only, wrapping text area in place of the box's label.
+QPlainTextEdit* PutInTextArea(QMessageBox& box, QLabel* label, const QString& text) {
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    const int index = grid ? grid->indexOf(label) : -1;
+    if (index < 0) {
+        return nullptr;
+    }
+    int row = 0, column = 0, rows = 0, columns = 0;
+    grid->getItemPosition(index, &row, &column, &rows, &columns);
+    auto* area = new QPlainTextEdit(text, &box);
+    area->setReadOnly(true);
+    area->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    area->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    const QFontMetrics metrics(area->font());
+    area->setMinimumSize(metrics.averageCharWidth() * kAreaColumns,
+                         metrics.lineSpacing() * kAreaLines);
+    label->hide();
+    grid->addWidget(area, row, column, rows, columns);
+    return area;
+}
+
+// Lets the user select the box's text and copy it: Ctrl+C copies what is
+// selected, or the whole message when nothing is.
+void MakeCopyable(QMessageBox& box) {
+    const QString text = box.text();
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    QLabel* label = nullptr;
+    for (QLabel* candidate : box.findChildren<QLabel*>()) {
+        if (candidate->text() == text) {
+            label = candidate;
+        }
+    }
+    QPlainTextEdit* area = nullptr;
+    if (label && (text.count(u'\n') >= kMaxLabelLines || text.size() > kMaxLabelChars)) {
+        area = PutInTextArea(box, label, text);
+    }
+    auto* copy = new QShortcut(QKeySequence::Copy, &box);
+    QObject::connect(copy, &QShortcut::activated, &box, [label, area, text]() {
+        QString selected = area    ? area->textCursor().selection().toPlainText()
+                           : label ? label->selectedText()
+                                   : QString();
+        QGuiApplication::clipboard()->setText(selected.isEmpty() ? text : selected);
+    });
+}
+
 void Show(QWidget* owner, QMessageBox::Icon icon, const QString& title, const QString& text) {
     QMessageBox box(icon, title, text, QMessageBox::Ok, owner);
+    MakeCopyable(box);
     box.exec();
 }
 
@@ -57,17 +118,35 @@ SaveAnswer AskToSave(QWidget* owner, const QString& title) {
 }
 
 RecoveryAnswer AskToRecover(QWidget* owner, const QString& text) {
-    QMessageBox box(QMessageBox::Warning, QString::fromUtf8(res::kAppTitle), text,
-                    QMessageBox::NoButton, owner);
-    QPushButton* restore =
-        box.addButton(QString::fromUtf8(kRecoveryRestore), QMessageBox::AcceptRole);
-    QPushButton* discard =
-        box.addButton(QString::fromUtf8(kRecoveryDiscard), QMessageBox::DestructiveRole);
-    box.setDefaultButton(restore);
-    box.exec();
-    return box.clickedButton() == restore   ? RecoveryAnswer::Restore
-           : box.clickedButton() == discard ? RecoveryAnswer::Discard
-                                            : RecoveryAnswer::Later;
+    for (;;) {
+        QMessageBox box(QMessageBox::Warning, QString::fromUtf8(res::kAppTitle), text,
+                        QMessageBox::NoButton, owner);
+        QPushButton* restore =
+            box.addButton(QString::fromUtf8(kRecoveryRestore), QMessageBox::AcceptRole);
+        QPushButton* discard =
+            box.addButton(QString::fromUtf8(kRecoveryDiscard), QMessageBox::DestructiveRole);
+        // Esc and the close box press this one: the copies stay for next time.
+        box.addButton(QString::fromUtf8(kRecoveryLater), QMessageBox::RejectRole);
+        box.setDefaultButton(restore);
+        box.exec();
+        if (box.clickedButton() == restore) {
+            return RecoveryAnswer::Restore;
+        }
+        if (box.clickedButton() != discard) {
+            return RecoveryAnswer::Later;
+        }
+        // Deleting cannot be taken back: one more question, whose no (or
+        // Esc) goes back to the first.
+        QMessageBox sure(QMessageBox::Warning, QString::fromUtf8(res::kAppTitle),
+                         QString::fromUtf8(kRecoveryConfirmDiscard),
+                         QMessageBox::Yes | QMessageBox::No, owner);
+        sure.button(QMessageBox::Yes)->setText(QString::fromUtf8(kYes));
+        sure.button(QMessageBox::No)->setText(QString::fromUtf8(kNo));
+        sure.setDefaultButton(QMessageBox::No);
+        if (sure.exec() == QMessageBox::Yes) {
+            return RecoveryAnswer::Discard;
+        }
+    }
 }
 
 QString ReadError(fileread::ReadStatus status, const QString& path) {

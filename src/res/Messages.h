@@ -26,12 +26,20 @@ inline constexpr char kNotUtf8[] =
 inline constexpr char kEncodingPrompt[] = "文字コード:";
 inline constexpr char kWordListError[] = "QUILL.DAT ファイルにアクセス出来ません。";
 
-// Compile and run.
-inline constexpr char kDirectoryError[] = "ディレクトリ設定エラー";
-inline constexpr char kTmpError[] = "hsptmp ファイルにアクセス出来ません。";
-inline constexpr char kCompilerError[] = "hspcmp.dll ファイルにアクセス出来ません。";
+// Compile and run. A failure that the HSP folder setting can mend says
+// where it is set.
+inline constexpr char kDirectoryError[] =
+    "ディレクトリ設定エラー\n"
+    "HSP システムのフォルダは「設定 → ディレクトリ設定」で設定します。";
+inline constexpr char kTmpError[] =
+    "hsptmp ファイルにアクセス出来ません。\n"
+    "HSP システムのフォルダは「設定 → ディレクトリ設定」で設定します。";
+inline constexpr char kCompilerError[] =
+    "hspcmp.dll ファイルにアクセス出来ません。\n"
+    "HSP システムのフォルダは「設定 → ディレクトリ設定」で設定します。";
 inline constexpr char kCompilerEntryMissing[] =
-    "hspcmp.dll に関数 %1 がありません。コンパイルを中止しました。";
+    "hspcmp.dll に関数 %1 がありません。コンパイルを中止しました。\n"
+    "HSP システムのフォルダは「設定 → ディレクトリ設定」で設定します。";
 inline constexpr char kCompilerNotExecutable[] =
     "コンパイラ %1 が見つからないか、実行できません (hspcmp.dll もありません)。\n"
     "設定 → コマンド設定 でコンパイルのコマンドを、"
@@ -57,7 +65,9 @@ inline constexpr char kPaneNotStarted[] = "%1 を起動できませんでした 
 // Editing, navigation, help and printing.
 inline constexpr char kSearchNotFound[] = "検索文字列 '%1' が見つかりません。";
 inline constexpr char kLabelNotFound[] = "ラベルが見つかりません。";
-inline constexpr char kHelpError[] = "ヘルプファイルにアクセスできません。";
+inline constexpr char kHelpError[] =
+    "ヘルプファイルにアクセスできません。\n"
+    "ヘルプのフォルダは「設定 → ディレクトリ設定」で設定します。";
 inline constexpr char kPrintError[] = "印刷を開始できませんでした。";
 
 // Settings.
@@ -67,6 +77,9 @@ inline constexpr char kTooLong[] = "%1 文字以内で入力してください�
 inline constexpr char kQfoFileNotFound[] = "ファイルが見つかりません。";
 inline constexpr char kQfoNothingSelected[] = "データが選択されていません。";
 inline constexpr char kQfoCannotDelete[] = "登録を削除できませんでした。";
+// The one, grayed line of the popup when nothing is registered.
+inline constexpr char kQfoNoEntries[] =
+    "登録がありません。\n設定 → QuickFileOpen設定\nで登録します。";
 inline constexpr char kQfoInvalidName[] =
     "登録名が入力されていないか、無効な文字が含まれています。";
 
@@ -89,9 +102,12 @@ inline constexpr char kRecoveryQuestion[] =
     "QUILL が正しく終了しなかったため、保存されていない変更が残っています。\n%1\n\n"
     "変更を復元しますか?\n"
     "「復元」で変更を開きます (保存するまでファイルは書き換えません)。\n"
-    "「破棄」で復元データを削除します。";
+    "「破棄」で復元データを削除します。\n"
+    "「後で」で何もせず、次回の起動時にもう一度確認します。";
 inline constexpr char kRecoveryRestore[] = "復元(&R)";
 inline constexpr char kRecoveryDiscard[] = "破棄(&D)";
+inline constexpr char kRecoveryLater[] = "後で(&L)";
+inline constexpr char kRecoveryConfirmDiscard[] = "復元データを削除します。よろしいですか?";
 inline constexpr char kRecoveryChangedOnDisk[] =
     "※ このファイルは復元データの作成後に変更されています。";
 inline constexpr char kRecoveryScriptMissing[] = "※ このファイルは見つかりません。";
@@ -136,6 +152,8 @@ QString ReadError(fileread::ReadStatus status, const QString& path);
 // Modal boxes with one OK button over `owner` (null: no owner), waiting for
 // OK. Warning: the application title and the warning icon. Plain: the
 // application title, no icon. Confirm: the caption "確認", no icon.
+// The text wraps and can be selected; Ctrl+C copies the selection, or the
+// whole text when nothing is selected. A long text scrolls in a text area.
 void Warning(QWidget* owner, const QString& text);
 void Plain(QWidget* owner, const QString& text);
 void Confirm(QWidget* owner, const QString& text);

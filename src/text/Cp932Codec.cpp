@@ -1,5 +1,6 @@
 #include "text/Cp932Codec.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <iterator>
@@ -61,6 +62,77 @@ constexpr Tables BuildTables() {
 
 constinit const Tables kTables = BuildTables();
 
+constexpr int kDuplicateCount = static_cast<int>(std::size(table::kDuplicates));
+
+// A duplicate code as the character it decodes to and the mark that follows
+// it: the n-th duplicate code of a character (in the order of the codes)
+// takes mark n.
+struct MarkedChar {
+    std::uint16_t code;
+    std::uint16_t cp;
+    std::uint8_t mark;
+};
+
+struct Duplicates {
+    std::array<MarkedChar, kDuplicateCount> byCode{};  // in the order of the codes
+    std::array<MarkedChar, kDuplicateCount> byChar{};  // by character, then mark
+};
+
+constexpr Duplicates BuildDuplicates() {
+    Duplicates d{};
+    for (int i = 0; i < kDuplicateCount; ++i) {
+        const table::Duplicate& dup = table::kDuplicates[i];
+        int mark = 0;
+        for (int j = 0; j < i; ++j) {
+            mark += table::kDuplicates[j].cp == dup.cp;
+        }
+        d.byCode[i] = {dup.code, dup.cp, static_cast<std::uint8_t>(mark)};
+    }
+    d.byChar = d.byCode;
+    std::sort(d.byChar.begin(), d.byChar.end(), [](const MarkedChar& a, const MarkedChar& b) {
+        return a.cp != b.cp ? a.cp < b.cp : a.mark < b.mark;
+    });
+    return d;
+}
+
+constinit const Duplicates kDuplicates = BuildDuplicates();
+
+constexpr bool MarksSuffice() {
+    for (const MarkedChar& m : BuildDuplicates().byCode) {
+        if (m.mark >= std::size(kMarks)) {
+            return false;
+        }
+    }
+    return true;
+}
+static_assert(MarksSuffice());
+
+// The character and mark of duplicate code `code`.
+const MarkedChar& DuplicateOf(std::uint16_t code) {
+    return *std::lower_bound(kDuplicates.byCode.begin(), kDuplicates.byCode.end(), code,
+                             [](const MarkedChar& m, std::uint16_t c) { return m.code < c; });
+}
+
+// The duplicate code of `cp` followed by mark number `mark`, or 0.
+std::uint16_t DuplicateCode(char32_t cp, int mark) {
+    const auto it = std::lower_bound(
+        kDuplicates.byChar.begin(), kDuplicates.byChar.end(), std::pair<char32_t, int>(cp, mark),
+        [](const MarkedChar& m, const std::pair<char32_t, int>& key) {
+            return m.cp != key.first ? m.cp < key.first : m.mark < key.second;
+        });
+    return it != kDuplicates.byChar.end() && it->cp == cp && it->mark == mark ? it->code : 0;
+}
+
+// The number of mark `cp`, or -1 for any other code point.
+inline int MarkNumber(char32_t cp) {
+    for (std::size_t i = 0; i < std::size(kMarks); ++i) {
+        if (kMarks[i] == cp) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
 // The ASCII fast paths of Decode and Encode rely on this.
 constexpr bool AsciiIsIdentity() {
     for (int b = 0; b < 0x80; ++b) {
@@ -82,16 +154,7 @@ inline bool FormsPair(std::uint8_t lead, std::uint8_t trail) {
 // when decoding never gives that code point.
 inline std::uint16_t PrivateCode(char32_t cp) {
     const char32_t v = cp - kPrivateBase;
-    if (v < 0x100) {
-        return table::kSingle[v] == kNoSingle ? static_cast<std::uint16_t>(v) : 0;
-    }
-    if (v <= 0xFFFF) {
-        const int row = kTables.rowOf[v >> 8];
-        if (row >= 0 && kTables.pairs[row][v & 0xFF] == kDuplicate) {
-            return static_cast<std::uint16_t>(v);
-        }
-    }
-    return 0;
+    return v < 0x100 && table::kSingle[v] == kNoSingle ? static_cast<std::uint16_t>(v) : 0;
 }
 
 // Shift_JIS code of any code point from U+0080, 0 when it cannot be held.
@@ -99,7 +162,22 @@ inline std::uint16_t CodeOf(char32_t cp) {
     if (cp < 0x10000) {
         return kTables.encode[cp];  // surrogate code points are 0 there
     }
-    return cp >= kPrivateBase && cp <= kPrivateBase + 0xFFFF ? PrivateCode(cp) : 0;
+    return cp >= kPrivateBase && cp <= kPrivateBase + 0xFF ? PrivateCode(cp) : 0;
+}
+
+inline char16_t* PutMark(char16_t* out, char32_t mark) {
+    *out++ = QChar::highSurrogate(mark);
+    *out++ = QChar::lowSurrogate(mark);
+    return out;
+}
+
+// Makes room in `text` for two units per byte of `n` input bytes, which
+// holds any input; returns where writing goes on.
+char16_t* Grow(QString& text, char16_t*& begin, char16_t* out, qsizetype n) {
+    const qsizetype done = out - begin;
+    text.resize(2 * n);
+    begin = reinterpret_cast<char16_t*>(text.data());
+    return begin + done;
 }
 
 inline char16_t* PutPrivate(char16_t* out, std::uint16_t code) {
@@ -134,8 +212,23 @@ qsizetype EncodeInto(QStringView text, QByteArray& bytes, bool lossy) {
         char32_t cp = u;
         if (QChar::isHighSurrogate(u)) {
             cp = utf16::CodePointAt(text, i, &units);
+            if (MarkNumber(cp) >= 0) {
+                // A mark that follows no character it belongs to: the text
+                // shows nothing there, and nothing is written.
+                i += units;
+                continue;
+            }
         }
         std::uint16_t code = cp < 0x80 ? static_cast<std::uint16_t>(cp) : CodeOf(cp);
+        if (code >= 0x100 && i + units + 1 < n && QChar::isHighSurrogate(in[i + units])) {
+            int markUnits = 0;
+            const int mark = MarkNumber(utf16::CodePointAt(text, i + units, &markUnits));
+            const std::uint16_t duplicate = mark >= 0 ? DuplicateCode(cp, mark) : 0;
+            if (duplicate != 0) {
+                code = duplicate;
+                units += markUnits;
+            }
+        }
         if (code == 0 && cp != 0) {
             if (!lossy) {
                 bytes.resize(out - begin);
@@ -189,7 +282,13 @@ QString Decode(QByteArrayView bytes) {
             const std::uint8_t trail = in[i + 1];
             const std::uint16_t cp = kTables.pairs[row][trail];
             if (cp == kDuplicate) {
-                out = PutPrivate(out, static_cast<std::uint16_t>(b << 8 | trail));
+                if (!grown) {
+                    out = Grow(text, begin, out, n);
+                    grown = true;
+                }
+                const MarkedChar& dup = DuplicateOf(static_cast<std::uint16_t>(b << 8 | trail));
+                *out++ = dup.cp;
+                out = PutMark(out, kMarks[dup.mark]);
                 i += 2;
                 continue;
             }
@@ -205,11 +304,7 @@ QString Decode(QByteArrayView bytes) {
             continue;
         }
         if (!grown) {
-            // Two units per byte hold any input.
-            const qsizetype done = out - begin;
-            text.resize(2 * n);
-            begin = reinterpret_cast<char16_t*>(text.data());
-            out = begin + done;
+            out = Grow(text, begin, out, n);
             grown = true;
         }
         out = PutPrivate(out, b);
@@ -235,11 +330,32 @@ int EncodedLength(char32_t codePoint) {
     if (codePoint < 0x80) {
         return 1;
     }
+    if (MarkNumber(codePoint) >= 0) {
+        return 0;
+    }
     return CodeOf(codePoint) >= 0x100 ? 2 : 1;
 }
 
 bool IsPair(unsigned char lead, unsigned char trail) {
     return FormsPair(lead, trail);
+}
+
+bool IsMark(char32_t codePoint) {
+    return MarkNumber(codePoint) >= 0;
+}
+
+QString WithoutMarks(QStringView text) {
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size();) {
+        int units = 1;
+        const char32_t cp = utf16::CodePointAt(text, i, &units);
+        if (!IsMark(cp)) {
+            out += text.mid(i, units);
+        }
+        i += units;
+    }
+    return out;
 }
 
 }  // namespace cp932

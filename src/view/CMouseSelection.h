@@ -31,13 +31,14 @@ public:
     // pointer over the bar, the I-beam over the text.
     void Hover(const QPoint& viewportPos);
 
+    // Selects lines `from` to `to` (either order) whole, with their line
+    // ends; the caret goes to the end that `to` gives.
+    void SelectLines(int from, int to);
+
 private:
     static bool InBar(const QPoint& viewportPos);
     // The line at height `y` of the viewport.
     int LineAt(int y) const;
-    // Selects lines `from` to `to` (either order) whole, with their line
-    // ends; the caret goes to the end that `to` gives.
-    void SelectLines(int from, int to);
     // Extends a drag selection from m_dragAnchor to `pos` by whole words
     // once it leaves the word it started in; false while inside that word.
     bool ExtendByWords(int pos);

@@ -7,6 +7,7 @@
 #include <QMetaMethod>
 #include <QMimeData>
 #include <QPointer>
+#include <QResizeEvent>
 #include <QScreen>
 #include <QScrollBar>
 #include <QTextBlock>
@@ -23,14 +24,18 @@
 #include "res/CommandTable.h"
 #include "res/Messages.h"
 #include "script/AutoIndent.h"
+#include "text/Cp932Codec.h"
+#include "text/Utf16.h"
 #include "view/CCaretBlinkGuard.h"
 #include "view/CFindReplaceDlg.h"
 #include "view/CLineBoxLayout.h"
+#include "view/CLineNumberGutter.h"
 #include "view/CLineTags.h"
 #include "view/CMouseSelection.h"
 #include "view/CSyntaxColorer.h"
 #include "view/CViewFont.h"
 #include "view/CWaitCursor.h"
+#include "view/ClipboardText.h"
 #include "view/DialogPlacement.h"
 #include "view/KeywordColors.h"
 
@@ -71,6 +76,9 @@ CQuillView::CQuillView(QWidget* parent, CKeywordTable words, std::function<QStri
     new CCaretBlinkGuard(this);
     m_font = new CViewFont(this, lineBox, face);
     m_colorer = std::make_unique<CSyntaxColorer>(m_ctrl, m_mapKeywords, m_cfColors);
+    m_lineNumbers = new CLineNumberGutter(
+        this, [this](int width) { setViewportMargins(width, 0, 0, 0); },
+        [this](int from, int to) { m_mouse.SelectLines(from, to); });
     // Setting the document's margin counts as a change; no text has changed.
     doc->setModified(false);
 }
@@ -536,6 +544,13 @@ void CQuillView::OnChar(QKeyEvent* event) {
         EndStep();
         return;
     }
+    // A key with Alt that no menu or table key took is no character: Alt+Q
+    // types nothing. AltGr types its character; it arrives without Alt, or
+    // as Ctrl+Alt.
+    if ((mods & Qt::AltModifier) && !(mods & Qt::ControlModifier)) {
+        event->ignore();
+        return;
+    }
     const Redraw redraw = backspace ? Redraw::All() : Redraw::Band(m_ctrl.GetHScrollPos());
     // A character joins the characters typed before it, Backspace the
     // deletions; Enter with its indent and Tab are steps of their own.
@@ -543,6 +558,16 @@ void CQuillView::OnChar(QKeyEvent* event) {
     BeginStep(single      ? CEditHistory::Kind::Single
               : backspace ? CEditHistory::Kind::Deleting
                           : CEditHistory::Kind::Typing);
+    if (backspace && !textCursor().hasSelection()) {
+        // A character kept under a duplicate code (its mark after it) goes
+        // whole, as it shows, rather than its invisible mark alone.
+        QTextCursor caret = textCursor();
+        const int at = caret.positionInBlock();
+        if (at >= 2 && cp932::IsMark(utf16::CodePointBefore(caret.block().text(), at))) {
+            caret.movePosition(QTextCursor::PreviousCharacter, QTextCursor::KeepAnchor);
+            setTextCursor(caret);
+        }
+    }
     if (enter && (mods & Qt::ShiftModifier)) {
         // Shift+Enter would start a line inside the line; it ends the line
         // as Enter does.
@@ -575,6 +600,21 @@ void CQuillView::OnChar(QKeyEvent* event) {
     }
 }
 
+void CQuillView::resizeEvent(QResizeEvent* event) {
+    // A scroll bar that comes while the window keeps its size takes room
+    // from the text: a caret that was shown stays shown. Going to the end
+    // lays out the lines there only as it scrolls, and one of them may be
+    // the first wider than the window.
+    const bool windowKept = size() == m_sizeAtLastResize;
+    m_sizeAtLastResize = size();
+    const int caretBottom = cursorRect().bottom();
+    QPlainTextEdit::resizeEvent(event);
+    if (windowKept && caretBottom < event->oldSize().height() &&
+        caretBottom >= event->size().height()) {
+        ensureCursorVisible();
+    }
+}
+
 void CQuillView::keyReleaseEvent(QKeyEvent* event) {
     QPlainTextEdit::keyReleaseEvent(event);
     // Delete removes on key press inside the control; its line is
@@ -588,21 +628,22 @@ void CQuillView::keyReleaseEvent(QKeyEvent* event) {
 
 void CQuillView::inputMethodEvent(QInputMethodEvent* event) {
     // Text committed by an input method (how Japanese is typed) is a typed
-    // character like any other; a pre-edit string is not in the text yet.
-    if (event->commitString().isEmpty()) {
-        m_colorer->SetComposing(true);
-        // A pre-edit over a selection takes the selection away first.
-        BeginStep(CEditHistory::Kind::Single);
-        QPlainTextEdit::inputMethodEvent(event);
-        EndStep();
-        m_colorer->SetComposing(false);
-        return;
-    }
+    // character like any other. A pre-edit string is not in the text yet,
+    // but the first one typed over a selection removes it, and a cancelled
+    // composition leaves the text without it: the lines are recolored
+    // whenever the text changed.
+    const bool commit = !event->commitString().isEmpty();
+    const int lengthBefore = m_ctrl.GetTextLength();
     const Redraw redraw = Redraw::Band(m_ctrl.GetHScrollPos());
-    const int start = m_ctrl.GetSel().start;
+    const int start = std::max(0, m_ctrl.GetSel().start + std::min(0, event->replacementStart()));
+    m_colorer->SetComposing(!commit);
     BeginStep(CEditHistory::Kind::Single);
     QPlainTextEdit::inputMethodEvent(event);
     EndStep();
+    m_colorer->SetComposing(false);
+    if (!commit && m_ctrl.GetTextLength() == lengthBefore) {
+        return;
+    }
     const auto [s, e] = m_ctrl.GetSel();
     const int last = m_ctrl.LineFromChar(e);
     RecolorLines(std::min(m_ctrl.LineFromChar(start), last), last, s, e, redraw);
@@ -681,4 +722,20 @@ void CQuillView::dropEvent(QDropEvent* event) {
     // Opened from the event loop, once the drag has ended: opening may ask
     // to save the current script first.
     QTimer::singleShot(0, this, [this, path]() { emit fileDropped(path); });
+}
+
+QMimeData* CQuillView::createMimeDataFromSelection() const {
+    QMimeData* data = QPlainTextEdit::createMimeDataFromSelection();
+    clipboardtext::KeepExact(data);
+    return data;
+}
+
+void CQuillView::insertFromMimeData(const QMimeData* source) {
+    if (!source->hasFormat(QLatin1String(clipboardtext::kExactFormat))) {
+        QPlainTextEdit::insertFromMimeData(source);
+        return;
+    }
+    QMimeData exact;
+    exact.setText(clipboardtext::TextToInsert(source));
+    QPlainTextEdit::insertFromMimeData(&exact);
 }

@@ -21,6 +21,7 @@
 class CFindReplaceDlg;
 class CLineTags;
 class CLineBoxLayout;
+class CLineNumberGutter;
 class CQuillDoc;
 class CKeywordHelp;
 class CNavigator;
@@ -116,6 +117,8 @@ public:
 
     // The text's face and size, and zooming it.
     CViewFont& Font() { return *m_font; }
+    // The line numbers left of the selection bar, hidden until shown.
+    CLineNumberGutter& LineNumbers() { return *m_lineNumbers; }
 
 signals:
     // A command chosen in the view (its context menu, a table key that
@@ -134,11 +137,14 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
     bool event(QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    QMimeData* createMimeDataFromSelection() const override;
+    void insertFromMimeData(const QMimeData* source) override;
 
 private:
     void OpenFindReplace(bool replace);
@@ -173,4 +179,7 @@ private:
 
     CViewFont* m_font = nullptr;
     CMouseSelection m_mouse;
+    CLineNumberGutter* m_lineNumbers = nullptr;
+    // The view's size when its text area last changed size.
+    QSize m_sizeAtLastResize;
 };

@@ -12,6 +12,7 @@ TEST(ParseCommandLine, FilesOptionsAndErrors) {
         Action action;
         QStringList files;
         const char* textPart;  // found in the text to print
+        bool japanese = false;
     } cases[] = {
         {{}, Action::Open, {}, ""},
         {{"a.as"}, Action::Open, {"a.as"}, ""},
@@ -19,22 +20,25 @@ TEST(ParseCommandLine, FilesOptionsAndErrors) {
         {{"--", "-dash.as"}, Action::Open, {"-dash.as"}, ""},
         {{"--help"}, Action::ShowHelp, {}, "Usage: quill [options] [FILE]\n"},
         {{"-h", "a.as"}, Action::ShowHelp, {}, "-v, --version"},
-        {{"--version"}, Action::ShowVersion, {}, "QUILL 9.9\n"},
-        {{"-v"}, Action::ShowVersion, {}, "QUILL 9.9\n"},
+        {{"--help"}, Action::ShowHelp, {}, "使い方: quill [オプション] [ファイル]\n", true},
+        {{"--version"}, Action::ShowVersion, {}, "QUILL 9.9\nCopyright (c) 2026 the QUILL authors"},
+        {{"-v"}, Action::ShowVersion, {}, "License: MIT"},
+        {{"-v"}, Action::ShowVersion, {}, "ライセンス: MIT", true},
         {{"--bogus", "a.as"},
          Action::Error,
          {},
          "quill: Unknown option 'bogus'.\nTry 'quill --help'"},
         // An unknown option wins over a request for the usage.
         {{"--help", "-x"}, Action::Error, {}, "Unknown option 'x'"},
+        {{"-x"}, Action::Error, {}, "不明なオプション 'x' です。\n'quill --help'", true},
     };
     for (const auto& c : cases) {
-        const CommandLineInfo info =
-            ParseCommandLine(QStringList{"/usr/bin/quill"} + c.args, QStringLiteral("9.9"));
+        const CommandLineInfo info = ParseCommandLine(QStringList{"/usr/bin/quill"} + c.args,
+                                                      QStringLiteral("9.9"), c.japanese);
         const std::string label = c.args.join(' ').toStdString();
         EXPECT_EQ(info.action, c.action) << label;
         EXPECT_EQ(info.files, c.files) << label;
-        EXPECT_TRUE(info.text.contains(QLatin1String(c.textPart))) << label;
+        EXPECT_TRUE(info.text.contains(QString::fromUtf8(c.textPart))) << label;
         EXPECT_EQ(info.text.isEmpty(), c.action == Action::Open) << label;
     }
 }
@@ -47,16 +51,21 @@ TEST(QuillCommandLine, PrintsAndExitsWithoutADisplay) {
         int exitCode;
         const char* out;
         const char* err;
+        const char* lang = "C.UTF-8";
     } cases[] = {
+        {{"--help"}, CommandLineInfo::kExitOk, "Usage: quill", ""},
+        {{"--help"}, CommandLineInfo::kExitOk, "使い方: quill", "", "ja_JP.UTF-8"},
         {{"--version"}, CommandLineInfo::kExitOk, "QUILL ", ""},
         {{"--no-such-option", "a.as"}, CommandLineInfo::kExitUsage, "", "Unknown option"},
     };
     for (const auto& c : cases) {
         QProcess quill;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+        for (const char* name :
+             {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "LC_ALL", "LC_MESSAGES"}) {
             env.remove(QLatin1String(name));
         }
+        env.insert("LANG", c.lang);
         quill.setProcessEnvironment(env);
         quill.start(QStringLiteral(QUILL_BINARY), c.args);
         ASSERT_TRUE(quill.waitForFinished(10000));

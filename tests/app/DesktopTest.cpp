@@ -2,14 +2,29 @@
 // text size kept across starts, Qt's own texts in Japanese.
 #include "support/QuillTest.h"
 
+#include <QAbstractButton>
+#include <QAction>
+#include <QCoreApplication>
+#include <QGroupBox>
+#include <QImage>
+#include <QLabel>
+#include <QLibraryInfo>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QStatusBar>
+#include <QTabWidget>
+#include <QTest>
+#include <QTextBlock>
 
 #include "app/CMainFrame.h"
 #include "app/CQuillApp.h"
 #include "app/SettingsStore.h"
 #include "res/CommandIds.h"
 #include "support/AppFixture.h"
+#include "view/CLineNumberGutter.h"
 #include "view/CQuillView.h"
 #include "view/CViewFont.h"
 #include "view/EditorFont.h"
@@ -64,4 +79,62 @@ TEST_F(DesktopTest, TextSizeIsKeptInItsOwnSectionAcrossStarts) {
     ASSERT_TRUE(Start());
     EXPECT_EQ(View()->Font().PointSize(), editorfont::kDefaultPointSize + 2);
     EXPECT_EQ(View()->font().pointSize(), editorfont::kDefaultPointSize + 2);
+}
+
+TEST_F(DesktopTest, QtStandardTextsAreJapanese) {
+    const QString catalog =
+        QLibraryInfo::path(QLibraryInfo::TranslationsPath) + QStringLiteral("/qtbase_ja.qm");
+    if (!QFile::exists(catalog)) {
+        GTEST_SKIP() << "qt6-translations-l10n is not installed";
+    }
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(QCoreApplication::translate("QFileDialog", "Look in:"), QStringLiteral("アドレス:"));
+    EXPECT_NE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Cancel"));
+
+    // No English word is left in the texts of Qt's dialogs (paper names
+    // aside, and the names of formats).
+    const QRegularExpression english("[A-Za-z]{3,}");
+    const QStringList kept = {"PDF"};
+    QPrinter printer;
+    QPrintDialog print(&printer);
+    QPrintPreviewDialog preview(&printer);
+    for (QWidget* dialog : std::initializer_list<QWidget*>{&print, &preview}) {
+        dialog->show();
+        for (QWidget* w : dialog->findChildren<QWidget*>()) {
+            QStringList texts = {w->toolTip()};
+            if (auto* b = qobject_cast<QAbstractButton*>(w)) {
+                texts << b->text();
+            } else if (auto* g = qobject_cast<QGroupBox*>(w)) {
+                texts << g->title();
+            } else if (auto* t = qobject_cast<QTabWidget*>(w)) {
+                texts << t->tabText(1);
+            }
+            for (const auto& word : english.globalMatch(texts.join(' '))) {
+                EXPECT_TRUE(kept.contains(word.captured())) << texts.join(' ').toStdString();
+            }
+        }
+        dialog->hide();
+    }
+    EXPECT_EQ(QCoreApplication::translate("QAbstractFileIconProvider", "Folder"), "フォルダ");
+}
+
+TEST_F(DesktopTest, LineNumbersAreOffAtFirstAndKeptInTheViewSection) {
+    ASSERT_TRUE(Start());
+    QAction* item = Frame()->CommandAction(cmd::ID_VIEW_LINE_NUMBERS);
+    ASSERT_TRUE(item && item->isCheckable());
+    EXPECT_FALSE(item->isChecked());
+    EXPECT_FALSE(View()->LineNumbers().IsShown());
+    item->trigger();
+    EXPECT_TRUE(item->isChecked());
+    EXPECT_TRUE(View()->LineNumbers().isVisible());
+    m_app.reset();
+    EXPECT_EQ(QSettings(settings::StoreFilePath(), QSettings::IniFormat).value("View/LineNumbers"),
+              1);
+
+    ASSERT_TRUE(Start());
+    item = Frame()->CommandAction(cmd::ID_VIEW_LINE_NUMBERS);
+    EXPECT_TRUE(item->isChecked() && View()->LineNumbers().IsShown());
+    item->trigger();
+    EXPECT_FALSE(View()->LineNumbers().isVisible());
+    EXPECT_FALSE(settings::ViewLineNumbers());
 }

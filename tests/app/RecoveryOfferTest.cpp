@@ -99,18 +99,35 @@ protected:
         out.write(FormatRecoveryCopy(copy));
         return file;
     }
-    // Answers the question with the button labelled `label`; returns its text.
-    QString Offer(const QString& label) {
+    // Answers the boxes that open, one answer each: the label a button's
+    // text starts with, "Esc" or "close" (the close box). Returns the first
+    // box's text.
+    QString Offer(QStringList answers) {
         QString shown;
-        testutil::WhenModal([&](QWidget* w) {
-            auto* box = qobject_cast<QMessageBox*>(w);
-            shown = box->text();
-            for (QAbstractButton* b : box->buttons()) {
-                if (b->text().startsWith(label)) {
-                    b->click();
+        std::function<void()> answerNext = [&]() {
+            testutil::WhenModal([&](QWidget* w) {
+                auto* box = qobject_cast<QMessageBox*>(w);
+                ASSERT_TRUE(box);
+                if (shown.isEmpty()) {
+                    shown = box->text();
                 }
-            }
-        });
+                const QString answer = answers.takeFirst();
+                if (answer == "Esc") {
+                    QTest::keyClick(box, Qt::Key_Escape);
+                } else if (answer == "close") {
+                    box->close();
+                }
+                for (QAbstractButton* b : box->buttons()) {
+                    if (b->text().startsWith(answer)) {
+                        b->click();
+                    }
+                }
+                if (!answers.isEmpty()) {
+                    answerNext();
+                }
+            });
+        };
+        answerNext();
         RecoveryStore store(folder);
         CRecoveryOffer offer(&store, Doc(), App()->RecoveryKeeper(), Frame());
         offer.SetLauncherForTesting([this](const QString& path) {
@@ -118,6 +135,7 @@ protected:
             return true;
         });
         offer.OfferAtStartUp();
+        EXPECT_TRUE(answers.isEmpty()) << answers.join(' ').toStdString();
         return shown;
     }
 
@@ -126,7 +144,7 @@ protected:
 };
 
 TEST_F(RecoveryOfferTest, RestoreTakesOneCopyHereAndStartsAnEditorForEachOther) {
-    const QString shown = Offer("復元");
+    const QString shown = Offer({"復元"});
     EXPECT_TRUE(shown.contains("s.as") && shown.contains("無題") && shown.contains(damaged));
     EXPECT_EQ(View()->toPlainText(), "first\nstop\n");
     EXPECT_EQ(Doc()->GetPathName(), script);
@@ -142,15 +160,29 @@ TEST_F(RecoveryOfferTest, RestoreTakesOneCopyHereAndStartsAnEditorForEachOther) 
     EXPECT_EQ(testutil::ReadFile(script), "first\r\nstop\r\n");
 }
 
-TEST_F(RecoveryOfferTest, DiscardDeletesReadableCopiesOnly) {
-    Offer("破棄");
-    EXPECT_TRUE(View()->toPlainText().isEmpty());
-    EXPECT_FALSE(Doc()->IsModified());
-    EXPECT_TRUE(launched.isEmpty());
-    EXPECT_FALSE(QFile::exists(first));
-    EXPECT_FALSE(QFile::exists(second));
-    EXPECT_TRUE(QFile::exists(damaged));
-    EXPECT_EQ(testutil::ReadFile(script), "stop\r\n");
+TEST_F(RecoveryOfferTest, DiscardIsConfirmedAndAnythingElseKeepsTheCopiesForNextTime) {
+    const struct {
+        QStringList answers;
+        bool discarded;
+    } cases[] = {
+        {{"Esc"}, false},
+        {{"close"}, false},
+        {{"後で"}, false},
+        // No to the confirmation asks the first question again.
+        {{"破棄", "いいえ", "Esc"}, false},
+        {{"破棄", "Esc", "破棄", "はい"}, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.answers.join(' ').toStdString());
+        Offer(c.answers);
+        EXPECT_TRUE(View()->toPlainText().isEmpty());
+        EXPECT_FALSE(Doc()->IsModified());
+        EXPECT_TRUE(launched.isEmpty());
+        EXPECT_NE(QFile::exists(first), c.discarded);
+        EXPECT_NE(QFile::exists(second), c.discarded);
+        EXPECT_TRUE(QFile::exists(damaged));
+        EXPECT_EQ(testutil::ReadFile(script), "stop\r\n");
+    }
 }
 
 TEST_F(RecoveryOfferTest, AnEditorStartedForOneCopyRestoresJustThatOne) {

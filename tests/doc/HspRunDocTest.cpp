@@ -95,7 +95,8 @@ TEST_F(HspRunDoc, EveryFailureIsOneWarningBox) {
         QString message;
     } cases[] = {
         // Untitled with no HSP folder: nowhere to run, nothing written.
-        {"mes 1", QStringLiteral("ディレクトリ設定エラー")},
+        {"mes 1", QStringLiteral("ディレクトリ設定エラー\nHSP システムのフォルダは「設定 → "
+                                 "ディレクトリ設定」で設定します。")},
         // A failing compile: the compiler's own text; nothing started.
         {"mes 1\n#standin-fail\nstop", "stand-in: error in line 2"},
     };

@@ -84,16 +84,23 @@ TEST_F(HspRunner, MissingEntryPointIsReportedAndNothingIsCalled) {
     EXPECT_FALSE(HspStandIn::RuntimeStartedWithin(other, 200));
 }
 
+// A failure the HSP folder setting can mend: its own first line, then where
+// that setting is made.
+static QString Hinted(const char* first) {
+    return QString::fromUtf8(first) +
+           "\nHSP システムのフォルダは「設定 → ディレクトリ設定」で設定します。";
+}
+
 TEST_F(HspRunner, FailuresBeforeTheCompile) {
     // No library: the source has been written.
     QFile::remove(m_hsp + "/hspcmp.dll");
-    EXPECT_EQ(Run(Plan(), "stop\n"), QStringLiteral("hspcmp.dll ファイルにアクセス出来ません。"));
+    EXPECT_EQ(Run(Plan(), "stop\n"), Hinted("hspcmp.dll ファイルにアクセス出来ません。"));
     EXPECT_EQ(testutil::ReadFile(m_hsp + "/hsptmp"), "stop\n");
 
     // The source cannot be created.
     QFile::remove(m_hsp + "/hsptmp");
     ASSERT_TRUE(QDir(m_hsp).mkdir("hsptmp"));
-    EXPECT_EQ(Run(Plan(), "stop\n"), QStringLiteral("hsptmp ファイルにアクセス出来ません。"));
+    EXPECT_EQ(Run(Plan(), "stop\n"), Hinted("hsptmp ファイルにアクセス出来ません。"));
     QDir(m_hsp).rmdir("hsptmp");
 
     // The text cannot be encoded: its message, and nothing is written.
@@ -106,7 +113,7 @@ TEST_F(HspRunner, FailuresBeforeTheCompile) {
 
     // The script's folder has gone: nothing is written anywhere.
     EXPECT_EQ(Run(Plan(0, "", m_root.path() + "/gone/game.as"), "stop\n"),
-              QStringLiteral("ディレクトリ設定エラー"));
+              Hinted("ディレクトリ設定エラー"));
     EXPECT_FALSE(QFile::exists(m_hsp + "/hsptmp"));
 }
 

@@ -83,7 +83,10 @@ TEST_F(KeywordHelp, MissingPagesFallBackToTheIndexThenTheMessage) {
     App()->m_hsphelp = m_help.path();
     SetText("mes\n");
     EXPECT_EQ(HelpAt(0), "S_mes.htm");
-    EXPECT_EQ(boxes.Texts(), QStringList(2, "ヘルプファイルにアクセスできません。"));
+    EXPECT_EQ(boxes.Texts(),
+              QStringList(2,
+                          "ヘルプファイルにアクセスできません。\n"
+                          "ヘルプのフォルダは「設定 → ディレクトリ設定」で設定します。"));
 }
 
 TEST_F(KeywordHelp, EmptyFolderSettingLooksBesideTheWorkingFolder) {

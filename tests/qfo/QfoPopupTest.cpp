@@ -65,6 +65,28 @@ TEST_F(QfoPopupTest, EnterOrEscapeWithoutChoiceOpensNothing) {
     EXPECT_TRUE(boxes.Boxes().empty());
 }
 
+TEST_F(QfoPopupTest, WithoutEntriesOneGrayedLineSaysHowToAddOne) {
+    MessageBoxRecorder boxes;
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
+        RunPopup([key](CQfoPopupDlg* popup) {
+            ASSERT_EQ(popup->m_list->count(), 1);
+            const QListWidgetItem* hint = popup->m_list->item(0);
+            EXPECT_TRUE(hint->text().contains("設定 → QuickFileOpen設定"));
+            EXPECT_FALSE(hint->flags() & (Qt::ItemIsEnabled | Qt::ItemIsSelectable));
+            EXPECT_EQ(popup->m_count, 0);
+            QTest::keyClick(popup->m_list, Qt::Key_Down);
+            QTest::mouseDClick(popup->m_list->viewport(), Qt::LeftButton, {},
+                               popup->m_list->visualItemRect(hint).center());
+            EXPECT_TRUE(popup->isVisible());
+            QTest::keyClick(popup->m_list, key);
+            EXPECT_TRUE(popup->m_name.isEmpty());
+        });
+    }
+    EXPECT_TRUE(Doc()->GetPathName().isEmpty());
+    EXPECT_TRUE(m_launches.empty());
+    EXPECT_TRUE(boxes.Boxes().empty());
+}
+
 TEST_F(QfoPopupTest, MissingFileIsReportedAndAFolderIgnored) {
     Entry("gone", m_files.filePath("gone.as").toUtf8());
     // A path followed by a line break reads with CR LF and names no file.

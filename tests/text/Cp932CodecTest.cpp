@@ -24,9 +24,14 @@ QString Ucs4(char32_t cp) {
     return QString(pair, 2);
 }
 
-// The code point that stands for a byte or a duplicate code.
+// The code point that stands for a byte that starts no character.
 QString Private(char32_t code) {
     return Ucs4(0xF0000 + code);
+}
+
+// A duplicate code's character followed by mark `n`.
+QString Marked(const char16_t* character, int n = 0) {
+    return QString::fromUtf16(character) + Ucs4(cp932::kMarks[n]);
 }
 
 QString Hex(const QByteArray& bytes) {
@@ -61,14 +66,17 @@ TEST(Cp932Codec, EverySingleByteAndEveryPairRoundTrips) {
 }
 
 // A sequence that round-trips through glibc's iconv CP932 decodes to the same
-// character here; any other decodes to private code points.
+// character here; a duplicate code to iconv's character and a mark; any other
+// to private code points.
 TEST(Cp932Codec, AgreesWithIconv) {
     iconv_t decoder = iconv_open("UTF-32LE", "CP932");
     iconv_t encoder = iconv_open("CP932", "UTF-32LE");
     if (decoder == reinterpret_cast<iconv_t>(-1) || encoder == reinterpret_cast<iconv_t>(-1)) {
         GTEST_SKIP() << "iconv has no CP932";
     }
-    auto iconvRoundTrip = [&](const QByteArray& bytes) -> long {
+    // Returns the code point iconv decodes `bytes` to (-1: none), and
+    // whether it encodes back to them.
+    auto iconvRoundTrip = [&](const QByteArray& bytes, bool* back) -> long {
         char32_t cp[4];
         char* in = const_cast<char*>(bytes.data());
         size_t inLeft = bytes.size();
@@ -79,16 +87,14 @@ TEST(Cp932Codec, AgreesWithIconv) {
             outLeft != sizeof cp - sizeof(char32_t)) {
             return -1;
         }
-        char back[8];
+        char encoded[8];
         in = reinterpret_cast<char*>(cp);
         inLeft = sizeof(char32_t);
-        out = back;
-        outLeft = sizeof back;
+        out = encoded;
+        outLeft = sizeof encoded;
         iconv(encoder, nullptr, nullptr, nullptr, nullptr);
-        if (iconv(encoder, &in, &inLeft, &out, &outLeft) == size_t(-1) ||
-            QByteArray(back, sizeof back - outLeft) != bytes) {
-            return -1;
-        }
+        *back = iconv(encoder, &in, &inLeft, &out, &outLeft) != size_t(-1) &&
+                QByteArray(encoded, sizeof encoded - outLeft) == bytes;
         return static_cast<long>(cp[0]);
     };
     std::vector<QByteArray> sequences;
@@ -100,19 +106,26 @@ TEST(Cp932Codec, AgreesWithIconv) {
             }
         }
     }
-    int failing = 0;
+    int failing = 0, duplicates = 0;
     for (const QByteArray& bytes : sequences) {
-        const long cp = iconvRoundTrip(bytes);
+        bool back = false;
+        const long cp = iconvRoundTrip(bytes, &back);
         const QString text = cp932::Decode(bytes);
-        if (cp >= 0) {
+        if (cp >= 0 && back) {
             EXPECT_EQ(text, Ucs4(char32_t(cp))) << Hex(bytes).toStdString();
+            continue;
+        }
+        ++failing;
+        if (cp >= 0) {
+            ++duplicates;
+            EXPECT_EQ(cp932::WithoutMarks(text), Ucs4(char32_t(cp))) << Hex(bytes).toStdString();
         } else {
-            ++failing;
             EXPECT_TRUE(text.front().isHighSurrogate() && text.toUcs4().front() >= 0xF0000)
                 << Hex(bytes).toStdString();
         }
     }
     EXPECT_EQ(failing, 2199);
+    EXPECT_EQ(duplicates, 398);
     iconv_close(decoder);
     iconv_close(encoder);
 }
@@ -135,9 +148,15 @@ TEST(Cp932Codec, SamplesDecodeToTheirCharactersAndEncodeBack) {
         {Bytes({0x81, 0x20, 0x81, 0x7F, 0x81, 0xFD}),
          Private(0x81) + u" "_s + Private(0x81) + u"\x7F"_s + Private(0x81) + Private(0xFD)},
         {Bytes({0x85, 0x40, 0x85, 0x82, 0xA0}), Private(0x85) + u"@"_s + Private(0x85) + u"あ"_s},
-        // Duplicate codes, whose characters encode to other codes.
-        {Bytes({0x87, 0x90, 0x81, 0xE0}), Private(0x8790) + u"≒"_s},
-        {Bytes({0xEE, 0xF9, 0xFA, 0x54, 0x81, 0xCA}), Private(0xEEF9) + Private(0xFA54) + u"￢"_s},
+        {Bytes({0x81, 0x0D, 0x0A}), Private(0x81) + u"\r\n"_s},
+        // Duplicate codes, whose characters encode to other codes: the
+        // character with a mark, a second duplicate of one character with
+        // the second mark.
+        {Bytes({0xEE, 0xE0, 0xFB, 0xFC, 0xED, 0x95, 0xFA, 0xB1}),
+         Marked(u"髙") + u"髙"_s + Marked(u"﨑") + u"﨑"_s},
+        {Bytes({0xEE, 0xF9, 0xFA, 0x54, 0x81, 0xCA}), Marked(u"￢") + Marked(u"￢", 1) + u"￢"_s},
+        {Bytes({0x87, 0x9A, 0xFA, 0x5B, 0x81, 0xE6}), Marked(u"∵") + Marked(u"∵", 1) + u"∵"_s},
+        {Bytes({0xFA, 0x4A, 0x87, 0x54, 0xEE, 0xEF}), Marked(u"Ⅰ") + u"Ⅰ"_s + Marked(u"ⅰ")},
     };
     for (const Sample& s : samples) {
         EXPECT_EQ(cp932::Decode(s.bytes), s.text) << Hex(s.bytes).toStdString();
@@ -145,6 +164,22 @@ TEST(Cp932Codec, SamplesDecodeToTheirCharactersAndEncodeBack) {
         EXPECT_TRUE(back.ok()) << Hex(s.bytes).toStdString();
         EXPECT_EQ(back.bytes, s.bytes) << Hex(s.bytes).toStdString();
     }
+}
+
+// A mark after a character it does not belong to (the character before it
+// was replaced) is written as nothing; after its own character, the
+// duplicate code.
+TEST(Cp932Codec, StrayMarksAreWrittenAsNothing) {
+    const Sample samples[] = {
+        {Bytes({0x8D, 0x82, 0xFB, 0xFC}), Marked(u"高") + Marked(u"髙", 1)},
+        {Bytes({0xEE, 0xE0, 0x81, 0x0A}), Marked(u"髙") + Marked(u"\U000F0081") + u"\n"_s},
+    };
+    for (const Sample& s : samples) {
+        EXPECT_EQ(cp932::Encode(s.text).bytes, s.bytes) << Hex(s.bytes).toStdString();
+        EXPECT_EQ(cp932::EncodeLossy(s.text), s.bytes) << Hex(s.bytes).toStdString();
+    }
+    // A lone lead byte is still checked against what follows the mark.
+    EXPECT_FALSE(cp932::Encode(Private(0x81) + Ucs4(cp932::kMarks[0]) + u"@"_s).ok());
 }
 
 struct Unencodable {
@@ -189,14 +224,16 @@ TEST(Cp932Codec, EncodedLengthAgreesWithEncode) {
         if (result.ok()) {
             ++held;
             ASSERT_EQ(cp932::EncodedLength(cp), result.bytes.size()) << std::hex << unsigned(cp);
-            ASSERT_EQ(cp932::Decode(result.bytes), text) << std::hex << unsigned(cp);
+            ASSERT_EQ(cp932::Decode(result.bytes), cp932::WithoutMarks(text))
+                << std::hex << unsigned(cp);
         } else {
             ASSERT_EQ(cp932::EncodedLength(cp), 1) << std::hex << unsigned(cp);
             ASSERT_EQ(cp932::EncodeLossy(text), "?") << std::hex << unsigned(cp);
         }
     }
-    // Each of the 11,596 sequences but the invalid pairs is one character.
-    EXPECT_EQ(held, 11596 - 1736);
+    // Each of the 11,596 sequences but the invalid pairs and the duplicate
+    // codes is one character; the two marks are held too.
+    EXPECT_EQ(held, 11596 - 1736 - 398 + 2);
 }
 
 }  // namespace

@@ -299,6 +299,17 @@ TEST_F(ColoringView, PreeditStringsAndMovedTextKeepTheColorsAroundThem) {
     EXPECT_EQ(Line(0), u"prあいうint x : mes y"_s);
     ExpectColoredInOnePass();
 
+    // A pre-edit string typed over a selection removes it; cancelling the
+    // composition leaves the text without it, colored as it now reads.
+    Load("mes \"abc\" ; first");
+    Ctrl().SetSel(4, 14);
+    QInputMethodEvent typed(u"nihongo"_s, {});
+    QApplication::sendEvent(&View(), &typed);
+    QInputMethodEvent cancelled;
+    QApplication::sendEvent(&View(), &cancelled);
+    EXPECT_EQ(Line(0), "mes rst");
+    EXPECT_EQ(RecordsOfLine(View(), 0), "6660000");
+
     // Text dragged within the window: the widget reports the move as one
     // change over both places; "mes" between them keeps its color.
     Load("print x : mes y");

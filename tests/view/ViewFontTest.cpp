@@ -5,10 +5,13 @@
 #include <QApplication>
 #include <QFontDatabase>
 #include <QImage>
+#include <QMouseEvent>
+#include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
 #include <QWheelEvent>
 
+#include "view/CLineNumberGutter.h"
 #include "view/CQuillView.h"
 #include "view/CViewFont.h"
 #include "view/EditorFont.h"
@@ -153,4 +156,53 @@ TEST_F(ViewFont, ZoomChangesTheGlyphSizeByKeysAndWheel) {
     }
     view.Font().SetPointSize(1000);
     EXPECT_EQ(view.Font().PointSize(), editorfont::kMaxPointSize);
+}
+
+TEST_F(ViewFont, AltWithALetterTypesNothingButAltGrTypesItsCharacter) {
+    // AltGr arrives without Alt, as a group switch, or as Ctrl+Alt.
+    const struct {
+        Qt::Key key;
+        Qt::KeyboardModifiers mods;
+        const char* text;
+        const char* typed;
+    } keys[] = {
+        {Qt::Key_Q, Qt::AltModifier, "q", ""},
+        {Qt::Key_X, Qt::AltModifier | Qt::ShiftModifier, "X", ""},
+        {Qt::Key_Space, Qt::AltModifier, " ", ""},
+        {Qt::Key_At, Qt::GroupSwitchModifier, "@", "@"},
+        {Qt::Key_At, Qt::ControlModifier | Qt::AltModifier, "@", "@"},
+        {Qt::Key_Z, Qt::NoModifier, "z", "z"},
+    };
+    for (const auto& k : keys) {
+        SCOPED_TRACE(k.text);
+        view.clear();
+        QTest::sendKeyEvent(QTest::Click, &view, k.key, QString::fromLatin1(k.text), k.mods);
+        EXPECT_EQ(view.toPlainText(), QString::fromLatin1(k.typed));
+    }
+}
+
+TEST_F(ViewFont, GoingToTheEndShowsTheLastLineWholeTheFirstTimeToo) {
+    // A script opened before the window shows, with one line wider than
+    // the window some way above the end: the first jump to the end lays
+    // it out, and the horizontal scroll bar it brings takes room from the
+    // text.
+    view.resize(400, 230);
+    const QString text = QStringLiteral("short\n").repeated(300) + QString(400, u'w') +
+                         QStringLiteral("\nshort").repeated(15);
+    for (const bool key : {true, false}) {
+        SCOPED_TRACE(key ? "Ctrl+End" : "end of text");
+        view.hide();
+        view.setPlainText(text);
+        view.show();
+        QApplication::processEvents();
+        ASSERT_FALSE(view.horizontalScrollBar()->isVisible());
+        if (key) {
+            QTest::keyClick(&view, Qt::Key_End, Qt::ControlModifier);
+        } else {
+            view.OnCursorEnd();
+        }
+        QApplication::processEvents();
+        EXPECT_TRUE(view.horizontalScrollBar()->isVisible());
+        EXPECT_LE(view.cursorRect().bottom(), view.viewport()->height());
+    }
 }
