@@ -128,7 +128,7 @@ TEST_F(DesktopTest, LineNumbersAreOffAtFirstAndKeptInTheViewSection) {
     EXPECT_TRUE(item->isChecked());
     EXPECT_TRUE(View()->LineNumbers().isVisible());
     m_app.reset();
-    EXPECT_EQ(QSettings(settings::StoreFilePath(), QSettings::IniFormat).value("View/LineNumbers"),
+    EXPECT_EQ(QSettings(testutil::SettingsFile(), QSettings::IniFormat).value("View/LineNumbers"),
               1);
 
     ASSERT_TRUE(Start());

@@ -206,3 +206,65 @@ TEST_F(ViewFont, GoingToTheEndShowsTheLastLineWholeTheFirstTimeToo) {
         EXPECT_LE(view.cursorRect().bottom(), view.viewport()->height());
     }
 }
+
+TEST_F(ViewFont, LineNumbersStandLeftOfTheTextAndSelectLines) {
+    view.setPlainText(QStringLiteral("first line\nsecond\nthird").repeated(2));
+    CLineNumberGutter& gutter = view.LineNumbers();
+    const int textLeft = CharRect(0).left();
+    EXPECT_FALSE(gutter.isVisible());
+    EXPECT_EQ(view.viewport()->x(), view.frameWidth());
+
+    // Shown: the text area moves right by the strip, which stands beside it.
+    gutter.SetShown(true);
+    const int width = gutter.width();
+    EXPECT_EQ(width, gutter.GutterWidth());
+    EXPECT_EQ(view.viewport()->x(), view.frameWidth() + width);
+    EXPECT_EQ(gutter.geometry().right() + 1, view.viewport()->x());
+    EXPECT_EQ(gutter.height(), view.viewport()->height());
+    EXPECT_EQ(CharRect(0).left(), textLeft);
+
+    // Every line's number in the line's band, the caret's line brighter.
+    view.setTextCursor(QTextCursor(view.document()->findBlockByNumber(1)));
+    const QImage image = gutter.grab().toImage();
+    const auto brightest = [&](int line) {
+        int gray = 0;
+        for (int y = LineTop(line); y < LineTop(line + 1); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                gray = std::max(gray, qGray(image.pixel(x, y)));
+            }
+        }
+        return gray;
+    };
+    const int background = qGray(CLineNumberGutter::kBackground.rgb());
+    for (const int line : {0, 2, 3}) {
+        EXPECT_GT(brightest(line), background + 40);
+        EXPECT_GT(brightest(1), brightest(line) + 40);
+    }
+
+    // Wider with the text size and with a fourth digit.
+    view.Font().ZoomIn();
+    EXPECT_GT(gutter.width(), width);
+    view.Font().ZoomReset();
+    EXPECT_EQ(gutter.width(), width);
+    view.setPlainText(QStringLiteral("x\n").repeated(999));
+    EXPECT_GT(gutter.width(), width);
+
+    // A click selects the line, a drag whole lines.
+    view.setPlainText(QStringLiteral("first line\nsecond\nthird"));
+    const auto press = [&](QEvent::Type type, int line, Qt::MouseButtons buttons) {
+        const QPoint at(width / 2, LineTop(line) + 3);
+        QMouseEvent event(type, at, gutter.mapToGlobal(at),
+                          type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, buttons,
+                          Qt::NoModifier);
+        QApplication::sendEvent(&gutter, &event);
+    };
+    press(QEvent::MouseButtonPress, 1, Qt::LeftButton);
+    press(QEvent::MouseButtonRelease, 1, Qt::NoButton);
+    EXPECT_EQ(view.textCursor().selectedText(), QStringLiteral("second\u2029"));
+    press(QEvent::MouseButtonPress, 1, Qt::LeftButton);
+    press(QEvent::MouseMove, 0, Qt::LeftButton);
+    EXPECT_EQ(view.textCursor().selectedText(), QStringLiteral("first line\u2029second\u2029"));
+
+    gutter.SetShown(false);
+    EXPECT_EQ(view.viewport()->x(), view.frameWidth());
+}
