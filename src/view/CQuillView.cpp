@@ -127,7 +127,11 @@ void CQuillView::SetEncoding(textenc::Encoding encoding) {
     if (encoding == m_ctrl.GetEncoding()) {
         return;
     }
+    const bool toUtf8 = textenc::IsUtf8(encoding) && !textenc::IsUtf8(m_ctrl.GetEncoding());
     m_ctrl.SetEncoding(encoding);
+    if (toUtf8) {
+        RemoveDuplicateCodeMarks();
+    }
     const QTextCursor cursor = textCursor();
     const int top = verticalScrollBar()->value();
     const int left = horizontalScrollBar()->value();
@@ -135,6 +139,27 @@ void CQuillView::SetEncoding(textenc::Encoding encoding) {
     setTextCursor(cursor);
     verticalScrollBar()->setValue(top);
     horizontalScrollBar()->setValue(left);
+}
+
+void CQuillView::RemoveDuplicateCodeMarks() {
+    // UTF-8 has no duplicate codes: the marks would be written as invisible
+    // characters of their own. One step, so that undo gives them back.
+    bool open = false;
+    QTextCursor cursor(document());
+    for (const char32_t mark : cp932::kMarks) {
+        const QString text = QString::fromUcs4(&mark, 1);
+        for (QTextCursor found = document()->find(text); !found.isNull();
+             found = document()->find(text, found)) {
+            if (!open) {
+                BeginStep(CEditHistory::Kind::Single);
+                open = true;
+            }
+            found.removeSelectedText();
+        }
+    }
+    if (open) {
+        EndStep();
+    }
 }
 
 void CQuillView::RecolorLines(int first, int last, int selStart, int selEnd, Redraw redraw) {
@@ -731,7 +756,9 @@ QMimeData* CQuillView::createMimeDataFromSelection() const {
 }
 
 void CQuillView::insertFromMimeData(const QMimeData* source) {
-    if (!source->hasFormat(QLatin1String(clipboardtext::kExactFormat))) {
+    // Marks belong to Shift_JIS text only.
+    if (!source->hasFormat(QLatin1String(clipboardtext::kExactFormat)) ||
+        textenc::IsUtf8(m_ctrl.GetEncoding())) {
         QPlainTextEdit::insertFromMimeData(source);
         return;
     }

@@ -46,7 +46,8 @@ public:
     // Colors every line and puts the caret at the start of the text.
     void RecolorAll();
     // Counts the bytes of lines in `encoding` from now on and colors every
-    // line again; the caret and the scroll position stay.
+    // line again; the caret and the scroll position stay. Going to UTF-8
+    // removes the marks of duplicate Shift_JIS codes (one undo step).
     void SetEncoding(textenc::Encoding encoding);
     void RecolorLines(int first, int last, int selStart, int selEnd, Redraw redraw);
 
@@ -148,6 +149,7 @@ protected:
 
 private:
     void OpenFindReplace(bool replace);
+    void RemoveDuplicateCodeMarks();
     // The text as printing takes it: every line colored.
     std::unique_ptr<QTextDocument> PrintedText();
     // A typed character, after the control has processed it.

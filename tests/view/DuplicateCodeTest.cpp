@@ -57,6 +57,19 @@ TEST_F(DuplicateCodeTest, ShowAsTheirCharactersCopyAndSaveToTheirBytes) {
     QTest::keyClick(View(), Qt::Key_Backspace);
     ASSERT_TRUE(Doc()->DoFileSave());
     EXPECT_EQ(testutil::ReadFile(path), "mes \"\xED\x95\xFB\xFC\xFA\xB1\"\r\n" + line + "\xFB\xFC");
+
+    // UTF-8 has no duplicate codes: switching removes the marks, and text
+    // copied with marks pastes without them.
+    View()->selectAll();
+    View()->OnEditCopy();
+    const QString before = View()->toPlainText();
+    Doc()->SetEncoding(textenc::Encoding::Utf8);
+    EXPECT_EQ(View()->toPlainText(), cp932::WithoutMarks(before));
+    View()->moveCursor(QTextCursor::End);
+    View()->OnEditPaste();
+    ASSERT_TRUE(Doc()->DoFileSave());
+    EXPECT_EQ(testutil::ReadFile(path),
+              (cp932::WithoutMarks(before).repeated(2).replace(u'\n', u"\r\n"_s)).toUtf8());
 }
 
 }  // namespace
