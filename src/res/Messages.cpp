@@ -5,8 +5,8 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QShortcut>
 #include <QTextDocumentFragment>
 

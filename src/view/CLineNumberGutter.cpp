@@ -1,12 +1,12 @@
 #include "view/CLineNumberGutter.h"
 
 #include <QAbstractTextDocumentLayout>
-#include <QGlyphRun>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTextBlock>
+#include <QtMath>
 #include <algorithm>
 
 namespace {
@@ -90,7 +90,7 @@ bool CLineNumberGutter::eventFilter(QObject* watched, QEvent* event) {
 void CLineNumberGutter::changeEvent(QEvent* event) {
     // The view's face and size reach the strip as its own.
     if (event->type() == QEvent::FontChange) {
-        m_digitFont = QRawFont();
+        m_digits[0][0] = QPixmap();
     }
     if (event->type() == QEvent::FontChange && m_shown) {
         Relayout();
@@ -128,11 +128,25 @@ void CLineNumberGutter::OnCaretMoved() {
 }
 
 void CLineNumberGutter::CacheDigits() {
-    // The digits' glyphs, placed by hand: a number costs no text shaping.
-    m_digitFont = QRawFont::fromFont(font());
-    const QList<quint32> glyphs = m_digitFont.glyphIndexesForString(QStringLiteral("0123456789"));
-    std::copy_n(glyphs.begin(), std::min<qsizetype>(glyphs.size(), 10), m_digitGlyphs.begin());
-    m_digitAdvance = fontMetrics().horizontalAdvance(u'9');
+    // Each digit drawn once in each color: a number on screen is a row of
+    // copies, which costs no text shaping and no glyph drawing.
+    const QFontMetricsF metrics(font());
+    m_digitAdvance = metrics.horizontalAdvance(u'9');
+    m_digitAscent = metrics.ascent();
+    const qreal ratio = devicePixelRatioF();
+    const QSize size(qCeil(m_digitAdvance * ratio) + 1, qCeil(metrics.height() * ratio));
+    for (int color = 0; color < 2; ++color) {
+        for (int digit = 0; digit < 10; ++digit) {
+            QPixmap& image = m_digits[color][digit];
+            image = QPixmap(size);
+            image.setDevicePixelRatio(ratio);
+            image.fill(Qt::transparent);
+            QPainter painter(&image);
+            painter.setFont(font());
+            painter.setPen(color == 1 ? kCaretNumber : kNumber);
+            painter.drawText(QPointF(0, m_digitAscent), QString(QChar(u'0' + digit)));
+        }
+    }
 }
 
 void CLineNumberGutter::paintEvent(QPaintEvent* event) {
@@ -140,43 +154,30 @@ void CLineNumberGutter::paintEvent(QPaintEvent* event) {
     m_paintedTop = m_edit->verticalScrollBar()->value();
     QPainter painter(this);
     painter.fillRect(dirty, kBackground);
-    if (m_digitFont.pixelSize() == 0) {
+    if (m_digits[0][0].isNull()) {
         CacheDigits();
     }
     const QAbstractTextDocumentLayout* layout = m_edit->document()->documentLayout();
     const qreal right = width() - m_digitAdvance / 2;
     const int caretLine = m_edit->textCursor().blockNumber();
-    QTextBlock block = m_edit->cursorForPosition(QPoint(0, dirty.top())).block();
+    // Lines never wrap, so the scroll position is the first line on screen
+    // (a hit test to find it would cost as much as the numbers).
+    QTextBlock block = m_edit->document()->findBlockByNumber(m_paintedTop);
     qreal top = m_edit->cursorRect(QTextCursor(block)).top();
-    // The numbers as two runs of glyphs: the caret's line and the others.
-    QList<quint32> glyphs[2];
-    QList<QPointF> positions[2];
     for (int line = block.blockNumber(); block.isValid() && top <= dirty.bottom();
          block = block.next(), ++line) {
         const qreal height = layout->blockBoundingRect(block).height();
         if (top + height > dirty.top()) {
             const QTextLine text = block.layout()->lineAt(0);
-            const qreal baseline = top + (text.isValid() ? text.ascent() : m_digitFont.ascent());
-            const int run = line == caretLine ? 1 : 0;
+            const qreal y = top + (text.isValid() ? text.ascent() : m_digitAscent) - m_digitAscent;
+            const auto& digits = m_digits[line == caretLine ? 1 : 0];
             qreal x = right;
             for (int number = line + 1; number > 0; number /= 10) {
                 x -= m_digitAdvance;
-                glyphs[run].append(m_digitGlyphs[number % 10]);
-                positions[run].append(QPointF(x, baseline));
+                painter.drawPixmap(QPointF(qRound(x), qRound(y)), digits[number % 10]);
             }
         }
         top += height;
-    }
-    for (const int run : {0, 1}) {
-        if (glyphs[run].isEmpty()) {
-            continue;
-        }
-        QGlyphRun numbers;
-        numbers.setRawFont(m_digitFont);
-        numbers.setGlyphIndexes(glyphs[run]);
-        numbers.setPositions(positions[run]);
-        painter.setPen(run == 1 ? kCaretNumber : kNumber);
-        painter.drawGlyphRun(QPointF(), numbers);
     }
 }
 

@@ -9,7 +9,7 @@
 // the line, a drag whole lines, as in the selection bar.
 
 #include <QColor>
-#include <QRawFont>
+#include <QPixmap>
 #include <QWidget>
 #include <array>
 #include <functional>
@@ -66,8 +66,9 @@ private:
     int m_paintedTop = 0;
     static constexpr int kNoLine = -1;
     int m_dragAnchor = kNoLine;
-    // The face's digits 0-9, cached until the face or size changes.
-    QRawFont m_digitFont;
-    std::array<quint32, 10> m_digitGlyphs{};
+    // The digits 0-9 in the number color and the caret's, drawn in the
+    // face and size of the text until they change.
+    std::array<std::array<QPixmap, 10>, 2> m_digits;
     qreal m_digitAdvance = 0;
+    qreal m_digitAscent = 0;
 };
