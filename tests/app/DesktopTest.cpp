@@ -3,21 +3,15 @@
 #include "support/QuillTest.h"
 
 #include <QAbstractButton>
-#include <QAction>
-#include <QCoreApplication>
 #include <QGroupBox>
-#include <QImage>
-#include <QLabel>
 #include <QLibraryInfo>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
-#include <QPrinter>
 #include <QRegularExpression>
+#include <QPrinter>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTabWidget>
-#include <QTest>
-#include <QTextBlock>
 
 #include "app/CMainFrame.h"
 #include "app/CQuillApp.h"
@@ -119,22 +113,17 @@ TEST_F(DesktopTest, QtStandardTextsAreJapanese) {
 }
 
 TEST_F(DesktopTest, LineNumbersAreOffAtFirstAndKeptInTheViewSection) {
-    ASSERT_TRUE(Start());
-    QAction* item = Frame()->CommandAction(cmd::ID_VIEW_LINE_NUMBERS);
-    ASSERT_TRUE(item && item->isCheckable());
-    EXPECT_FALSE(item->isChecked());
-    EXPECT_FALSE(View()->LineNumbers().IsShown());
-    item->trigger();
-    EXPECT_TRUE(item->isChecked());
-    EXPECT_TRUE(View()->LineNumbers().isVisible());
-    m_app.reset();
-    EXPECT_EQ(QSettings(testutil::SettingsFile(), QSettings::IniFormat).value("View/LineNumbers"),
-              1);
-
-    ASSERT_TRUE(Start());
-    item = Frame()->CommandAction(cmd::ID_VIEW_LINE_NUMBERS);
-    EXPECT_TRUE(item->isChecked() && View()->LineNumbers().IsShown());
-    item->trigger();
-    EXPECT_FALSE(View()->LineNumbers().isVisible());
-    EXPECT_FALSE(settings::ViewLineNumbers());
+    for (const bool shown : {false, true}) {
+        ASSERT_TRUE(Start());
+        QAction* item = Frame()->CommandAction(cmd::ID_VIEW_LINE_NUMBERS);
+        EXPECT_EQ(item->isChecked(), shown);
+        EXPECT_EQ(View()->LineNumbers().IsShown(), shown);
+        item->trigger();
+        EXPECT_NE(View()->LineNumbers().isVisible(), shown);
+        m_app.reset();
+        EXPECT_EQ(QSettings(testutil::SettingsFile(), QSettings::IniFormat)
+                      .value("View/LineNumbers")
+                      .toBool(),
+                  !shown);
+    }
 }

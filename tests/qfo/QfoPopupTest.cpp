@@ -1,5 +1,4 @@
 // The F4 popup, driven through the application's command.
-#include <QCursor>
 #include "support/QuillTest.h"
 
 #include "qfo/CQfoPopupDlg.h"

@@ -7,7 +7,6 @@
 #include <QApplication>
 #include <QMouseEvent>
 #include <QTest>
-#include <QTextBlock>
 
 #include "view/CQuillView.h"
 #include "view/WordBounds.h"

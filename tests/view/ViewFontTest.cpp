@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QFontDatabase>
-#include <QImage>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QScrollBar>
