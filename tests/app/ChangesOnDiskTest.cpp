@@ -6,10 +6,7 @@
 #include <QDir>
 #include <QMessageBox>
 #include <QProcess>
-#include <QScrollBar>
-#include <QStatusBar>
 #include <QTest>
-#include <QTextBlock>
 
 #include "app/CMainFrame.h"
 #include "app/CQuillApp.h"

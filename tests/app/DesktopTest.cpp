@@ -10,7 +10,6 @@
 #include <QRegularExpression>
 #include <QPrinter>
 #include <QSettings>
-#include <QStatusBar>
 #include <QTabWidget>
 
 #include "app/CMainFrame.h"

@@ -3,7 +3,6 @@
 
 #include <QApplication>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QString>
 #include <QStringList>
 #include <QTimer>

@@ -3,7 +3,6 @@
 // clipboard and save to the bytes they came from.
 #include <gtest/gtest.h>
 
-#include <QClipboard>
 #include <QGuiApplication>
 #include <QTest>
 #include <QTextLayout>

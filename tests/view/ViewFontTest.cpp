@@ -4,8 +4,6 @@
 
 #include <QApplication>
 #include <QMouseEvent>
-#include <QScreen>
-#include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
 #include <QWheelEvent>
