@@ -7,8 +7,8 @@
 #include <QLibraryInfo>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
-#include <QRegularExpression>
 #include <QPrinter>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QTabWidget>
 
