@@ -5,6 +5,7 @@
 #include "support/QuillTest.h"
 
 #include <QMenu>
+#include <QMenuBar>
 
 #include "res/CMenuBuilder.h"
 #include "res/CommandTable.h"

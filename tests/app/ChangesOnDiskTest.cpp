@@ -6,7 +6,10 @@
 #include <QDir>
 #include <QMessageBox>
 #include <QProcess>
+#include <QScrollBar>
+#include <QStatusBar>
 #include <QTest>
+#include <QTextBlock>
 
 #include "app/CMainFrame.h"
 #include "app/CQuillApp.h"

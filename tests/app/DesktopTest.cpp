@@ -10,6 +10,7 @@
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QSettings>
+#include <QStatusBar>
 #include <QTabWidget>
 
 #include "app/CMainFrame.h"

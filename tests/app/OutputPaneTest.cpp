@@ -6,6 +6,7 @@
 #include <QDockWidget>
 #include <QPlainTextEdit>
 #include <QTest>
+#include <QTextBlock>
 
 #include "app/CMainFrame.h"
 #include "app/COutputPane.h"

@@ -5,9 +5,13 @@
 
 #include <signal.h>
 
+#include <QDockWidget>
 #include <QFile>
 #include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTest>
+#include <QTextBlock>
 
 #include "HspStandIn.h"
 #include "app/CMainFrame.h"

@@ -2,10 +2,13 @@
 // stays within the screen.
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
+#include <QClipboard>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QTest>
 
 #include "res/Messages.h"

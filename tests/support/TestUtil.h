@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QByteArray>
 #include <QDialog>
 #include <QImage>

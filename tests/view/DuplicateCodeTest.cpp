@@ -3,6 +3,7 @@
 // clipboard and save to the bytes they came from.
 #include <gtest/gtest.h>
 
+#include <QClipboard>
 #include <QGuiApplication>
 #include <QTest>
 #include <QTextLayout>

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QInputMethodEvent>
 #include <QTest>
+#include <QTextBlock>
 #include <functional>
 #include <random>
 #include <vector>

@@ -4,6 +4,8 @@
 
 #include <QApplication>
 #include <QMouseEvent>
+#include <QScreen>
+#include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
 #include <QWheelEvent>
