@@ -5,7 +5,6 @@
 #include "support/QuillTest.h"
 
 #include <QMenu>
-#include <QMenuBar>
 
 #include "res/CMenuBuilder.h"
 #include "res/CommandTable.h"

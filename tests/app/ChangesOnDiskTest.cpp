@@ -9,7 +9,6 @@
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QTest>
-#include <QTextBlock>
 
 #include "app/CMainFrame.h"
 #include "app/CQuillApp.h"

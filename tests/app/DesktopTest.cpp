@@ -83,7 +83,6 @@ TEST_F(DesktopTest, QtStandardTextsAreJapanese) {
     }
     ASSERT_TRUE(Start());
     EXPECT_EQ(QCoreApplication::translate("QFileDialog", "Look in:"), QStringLiteral("アドレス:"));
-    EXPECT_NE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Cancel"));
 
     // No English word is left in the texts of Qt's dialogs (paper names
     // aside, and the names of formats).
@@ -109,7 +108,6 @@ TEST_F(DesktopTest, QtStandardTextsAreJapanese) {
         }
         dialog->hide();
     }
-    EXPECT_EQ(QCoreApplication::translate("QAbstractFileIconProvider", "Folder"), "フォルダ");
 }
 
 TEST_F(DesktopTest, LineNumbersAreOffAtFirstAndKeptInTheViewSection) {

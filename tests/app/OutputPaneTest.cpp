@@ -6,7 +6,6 @@
 #include <QDockWidget>
 #include <QPlainTextEdit>
 #include <QTest>
-#include <QTextBlock>
 
 #include "app/CMainFrame.h"
 #include "app/COutputPane.h"

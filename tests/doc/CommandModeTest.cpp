@@ -8,10 +8,7 @@
 #include <QDockWidget>
 #include <QFile>
 #include <QMessageBox>
-#include <QPlainTextEdit>
-#include <QPushButton>
 #include <QTest>
-#include <QTextBlock>
 
 #include "HspStandIn.h"
 #include "app/CMainFrame.h"

@@ -1,6 +1,5 @@
 // QuickFileOpen names: a name that is accepted names a file directly in the
 // store, under that very name; nothing reaches outside the store.
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>

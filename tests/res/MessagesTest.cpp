@@ -8,7 +8,6 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPlainTextEdit>
-#include <QScreen>
 #include <QTest>
 
 #include "res/Messages.h"

@@ -2,8 +2,6 @@
 // script as it comes out of the printer.
 #include "support/QuillTest.h"
 
-#include <QPrintDialog>
-#include <QPrintPreviewWidget>
 #include <QPrinter>
 
 #include "view/CScriptPrinter.h"

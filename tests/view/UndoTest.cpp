@@ -6,7 +6,6 @@
 #include <QClipboard>
 #include <QInputMethodEvent>
 #include <QTest>
-#include <QTextBlock>
 #include <functional>
 #include <random>
 #include <vector>
