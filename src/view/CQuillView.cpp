@@ -145,7 +145,6 @@ void CQuillView::RemoveDuplicateCodeMarks() {
     // UTF-8 has no duplicate codes: the marks would be written as invisible
     // characters of their own. One step, so that undo gives them back.
     bool open = false;
-    QTextCursor cursor(document());
     for (const char32_t mark : cp932::kMarks) {
         const QString text = QString::fromUcs4(&mark, 1);
         for (QTextCursor found = document()->find(text); !found.isNull();
