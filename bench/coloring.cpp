@@ -32,6 +32,7 @@
 #include "script/CKeywordTable.h"
 #include "script/LineScanner.h"
 #include "support/ScriptGenerator.h"
+#include "support/ThreadClock.h"
 #include "support/WordList.h"
 #include "text/Cp932Codec.h"
 #include "view/CLineBoxLayout.h"
@@ -40,6 +41,8 @@
 #include "view/KeywordColors.h"
 
 namespace {
+
+using benchsupport::ThreadSeconds;
 
 constexpr int kBigScript = 100000;
 constexpr int kOpenRounds = 7;
@@ -60,12 +63,6 @@ double ProcessCpuMs() {
 
 // Time spent by this thread, in seconds: the machine may be shared, so the
 // keystroke figures count the editor's own work, not the waits.
-double ThreadSeconds() {
-    timespec ts{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
-    return double(ts.tv_sec) + double(ts.tv_nsec) / 1e9;
-}
-
 // Bytes the heap holds now: what the open script takes is its growth.
 double HeapBytes() {
     return double(mallinfo2().uordblks);

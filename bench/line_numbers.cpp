@@ -8,7 +8,6 @@
 // the ratio on / off is printed beside its target.
 // Run: build/bench/bench_line_numbers
 #include <benchmark/benchmark.h>
-#include <time.h>
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -19,6 +18,7 @@
 #include <vector>
 
 #include "support/ScriptGenerator.h"
+#include "support/ThreadClock.h"
 #include "text/Cp932Codec.h"
 #include "view/CLineNumberGutter.h"
 #include "view/CQuillView.h"
@@ -26,16 +26,12 @@
 
 namespace {
 
+using benchsupport::ThreadSeconds;
+
 constexpr int kLines = 100000;
 constexpr int kRounds = 21;
 constexpr int kStepsPerRound = 40;
 constexpr double kTarget = 1.05;
-
-double ThreadSeconds() {
-    timespec ts{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
-    return double(ts.tv_sec) + double(ts.tv_nsec) / 1e9;
-}
 
 double Median(std::vector<double> v) {
     std::sort(v.begin(), v.end());

@@ -7,7 +7,6 @@
 // Each figure that has a target is printed beside it.
 // Run: build/bench/bench_undo
 #include <benchmark/benchmark.h>
-#include <time.h>
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -18,20 +17,17 @@
 #include <vector>
 
 #include "support/ScriptGenerator.h"
+#include "support/ThreadClock.h"
 #include "text/Cp932Codec.h"
 #include "view/CQuillView.h"
 #include "view/CSyntaxColorer.h"
 
 namespace {
 
+using benchsupport::ThreadSeconds;
+
 constexpr double kFlatTarget = 1.2;
 constexpr double kUndoReplaceAllTargetMs = 500;
-
-double ThreadSeconds() {
-    timespec ts{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
-    return double(ts.tv_sec) + double(ts.tv_nsec) / 1e9;
-}
 
 CQuillView& View() {
     static CQuillView* view = [] {
