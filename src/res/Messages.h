@@ -28,18 +28,14 @@ inline constexpr char kWordListError[] = "QUILL.DAT ファイルにアクセス�
 
 // Compile and run. A failure that the HSP folder setting can mend says
 // where it is set.
-inline constexpr char kDirectoryError[] =
-    "ディレクトリ設定エラー\n"
-    "HSP システムのフォルダは「設定 → ディレクトリ設定」で設定します。";
-inline constexpr char kTmpError[] =
-    "hsptmp ファイルにアクセス出来ません。\n"
-    "HSP システムのフォルダは「設定 → ディレクトリ設定」で設定します。";
+#define QUILL_HSP_FOLDER_HINT "\nHSP システムのフォルダは「設定 → ディレクトリ設定」で設定します。"
+inline constexpr char kDirectoryError[] = "ディレクトリ設定エラー" QUILL_HSP_FOLDER_HINT;
+inline constexpr char kTmpError[] = "hsptmp ファイルにアクセス出来ません。" QUILL_HSP_FOLDER_HINT;
 inline constexpr char kCompilerError[] =
-    "hspcmp.dll ファイルにアクセス出来ません。\n"
-    "HSP システムのフォルダは「設定 → ディレクトリ設定」で設定します。";
+    "hspcmp.dll ファイルにアクセス出来ません。" QUILL_HSP_FOLDER_HINT;
 inline constexpr char kCompilerEntryMissing[] =
-    "hspcmp.dll に関数 %1 がありません。コンパイルを中止しました。\n"
-    "HSP システムのフォルダは「設定 → ディレクトリ設定」で設定します。";
+    "hspcmp.dll に関数 %1 がありません。コンパイルを中止しました。" QUILL_HSP_FOLDER_HINT;
+#undef QUILL_HSP_FOLDER_HINT
 inline constexpr char kCompilerNotExecutable[] =
     "コンパイラ %1 が見つからないか、実行できません (hspcmp.dll もありません)。\n"
     "設定 → コマンド設定 でコンパイルのコマンドを、"
